@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/Driver.h"
+
+namespace bc {
+
+class Application;
+class AppState;
+
+// The care state as the driver sees it: every field by its own name.
+class CareStateInspector : public StateInspector {
+public:
+    explicit CareStateInspector(Application& app) : app_(app) {}
+    nlohmann::json snapshot() override;
+    std::optional<std::string> set(const std::string& field, const std::string& value) override;
+
+private:
+    AppState& state();
+    Application& app_;
+};
+
+// The shortest decimal that reads back as the same 32-bit float.
+nlohmann::json floatJson(float value);
+
+} // namespace bc

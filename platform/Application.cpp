@@ -1,0 +1,317 @@
+#include "platform/Application.h"
+
+#include <algorithm>
+
+namespace bc {
+
+Application::Created Application::create(const std::filesystem::path& resources, const Registry& registry,
+                                         RunLoop::ClockKind clock)
+{
+    std::error_code ec;
+    if (!std::filesystem::is_directory(resources, ec)) {
+        return LoadError{resources.string() + ": resource folder not found"};
+    }
+    auto pictures = std::make_unique<PictureCatalog>(resources);
+    auto loaded = Storyboard::loadFile((resources / kStoryboardFile).string(), registry, *pictures);
+    if (auto* error = std::get_if<LoadError>(&loaded)) {
+        return *error;
+    }
+    return std::unique_ptr<Application>(
+        new Application(std::move(std::get<Storyboard>(loaded)), std::move(pictures), clock));
+}
+
+Application::Application(Storyboard storyboard, std::unique_ptr<PictureCatalog> pictures, RunLoop::ClockKind clock)
+    : pictures_(std::move(pictures)), storyboard_(std::move(storyboard)),
+      runLoop_(std::make_unique<RunLoop>(clock))
+{
+    PictureCatalog::setCurrent(pictures_.get());
+    RunLoop::setMain(runLoop_.get());
+    navigation_ = std::make_unique<NavigationController>(
+        [this](const std::string& name) { return storyboard_.instantiate(name); });
+    navigation_->setAnimationsEnabled(clock == RunLoop::ClockKind::Real);
+    navigation_->setClock([this] { return runLoop_->now(); });
+    runLoop_->afterEachFire = [this] {
+        dirty_ = true;
+        navigation_->drain();
+    };
+    navigation_->setRoot(storyboard_.instantiate(storyboard_.initial()));
+}
+
+Application::~Application()
+{
+    navigation_.reset();
+    runLoop_.reset();
+    if (PictureCatalog::current() == pictures_.get()) {
+        PictureCatalog::setCurrent(nullptr);
+    }
+}
+
+void Application::afterEvent()
+{
+    navigation_->tick();
+    navigation_->drain();
+    resetFocusIfScreenChanged();
+}
+
+namespace {
+std::optional<std::string> refuse(const Control* control, const ScreenController* top)
+{
+    if (control == nullptr) {
+        return std::string("no such control on the top screen");
+    }
+    if (top == nullptr || top->slotOf(control) == nullptr) {
+        return "\"" + control->name() + "\" is not on the top screen";
+    }
+    if (control->isEffectivelyHidden()) {
+        return "\"" + control->name() + "\" is hidden";
+    }
+    if (!control->isEnabled()) {
+        return "\"" + control->name() + "\" is disabled";
+    }
+    return std::nullopt;
+}
+} // namespace
+
+std::optional<std::string> Application::tap(Control* control)
+{
+    ScreenController* screen = top();
+    if (auto why = refuse(control, screen)) {
+        return why;
+    }
+    if (control->kind() == ControlKind::Switch) {
+        return toggle(control);
+    }
+    if (control->kind() != ControlKind::Button) {
+        return "\"" + control->name() + "\" is a " + kindName(control->kind()) + ", which is not tapped";
+    }
+    dirty_ = true;
+    screen->sendActions(control);
+    navigation_->performTransition(screen, screen->slotOf(control)->transition);
+    afterEvent();
+    return std::nullopt;
+}
+
+std::optional<std::string> Application::toggle(Control* control)
+{
+    ScreenController* screen = top();
+    if (auto why = refuse(control, screen)) {
+        return why;
+    }
+    if (control->kind() != ControlKind::Switch) {
+        return "\"" + control->name() + "\" is not a switch";
+    }
+    dirty_ = true;
+    auto* sw = static_cast<Switch*>(control);
+    sw->setOn(!sw->isOn());
+    screen->sendActions(control);
+    afterEvent();
+    return std::nullopt;
+}
+
+std::optional<std::string> Application::step(Control* control, bool up)
+{
+    ScreenController* screen = top();
+    if (auto why = refuse(control, screen)) {
+        return why;
+    }
+    if (control->kind() != ControlKind::Stepper) {
+        return "\"" + control->name() + "\" is not a stepper";
+    }
+    dirty_ = true;
+    auto* stepper = static_cast<Stepper*>(control);
+    if (up ? stepper->increment() : stepper->decrement()) {
+        screen->sendActions(control);
+    }
+    afterEvent();
+    return std::nullopt;
+}
+
+bool Application::navBackAvailable() const
+{
+    return !navigation_->isNavigationBarHidden() && navigation_->depth() > 1;
+}
+
+std::optional<std::string> Application::navBack()
+{
+    if (!navBackAvailable()) {
+        return std::string(navigation_->depth() > 1 ? "the navigation bar is hidden"
+                                                    : "the home screen has nothing to go back to");
+    }
+    dirty_ = true;
+    navigation_->popViewControllerAnimated(true);
+    afterEvent();
+    return std::nullopt;
+}
+
+Control* Application::hitTest(float x, float y) const
+{
+    ScreenController* screen = top();
+    if (screen == nullptr) {
+        return nullptr;
+    }
+    const auto& slots = screen->slots();
+    // Later controls are drawn over earlier ones, so they are hit first.
+    for (auto it = slots.rbegin(); it != slots.rend(); ++it) {
+        Control* c = it->control.get();
+        const bool interactive = c->kind() == ControlKind::Button || c->kind() == ControlKind::Switch ||
+                                 c->kind() == ControlKind::Stepper;
+        if (interactive && !c->isEffectivelyHidden() && c->canvasFrame().contains(x, y)) {
+            return c;
+        }
+    }
+    return nullptr;
+}
+
+void Application::pointerDown(float x, float y)
+{
+    pointerCancel();
+    if (navigation_->isAnimating()) {
+        return;
+    }
+    if (navBackAvailable() && kBarBackRect.contains(x, y)) {
+        pressedBarBack_ = true;
+        dirty_ = true;
+        return;
+    }
+    Control* hit = hitTest(x, y);
+    if (hit != nullptr && hit->acceptsTouch()) {
+        pressed_ = hit;
+        pressedOn_ = top();
+        dirty_ = true;
+    }
+}
+
+void Application::pointerUp(float x, float y)
+{
+    Control* pressed = pressed_;
+    ScreenController* on = pressedOn_;
+    const bool barBack = pressedBarBack_;
+    pointerCancel();
+    if (navigation_->isAnimating()) {
+        return;
+    }
+    if (barBack) {
+        if (kBarBackRect.contains(x, y)) {
+            navBack();
+        }
+        return;
+    }
+    if (pressed == nullptr || on != top() || !pressed->canvasFrame().contains(x, y) || !pressed->acceptsTouch()) {
+        return;
+    }
+    if (pressed->kind() == ControlKind::Stepper) {
+        const Rect f = pressed->canvasFrame();
+        step(pressed, x >= f.x + f.w / 2);
+    } else {
+        tap(pressed);
+    }
+}
+
+void Application::pointerCancel()
+{
+    if (pressed_ != nullptr || pressedBarBack_) {
+        dirty_ = true;
+    }
+    pressed_ = nullptr;
+    pressedOn_ = nullptr;
+    pressedBarBack_ = false;
+}
+
+std::vector<Control*> Application::focusable() const
+{
+    std::vector<Control*> out;
+    if (ScreenController* screen = top()) {
+        for (const auto& slot : screen->slots()) {
+            if (slot.control->acceptsTouch()) {
+                out.push_back(slot.control.get());
+            }
+        }
+    }
+    return out;
+}
+
+const Control* Application::focusedControl() const
+{
+    if (focusName_.empty() || top() == nullptr) {
+        return nullptr;
+    }
+    const Control* c = top()->controlNamed(focusName_);
+    return (c != nullptr && c->acceptsTouch()) ? c : nullptr;
+}
+
+void Application::resetFocusIfScreenChanged()
+{
+    if (focusOn_ != top()) {
+        focusOn_ = top();
+        focusName_.clear();
+        focusBarBack_ = false;
+    }
+}
+
+void Application::focusNext(bool backwards)
+{
+    if (navigation_->isAnimating()) {
+        return;
+    }
+    resetFocusIfScreenChanged();
+    dirty_ = true;
+    // The ring: the bar's back control (when shown), then the screen's controls.
+    std::vector<std::string> ring;
+    if (navBackAvailable()) {
+        ring.emplace_back();
+    }
+    for (Control* c : focusable()) {
+        ring.push_back(c->name());
+    }
+    if (ring.empty()) {
+        focusName_.clear();
+        focusBarBack_ = false;
+        return;
+    }
+    auto current = ring.end();
+    if (focusBarBack_ && navBackAvailable()) {
+        current = ring.begin();
+    } else if (focusedControl() != nullptr) {
+        current = std::find(ring.begin(), ring.end(), focusName_);
+    }
+    std::size_t index = 0;
+    if (current == ring.end()) {
+        index = backwards ? ring.size() - 1 : 0;
+    } else {
+        const auto at = static_cast<std::size_t>(current - ring.begin());
+        index = backwards ? (at + ring.size() - 1) % ring.size() : (at + 1) % ring.size();
+    }
+    focusBarBack_ = ring[index].empty();
+    focusName_ = ring[index];
+}
+
+void Application::activateFocus()
+{
+    if (navigation_->isAnimating()) {
+        return;
+    }
+    if (focusBarBack_ && navBackAvailable()) {
+        navBack();
+        return;
+    }
+    if (const Control* c = focusedControl()) {
+        Control* target = top()->controlNamed(c->name());
+        if (target->kind() == ControlKind::Stepper) {
+            step(target, true);
+        } else {
+            tap(target);
+        }
+    }
+}
+
+void Application::stepFocus(bool up)
+{
+    if (navigation_->isAnimating()) {
+        return;
+    }
+    if (const Control* c = focusedControl(); c != nullptr && c->kind() == ControlKind::Stepper) {
+        step(top()->controlNamed(c->name()), up);
+    }
+}
+
+} // namespace bc

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "platform/NavigationController.h"
+#include "platform/PictureCatalog.h"
+#include "platform/Registry.h"
+#include "platform/RunLoop.h"
+#include "platform/Storyboard.h"
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <variant>
+
+namespace bc {
+
+// One running game: the interface description, the stack built from it, the
+// run loop and the input rules shared by the window and the headless driver.
+class Application {
+public:
+    static constexpr const char* kStoryboardFile = "storyboard.json";
+    static constexpr float kBarHeight = 44.0f;
+    static constexpr Rect kBarBackRect{0, 0, 96, 44};
+
+    using Created = std::variant<std::unique_ptr<Application>, LoadError>;
+    // Loads and checks everything before the first screen is made: on error
+    // nothing has started.
+    static Created create(const std::filesystem::path& resources, const Registry& registry, RunLoop::ClockKind clock);
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    NavigationController& navigation() { return *navigation_; }
+    const NavigationController& navigation() const { return *navigation_; }
+    RunLoop& runLoop() { return *runLoop_; }
+    const Storyboard& storyboard() const { return storyboard_; }
+    const PictureCatalog& pictures() const { return *pictures_; }
+    ScreenController* top() const { return navigation_->topViewController(); }
+
+    // What a completed tap does: the control's actions, then its transition.
+    // Returns why nothing happened, if nothing could.
+    std::optional<std::string> tap(Control* control);
+    std::optional<std::string> toggle(Control* control);
+    std::optional<std::string> step(Control* control, bool up);
+    // The navigation bar's back control: one pop, no screen action.
+    std::optional<std::string> navBack();
+    bool navBackAvailable() const;
+
+    // Pointer input on the canvas, in points. A tap is a press and a release
+    // on the same control of the same screen, with no animation running.
+    void pointerDown(float x, float y);
+    void pointerUp(float x, float y);
+    void pointerCancel();
+    const Control* pressedControl() const { return pressed_; }
+    bool barBackPressed() const { return pressedBarBack_; }
+
+    // Keyboard: a focus ring over the controls that take touch.
+    void focusNext(bool backwards);
+    void activateFocus();
+    void stepFocus(bool up);
+    const Control* focusedControl() const;
+    bool barBackFocused() const { return focusBarBack_; }
+
+    // Finishes animations whose time is up and clears away departed screens.
+    void afterEvent();
+
+    // Something visible may have changed since the last frame.
+    bool needsDisplay() const { return dirty_; }
+    void setNeedsDisplay() { dirty_ = true; }
+    void displayed() { dirty_ = false; }
+
+private:
+    Application(Storyboard storyboard, std::unique_ptr<PictureCatalog> pictures, RunLoop::ClockKind clock);
+    Control* hitTest(float x, float y) const;
+    std::vector<Control*> focusable() const;
+    void resetFocusIfScreenChanged();
+
+    std::unique_ptr<PictureCatalog> pictures_;
+    Storyboard storyboard_;
+    std::unique_ptr<RunLoop> runLoop_;
+    std::unique_ptr<NavigationController> navigation_;
+    Control* pressed_ = nullptr;
+    ScreenController* pressedOn_ = nullptr;
+    bool pressedBarBack_ = false;
+    std::string focusName_;
+    bool focusBarBack_ = false;
+    ScreenController* focusOn_ = nullptr;
+    bool dirty_ = true;
+};
+
+} // namespace bc

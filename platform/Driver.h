@@ -1,0 +1,41 @@
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+namespace bc {
+
+class Application;
+
+// The game's own data, seen by the driver without the toolkit knowing it.
+class StateInspector {
+public:
+    virtual ~StateInspector() = default;
+    virtual nlohmann::json snapshot() = 0;
+    // Stores a number or a flag through the setter; says why not otherwise.
+    virtual std::optional<std::string> set(const std::string& field, const std::string& value) = 0;
+};
+
+// Draws the current frame into a PNG file; says why not otherwise.
+class FrameShooter {
+public:
+    virtual ~FrameShooter() = default;
+    virtual std::optional<std::string> shoot(Application& app, const std::string& path) = 0;
+};
+
+// The headless driver: one command per input line, one JSON answer per line.
+// Console lines appear before the answer as {"log": ...}. Returns the exit status.
+int runDriver(Application& app, StateInspector& state, FrameShooter* shooter, std::istream& in, std::ostream& out);
+
+// One command, for tests and fuzzing; writes the log lines and the answer.
+// Returns false once the command was "quit".
+bool driverCommand(Application& app, StateInspector& state, FrameShooter* shooter, const std::string& line,
+                   std::ostream& out);
+
+// The screen and control listing of the `screen` command.
+nlohmann::json describeTopScreen(const Application& app);
+
+} // namespace bc

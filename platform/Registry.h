@@ -1,0 +1,109 @@
+#pragma once
+
+#include "platform/ScreenController.h"
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <type_traits>
+
+namespace bc {
+
+template <class C> struct ControlKindOf;
+template <> struct ControlKindOf<Label> { static constexpr ControlKind value = ControlKind::Label; };
+template <> struct ControlKindOf<ImageView> { static constexpr ControlKind value = ControlKind::Image; };
+template <> struct ControlKindOf<Button> { static constexpr ControlKind value = ControlKind::Button; };
+template <> struct ControlKindOf<Switch> { static constexpr ControlKind value = ControlKind::Switch; };
+template <> struct ControlKindOf<Stepper> { static constexpr ControlKind value = ControlKind::Stepper; };
+template <> struct ControlKindOf<View> { static constexpr ControlKind value = ControlKind::View; };
+
+// The one place where names in the interface description meet code: screen
+// classes, their outlets and their actions. A name missing here is a load error.
+class Registry {
+public:
+    struct Outlet {
+        ControlKind kind;
+        std::function<void(ScreenController&, Control*)> bind;
+    };
+    struct ActionEntry {
+        std::function<Action(ScreenController&)> bind;
+        bool leaves = false; // takes the child off this screen (back, home, done…)
+    };
+    struct Entry {
+        std::function<std::unique_ptr<ScreenController>()> make;
+        std::map<std::string, Outlet> outlets;
+        std::map<std::string, ActionEntry> actions;
+    };
+
+    template <class S> class Builder {
+    public:
+        explicit Builder(Entry& entry) : entry_(entry) {}
+
+        template <class C, class B>
+        Builder& outlet(const std::string& name, C* B::*member)
+        {
+            static_assert(std::is_base_of_v<B, S> && std::is_base_of_v<Control, C>);
+            entry_.outlets[name] = Outlet{ControlKindOf<C>::value, [member](ScreenController& screen, Control* c) {
+                                              static_cast<S&>(screen).*member = static_cast<C*>(c);
+                                          }};
+            return *this;
+        }
+
+        // An action that takes the control that fired it.
+        template <class B> Builder& action(const std::string& name, void (B::*method)(Control*))
+        {
+            return add(name, method, false);
+        }
+        // An operation with no sender that a control may still run (a reset, say).
+        template <class B> Builder& action(const std::string& name, void (B::*method)())
+        {
+            return add(name, method, false);
+        }
+        // Like action(), for the ones that move the child off this screen.
+        template <class M> Builder& exit(const std::string& name, M method) { return add(name, method, true); }
+
+    private:
+        template <class B> Builder& add(const std::string& name, void (B::*method)(Control*), bool leaves)
+        {
+            static_assert(std::is_base_of_v<B, S>);
+            entry_.actions[name] = ActionEntry{[method](ScreenController& screen) -> Action {
+                                                   S* self = &static_cast<S&>(screen);
+                                                   return [self, method](Control* sender) { (self->*method)(sender); };
+                                               },
+                                               leaves};
+            return *this;
+        }
+        template <class B> Builder& add(const std::string& name, void (B::*method)(), bool leaves)
+        {
+            static_assert(std::is_base_of_v<B, S>);
+            entry_.actions[name] = ActionEntry{[method](ScreenController& screen) -> Action {
+                                                   S* self = &static_cast<S&>(screen);
+                                                   return [self, method](Control*) { (self->*method)(); };
+                                               },
+                                               leaves};
+            return *this;
+        }
+        Entry& entry_;
+    };
+
+    template <class S> Builder<S> screen(const std::string& className)
+    {
+        static_assert(std::is_base_of_v<ScreenController, S>);
+        Entry& entry = entries_[className];
+        entry.make = [] { return std::unique_ptr<ScreenController>(std::make_unique<S>()); };
+        return Builder<S>(entry);
+    }
+
+    const Entry* find(const std::string& className) const
+    {
+        auto it = entries_.find(className);
+        return it == entries_.end() ? nullptr : &it->second;
+    }
+    const std::map<std::string, Entry>& entries() const { return entries_; }
+
+private:
+    std::map<std::string, Entry> entries_;
+};
+
+} // namespace bc

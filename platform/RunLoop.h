@@ -1,0 +1,79 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace bc {
+
+class ScreenController;
+
+// Everything runs on one thread: a timer fires between events, never inside one.
+// The window runs on the real clock; the headless driver and tests on a
+// virtual clock that starts at 0 and moves only when told.
+class RunLoop {
+public:
+    enum class ClockKind { Real, Virtual };
+    explicit RunLoop(ClockKind kind);
+    ~RunLoop();
+    RunLoop(const RunLoop&) = delete;
+    RunLoop& operator=(const RunLoop&) = delete;
+
+    // Seconds since the loop was made.
+    double now() const;
+
+    struct Timer {
+        std::uint64_t id = 0;
+        double due = 0;
+        double interval = 0;
+        bool repeats = false;
+        bool valid = true;
+        std::uint64_t order = 0;
+        ScreenController* target = nullptr; // kept alive until the timer is done with it
+        std::function<void()> fire;
+    };
+
+    std::uint64_t schedule(double interval, bool repeats, ScreenController* target, std::function<void()> fire);
+    void invalidate(std::uint64_t id);
+
+    // When the next timer is due, if any.
+    std::optional<double> nextDue() const;
+    // Fires every timer due by now (real clock), earliest first.
+    void fireDue();
+    // Virtual clock only: moves time forward, firing due timers in time order.
+    void advance(double seconds);
+    std::size_t pendingTimers() const;
+
+    // Runs after each timer callback: the application clears away screens
+    // that left the stack during it.
+    std::function<void()> afterEachFire;
+
+    static RunLoop* main();
+    static void setMain(RunLoop* loop);
+
+private:
+    bool fireNext(double until);
+    void release(Timer& timer);
+
+    ClockKind kind_;
+    std::chrono::steady_clock::time_point start_;
+    double virtualNow_ = 0;
+    std::uint64_t nextId_ = 1;
+    std::uint64_t nextOrder_ = 0;
+    std::vector<std::unique_ptr<Timer>> timers_;
+};
+
+// The platform's scheduled-timer call: fires selector on target after the
+// interval, on the main run loop. The loop keeps the target alive until then.
+template <class T>
+std::uint64_t scheduledTimerWithTimeInterval(double interval, T* target, void (T::*selector)(), void* userInfo,
+                                             bool repeats)
+{
+    (void)userInfo;
+    return RunLoop::main()->schedule(interval, repeats, target, [target, selector] { (target->*selector)(); });
+}
+
+} // namespace bc

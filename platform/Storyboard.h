@@ -1,0 +1,76 @@
+#pragma once
+
+#include "platform/Control.h"
+#include "platform/Registry.h"
+#include "platform/ScreenController.h"
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace bc {
+
+class PictureCatalog;
+
+// A problem found while loading: one line naming the file and the entry.
+struct LoadError {
+    std::string message;
+};
+
+struct ControlSpec {
+    ControlKind kind = ControlKind::View;
+    std::string name; // outlet, else given name, else first action, else route, else kind+index
+    std::string outlet;
+    Rect frame;
+    Style style;
+    std::string text;
+    std::string title;
+    std::string picture;
+    std::string icon;
+    std::string accessibilityLabel;
+    bool hidden = false;
+    bool enabled = true;
+    bool on = false;
+    double minimum = 0, maximum = 100, step = 1, value = 0;
+    std::vector<std::string> actions;
+    Transition transition;
+    std::vector<ControlSpec> children;
+};
+
+struct ScreenSpec {
+    std::string className;
+    std::string title;
+    Color background{250, 246, 238, 255};
+    std::vector<ControlSpec> controls;
+    std::map<std::string, std::string> segues;
+};
+
+// The interface description: every screen's layout, wiring and transitions,
+// checked against the registry and the pictures as it loads.
+class Storyboard {
+public:
+    using Loaded = std::variant<Storyboard, LoadError>;
+
+    static Loaded loadFile(const std::string& path, const Registry& registry, const PictureCatalog& pictures);
+    // `source` names the text in error messages (a file path, usually).
+    static Loaded parse(const std::string& text, const std::string& source, const Registry& registry,
+                        const PictureCatalog& pictures);
+
+    const std::string& initial() const { return initial_; }
+    const std::vector<ScreenSpec>& screens() const { return screens_; }
+    const ScreenSpec* find(const std::string& className) const;
+
+    // A new, unloaded screen with its controls, outlets and actions bound.
+    std::unique_ptr<ScreenController> instantiate(const std::string& className) const;
+
+private:
+    Storyboard(const Registry& registry) : registry_(&registry) {}
+    const Registry* registry_;
+    std::string initial_;
+    std::vector<ScreenSpec> screens_;
+};
+
+} // namespace bc

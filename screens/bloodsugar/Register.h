@@ -1,0 +1,9 @@
+#pragma once
+
+namespace bc {
+
+class Registry;
+
+void registerBloodSugarScreens(Registry& registry);
+
+} // namespace bc

@@ -1,0 +1,9 @@
+#pragma once
+
+namespace bc {
+
+class Registry;
+
+void registerInsulinScreens(Registry& registry);
+
+} // namespace bc

@@ -1,0 +1,9 @@
+#pragma once
+
+namespace bc {
+
+class Registry;
+
+void registerSettingsScreens(Registry& registry);
+
+} // namespace bc

@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Renders every picture in resources/art/*.svg to resources/<name> at twice
+# its point size. The output name is written in the first line of each SVG as
+#   <!-- out: homescreen.jpg -->
+# (.jpg -> JPEG quality 85 on white, no alpha; .png -> PNG with alpha).
+# Shared pieces live in resources/art/parts/ and are pulled in with a line
+#   <!--@include parts/buddy-happy.svg-->
+# (includes may nest). Rerun any time: ./scripts/render-art.sh
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+ART="$ROOT/resources/art"
+OUT="$ROOT/resources"
+
+missing=()
+command -v rsvg-convert >/dev/null 2>&1 || missing+=("rsvg-convert (Debian package: librsvg2-bin)")
+command -v convert      >/dev/null 2>&1 || missing+=("convert (Debian package: imagemagick)")
+command -v identify     >/dev/null 2>&1 || missing+=("identify (Debian package: imagemagick)")
+if ((${#missing[@]})); then
+  echo "render-art: missing tools:" >&2
+  printf '  - %s\n' "${missing[@]}" >&2
+  echo "install with: apt-get install librsvg2-bin imagemagick fonts-comic-neue fonts-dejavu-core" >&2
+  exit 1
+fi
+
+TMP="$(mktemp -d)"
+trap 'rm -rf "$TMP"' EXIT
+
+# expand FILE: print FILE with every include line replaced by the part it names
+expand() {
+  local file="$1" line re='^[[:space:]]*<!--@include[[:space:]]+([^[:space:]]+)[[:space:]]*-->[[:space:]]*$'
+  [[ -f "$file" ]] || { echo "render-art: missing part $file" >&2; exit 1; }
+  while IFS= read -r line || [[ -n "$line" ]]; do
+    if [[ "$line" =~ $re ]]; then
+      expand "$ART/${BASH_REMATCH[1]}"
+    else
+      printf '%s\n' "$line"
+    fi
+  done < "$file"
+}
+
+count=0
+for svg in "$ART"/*.svg; do
+  name="$(sed -n '1s/^.*<!--[[:space:]]*out:[[:space:]]*\([^[:space:]]*\)[[:space:]]*-->.*$/\1/p' "$svg")"
+  if [[ -z "$name" ]]; then
+    echo "render-art: $svg has no '<!-- out: NAME -->' first line" >&2
+    exit 1
+  fi
+  expand "$svg" > "$TMP/page.svg"
+  rsvg-convert --zoom=2 --format=png -o "$TMP/page.png" "$TMP/page.svg"
+  case "$name" in
+    *.jpg) convert "$TMP/page.png" -background white -alpha remove -alpha off \
+             -strip -quality 85 -sampling-factor 4:2:0 "$OUT/$name" ;;
+    *.png) convert "$TMP/page.png" -strip "PNG32:$OUT/$name" ;;
+    *) echo "render-art: unknown output type for $name" >&2; exit 1 ;;
+  esac
+  printf '%-26s %s\n' "$name" "$(identify -format '%wx%h %m' "$OUT/$name")"
+  count=$((count + 1))
+done
+echo "render-art: rendered $count pictures into $OUT"

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "app/CareStateInspector.h"
+#include "platform/Application.h"
+#include "state/AppState.h"
+
+#include <nlohmann/json.hpp>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace bc::test {
+
+// The shipped game on the virtual clock, driven as the headless driver does.
+class Game {
+public:
+    Game();
+    ~Game();
+
+    // One driver command; its answer (console lines go to logs()).
+    nlohmann::json run(const std::string& command);
+    // Runs each command and fails the test on the first error answer.
+    void play(const std::vector<std::string>& commands);
+
+    Application& app() { return *app_; }
+    AppState& state();
+    std::string screen() const;
+    std::vector<std::string> stack() const;
+    // The named control of the top screen, as the `screen` command lists it.
+    nlohmann::json control(const std::string& name);
+
+    std::vector<std::string>& logs() { return logs_; }
+
+private:
+    std::unique_ptr<Application> app_;
+    std::unique_ptr<CareStateInspector> inspector_;
+    std::vector<std::string> logs_;
+};
+
+// A scratch folder with the given files (name -> content), removed at the end.
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    void write(const std::string& name, const std::string& content) const;
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+} // namespace bc::test
