@@ -10,7 +10,7 @@
 
 namespace bc {
 
-using nlohmann::json;
+using json = nlohmann::ordered_json;
 
 json floatJson(float value)
 {

@@ -11,7 +11,7 @@ class AppState;
 class CareStateInspector : public StateInspector {
 public:
     explicit CareStateInspector(Application& app) : app_(app) {}
-    nlohmann::json snapshot() override;
+    nlohmann::ordered_json snapshot() override;
     std::optional<std::string> set(const std::string& field, const std::string& value) override;
 
 private:
@@ -20,6 +20,6 @@ private:
 };
 
 // The shortest decimal that reads back as the same 32-bit float.
-nlohmann::json floatJson(float value);
+nlohmann::ordered_json floatJson(float value);
 
 } // namespace bc

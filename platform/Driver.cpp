@@ -14,7 +14,7 @@ namespace bc {
 
 namespace {
 
-using nlohmann::json;
+using json = nlohmann::ordered_json;
 
 constexpr std::size_t kMaxLine = 4096;
 constexpr double kMaxWait = 24 * 60 * 60;

@@ -14,7 +14,7 @@ class Application;
 class StateInspector {
 public:
     virtual ~StateInspector() = default;
-    virtual nlohmann::json snapshot() = 0;
+    virtual nlohmann::ordered_json snapshot() = 0;
     // Stores a number or a flag through the setter; says why not otherwise.
     virtual std::optional<std::string> set(const std::string& field, const std::string& value) = 0;
 };
@@ -36,6 +36,6 @@ bool driverCommand(Application& app, StateInspector& state, FrameShooter* shoote
                    std::ostream& out);
 
 // The screen and control listing of the `screen` command.
-nlohmann::json describeTopScreen(const Application& app);
+nlohmann::ordered_json describeTopScreen(const Application& app);
 
 } // namespace bc
