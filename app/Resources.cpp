@@ -7,6 +7,9 @@
 #ifndef BUDDYCARE_SOURCE_RESOURCES
 #define BUDDYCARE_SOURCE_RESOURCES "resources"
 #endif
+#ifndef BUDDYCARE_BUILD_DIR
+#define BUDDYCARE_BUILD_DIR ""
+#endif
 
 namespace bc {
 
@@ -17,13 +20,13 @@ std::filesystem::path findResources(const char* argv0)
     if (ec && argv0 != nullptr) {
         self = std::filesystem::absolute(argv0, ec);
     }
-    if (!self.empty()) {
-        const auto installed = self.parent_path().parent_path() / "share" / "buddycare";
-        if (std::filesystem::is_regular_file(installed / Application::kStoryboardFile, ec)) {
-            return installed;
-        }
+    // A program still in its build folder plays from the source tree; an
+    // installed one only ever from its own share folder.
+    const std::filesystem::path buildDir = BUDDYCARE_BUILD_DIR;
+    if (!buildDir.empty() && std::filesystem::equivalent(self.parent_path(), buildDir, ec)) {
+        return BUDDYCARE_SOURCE_RESOURCES;
     }
-    return BUDDYCARE_SOURCE_RESOURCES;
+    return self.parent_path().parent_path() / "share" / "buddycare";
 }
 
 } // namespace bc

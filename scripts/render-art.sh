@@ -58,3 +58,15 @@ for svg in "$ART"/*.svg; do
   count=$((count + 1))
 done
 echo "render-art: rendered $count pictures into $OUT"
+
+# The desktop's launcher icons, in the freedesktop hicolor sizes.
+ICONS="$ROOT/data/icons/hicolor"
+expand "$ART/icon.svg" > "$TMP/icon.svg"
+for size in 16 24 32 48 64 128 256 512; do
+  mkdir -p "$ICONS/${size}x${size}/apps"
+  rsvg-convert --width="$size" --height="$size" --format=png -o "$TMP/icon.png" "$TMP/icon.svg"
+  convert "$TMP/icon.png" -strip "PNG32:$ICONS/${size}x${size}/apps/buddycare.png"
+done
+mkdir -p "$ICONS/scalable/apps"
+cp "$TMP/icon.svg" "$ICONS/scalable/apps/buddycare.svg"
+echo "render-art: launcher icons in $ICONS"

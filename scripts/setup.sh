@@ -14,6 +14,8 @@ packages=(
   librsvg2-bin imagemagick
   # checking that the game opens no socket and writes no file
   strace
+  # building and checking the Debian package
+  dpkg-dev file lintian
 )
 missing=()
 for p in "${packages[@]}"; do
