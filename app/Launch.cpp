@@ -67,6 +67,9 @@ int ApplicationMain(int argc, char** argv, AppDelegate& delegate)
         CareStateInspector inspector(app);
         std::string fontError;
         auto shooter = sdl::makeShooter(fontError);
+        if (!shooter) {
+            warn(fontError + "; the shot command will not work");
+        }
         status = runDriver(app, inspector, shooter.get(), std::cin, std::cout);
     } else {
         status = sdl::runWindow(app, sdl::WindowOptions{fullscreen});

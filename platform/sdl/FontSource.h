@@ -1,0 +1,42 @@
+#pragma once
+
+#include "platform/sdl/Handles.h"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+
+namespace bc::sdl {
+
+// The game's typeface, found through fontconfig: a rounded, friendly face
+// when the machine has one, a plain sans otherwise. Opened fonts are kept per
+// pixel size so text is rasterised at the size it is shown.
+class FontSource {
+public:
+    // Null with a one-line reason in `error` when no font file can be opened.
+    static std::unique_ptr<FontSource> find(std::string& error);
+    ~FontSource();
+    FontSource(const FontSource&) = delete;
+    FontSource& operator=(const FontSource&) = delete;
+
+    // Null only if the file stopped opening since find() checked it.
+    TTF_Font* font(int pixelSize, bool bold);
+    const std::string& family() const { return family_; }
+
+private:
+    struct Face {
+        std::string file;
+        int index = 0;
+        bool fakeBold = false; // the family has no bold face of its own
+    };
+    FontSource() = default;
+
+    TtfLibrary ttf_; // first member: outlives every font below
+    std::string family_;
+    Face regular_;
+    Face bold_;
+    std::map<std::pair<int, bool>, FontPtr> open_;
+};
+
+} // namespace bc::sdl

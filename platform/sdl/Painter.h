@@ -1,0 +1,64 @@
+#pragma once
+
+#include "platform/Control.h"
+#include "platform/sdl/CanvasFit.h"
+#include "platform/sdl/FontSource.h"
+#include "platform/sdl/PictureCache.h"
+#include "platform/sdl/TextRenderer.h"
+
+#include <SDL.h>
+
+namespace bc {
+class Application;
+class ScreenController;
+} // namespace bc
+
+namespace bc::sdl {
+
+// Draws frames of a running game: the toolkit's controls, the navigation bar,
+// slides between screens and the keyboard focus ring. It knows nothing of what
+// any particular screen is for.
+class Painter {
+public:
+    Painter(SDL_Renderer* renderer, FontSource& fonts);
+
+    // The whole output: the surround, then the canvas where `fit` puts it.
+    // `now` is the game clock, which places slides and bar fades.
+    void paint(const Application& app, const CanvasFit& fit, double now);
+
+    // After the render device was reset, every texture is gone.
+    void forgetTextures();
+
+    static constexpr Color kSurround{214, 218, 224, 255};
+
+private:
+    void drawScreen(const Application& app, const ScreenController& screen, float dx, bool live);
+    void drawControl(const Application& app, const Control& control, float dx, bool live);
+    void drawImage(const Application& app, const ImageView& view, const SDL_FRect& r);
+    void drawLabel(const Label& label, const SDL_FRect& r);
+    void drawButton(const Application& app, const Button& button, const SDL_FRect& r, bool pressed);
+    void drawSwitch(const Switch& sw, const SDL_FRect& r, bool pressed);
+    void drawStepper(const Stepper& stepper, const SDL_FRect& r, bool pressed);
+    void drawBar(const Application& app, float dy);
+    void drawFocusRing(const SDL_FRect& r, float radius);
+
+    // Text in a pixel rect, vertically centred; returns false if nothing drawn.
+    bool drawText(const std::string& text, float fontSize, bool bold, Color color, TextAlign align,
+                  const SDL_FRect& r, std::uint8_t alpha = 255);
+    // A picture fitted whole into (or, with `fill`, covering) a pixel rect.
+    void drawPicture(SDL_Texture* texture, const SDL_FRect& r, bool fill, std::uint8_t alpha = 255);
+    SDL_Texture* picture(const Application& app, const Picture& picture);
+
+    SDL_FRect toPixels(const Rect& points, float dx = 0, float dy = 0) const;
+    float px(float points) const { return points * fit_.scale; }
+
+    SDL_Renderer* renderer_;
+    TextRenderer text_;
+    PictureCache pictures_;
+    CanvasFit fit_;
+};
+
+// The slide's position: quick at first, settling gently, 0 to 1.
+float easeOut(float t);
+
+} // namespace bc::sdl

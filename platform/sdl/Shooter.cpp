@@ -1,0 +1,73 @@
+#include "platform/sdl/Window.h"
+
+#include "platform/Application.h"
+#include "platform/sdl/CanvasFit.h"
+#include "platform/sdl/FontSource.h"
+#include "platform/sdl/Handles.h"
+#include "platform/sdl/Painter.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+namespace bc::sdl {
+
+namespace {
+
+constexpr int kShotScale = 2;
+
+// Frames for the headless driver: a picture in memory, drawn by the same
+// painter as the window, saved as PNG. No display is involved.
+class SurfaceShooter final : public FrameShooter {
+public:
+    SurfaceShooter(std::unique_ptr<FontSource> fonts, SurfacePtr surface, RendererPtr renderer)
+        : fonts_(std::move(fonts)), surface_(std::move(surface)), renderer_(std::move(renderer)),
+          painter_(std::make_unique<Painter>(renderer_.get(), *fonts_))
+    {
+    }
+    ~SurfaceShooter() override
+    {
+        painter_.reset(); // its textures belong to the renderer
+        renderer_.reset();
+    }
+
+    std::optional<std::string> shoot(Application& app, const std::string& path) override
+    {
+        painter_->paint(app, CanvasFit::into(surface_->w, surface_->h), app.runLoop().now());
+        SDL_RenderPresent(renderer_.get());
+        if (IMG_SavePNG(surface_.get(), path.c_str()) != 0) {
+            return "cannot write " + path + ": " + IMG_GetError();
+        }
+        return std::nullopt;
+    }
+
+private:
+    std::unique_ptr<FontSource> fonts_;
+    SurfacePtr surface_;
+    RendererPtr renderer_;
+    std::unique_ptr<Painter> painter_;
+};
+
+} // namespace
+
+std::unique_ptr<FrameShooter> makeShooter(std::string& error)
+{
+    auto fonts = FontSource::find(error);
+    if (fonts == nullptr) {
+        return nullptr;
+    }
+    SurfacePtr surface(SDL_CreateRGBSurfaceWithFormat(0, static_cast<int>(kCanvasWidth) * kShotScale,
+                                                      static_cast<int>(kCanvasHeight) * kShotScale, 32,
+                                                      SDL_PIXELFORMAT_ARGB8888));
+    if (surface == nullptr) {
+        error = std::string("cannot make a picture to draw on (") + SDL_GetError() + ")";
+        return nullptr;
+    }
+    RendererPtr renderer(SDL_CreateSoftwareRenderer(surface.get()));
+    if (renderer == nullptr) {
+        error = std::string("cannot draw on a picture (") + SDL_GetError() + ")";
+        return nullptr;
+    }
+    return std::make_unique<SurfaceShooter>(std::move(fonts), std::move(surface), std::move(renderer));
+}
+
+} // namespace bc::sdl

@@ -1,0 +1,368 @@
+#include "platform/sdl/Window.h"
+
+#include "platform/Application.h"
+#include "platform/Console.h"
+#include "platform/sdl/CanvasFit.h"
+#include "platform/sdl/FontSource.h"
+#include "platform/sdl/Handles.h"
+#include "platform/sdl/Painter.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <optional>
+
+namespace bc::sdl {
+
+namespace {
+
+constexpr int kStartupFailure = 2;
+constexpr int kFrameMs = 16;
+// "Forever", in the units SDL waits in; a wake-up every few minutes costs nothing.
+constexpr int kIdleWaitMs = 5 * 60 * 1000;
+constexpr Uint32 kCursorHideMs = 3000;
+
+// Video, image decoding and fonts for as long as the window is open.
+class VideoSession {
+public:
+    VideoSession() : ok_(SDL_Init(SDL_INIT_VIDEO) == 0)
+    {
+        if (ok_) {
+            IMG_Init(IMG_INIT_JPG | IMG_INIT_PNG);
+        }
+    }
+    ~VideoSession()
+    {
+        if (ok_) {
+            IMG_Quit();
+            SDL_Quit();
+        }
+    }
+    VideoSession(const VideoSession&) = delete;
+    VideoSession& operator=(const VideoSession&) = delete;
+    bool ok() const { return ok_; }
+
+private:
+    bool ok_;
+};
+
+void preferSoftwareRendering()
+{
+    // Under a virtual display no GPU helps, and the software path starts
+    // faster and keeps far less memory; whoever set the variable knows better.
+    if (std::getenv("SDL_RENDER_DRIVER") == nullptr) {
+        SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+        // Otherwise SDL would present the software picture through OpenGL,
+        // loading the whole GL stack just to copy pixels to the window.
+        if (std::getenv("SDL_FRAMEBUFFER_ACCELERATION") == nullptr) {
+            SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        }
+    }
+    // Without a runtime folder no Wayland display can exist, and asking for
+    // one only makes the Wayland library print a line of its own.
+    if (std::getenv("SDL_VIDEODRIVER") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr &&
+        std::getenv("XDG_RUNTIME_DIR") == nullptr) {
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11,kmsdrm");
+    }
+    // The game draws its own light surround; no need to keep the compositor off.
+    SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+}
+
+class WindowLoop {
+public:
+    WindowLoop(Application& app, SDL_Window* window, SDL_Renderer* renderer, FontSource& fonts, bool fullscreen)
+        : app_(app), window_(window), renderer_(renderer), painter_(renderer, fonts), fullscreen_(fullscreen)
+    {
+    }
+
+    int run()
+    {
+        lastMotion_ = SDL_GetTicks();
+        while (!quit_) {
+            const bool animating = app_.navigation().isAnimating();
+            // One more frame once an animation ends, so it rests where it finished.
+            if (app_.needsDisplay() || animating || wasAnimating_ || exposed_) {
+                draw();
+            }
+            wasAnimating_ = animating;
+
+            SDL_Event event;
+            if (SDL_WaitEventTimeout(&event, waitMs())) {
+                handle(event);
+                while (!quit_ && SDL_PollEvent(&event)) {
+                    handle(event);
+                }
+            }
+            if (const auto due = app_.runLoop().nextDue(); due && *due <= app_.runLoop().now()) {
+                app_.runLoop().fireDue();
+            }
+            app_.afterEvent();
+            hideIdleCursor();
+        }
+        return 0;
+    }
+
+private:
+    int waitMs() const
+    {
+        double wait = kIdleWaitMs / 1000.0;
+        if (app_.navigation().isAnimating()) {
+            wait = kFrameMs / 1000.0;
+        }
+        if (const auto due = app_.runLoop().nextDue()) {
+            wait = std::min(wait, std::max(0.0, *due - app_.runLoop().now()));
+        }
+        if (fullscreen_ && cursorShown_) {
+            const Uint32 idle = SDL_GetTicks() - lastMotion_;
+            wait = std::min(wait, idle >= kCursorHideMs ? 0.0 : (kCursorHideMs - idle) / 1000.0);
+        }
+        // Round up: waking a hair early would only spin once more.
+        return static_cast<int>(std::ceil(wait * 1000.0));
+    }
+
+    void draw()
+    {
+        int w = 0;
+        int h = 0;
+        SDL_GetRendererOutputSize(renderer_, &w, &h);
+        fit_ = CanvasFit::into(w, h);
+        painter_.paint(app_, fit_, app_.runLoop().now());
+        SDL_RenderPresent(renderer_);
+        app_.displayed();
+        exposed_ = false;
+    }
+
+    // Window coordinates to canvas points; the renderer may have more pixels
+    // than the window has coordinates on a high-density screen.
+    void windowToCanvas(float wx, float wy, float& cx, float& cy) const
+    {
+        int ww = 1;
+        int wh = 1;
+        int pw = 1;
+        int ph = 1;
+        SDL_GetWindowSize(window_, &ww, &wh);
+        SDL_GetRendererOutputSize(renderer_, &pw, &ph);
+        const float sx = static_cast<float>(pw) / static_cast<float>(std::max(ww, 1));
+        const float sy = static_cast<float>(ph) / static_cast<float>(std::max(wh, 1));
+        CanvasFit::into(pw, ph).toCanvas(wx * sx, wy * sy, cx, cy);
+    }
+
+    void fingerToCanvas(float nx, float ny, float& cx, float& cy) const
+    {
+        int pw = 1;
+        int ph = 1;
+        SDL_GetRendererOutputSize(renderer_, &pw, &ph);
+        CanvasFit::into(pw, ph).toCanvas(nx * static_cast<float>(pw), ny * static_cast<float>(ph), cx, cy);
+    }
+
+    void noteMotion()
+    {
+        lastMotion_ = SDL_GetTicks();
+        if (fullscreen_ && !cursorShown_) {
+            SDL_ShowCursor(SDL_ENABLE);
+            cursorShown_ = true;
+        }
+    }
+
+    void hideIdleCursor()
+    {
+        if (fullscreen_ && cursorShown_ && SDL_GetTicks() - lastMotion_ >= kCursorHideMs) {
+            SDL_ShowCursor(SDL_DISABLE);
+            cursorShown_ = false;
+        }
+    }
+
+    void handle(const SDL_Event& e)
+    {
+        float cx = 0;
+        float cy = 0;
+        switch (e.type) {
+        case SDL_QUIT:
+            quit_ = true;
+            break;
+        case SDL_WINDOWEVENT:
+            switch (e.window.event) {
+            case SDL_WINDOWEVENT_EXPOSED:
+            case SDL_WINDOWEVENT_SIZE_CHANGED:
+            case SDL_WINDOWEVENT_RESIZED:
+            case SDL_WINDOWEVENT_SHOWN:
+            case SDL_WINDOWEVENT_RESTORED:
+                exposed_ = true;
+                break;
+            case SDL_WINDOWEVENT_LEAVE:
+            case SDL_WINDOWEVENT_FOCUS_LOST:
+                app_.pointerCancel();
+                fingerDown_.reset();
+                break;
+            case SDL_WINDOWEVENT_CLOSE:
+                quit_ = true;
+                break;
+            default:
+                break;
+            }
+            break;
+        case SDL_RENDER_TARGETS_RESET:
+        case SDL_RENDER_DEVICE_RESET:
+            painter_.forgetTextures();
+            exposed_ = true;
+            break;
+        case SDL_MOUSEMOTION:
+            if (e.motion.which != SDL_TOUCH_MOUSEID) {
+                noteMotion();
+            }
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+            // Touches arrive on their own below; SDL's copies as mouse clicks would tap twice.
+            if (e.button.which != SDL_TOUCH_MOUSEID && e.button.button == SDL_BUTTON_LEFT) {
+                noteMotion();
+                windowToCanvas(static_cast<float>(e.button.x), static_cast<float>(e.button.y), cx, cy);
+                app_.pointerDown(cx, cy);
+            }
+            break;
+        case SDL_MOUSEBUTTONUP:
+            if (e.button.which != SDL_TOUCH_MOUSEID && e.button.button == SDL_BUTTON_LEFT) {
+                windowToCanvas(static_cast<float>(e.button.x), static_cast<float>(e.button.y), cx, cy);
+                app_.pointerUp(cx, cy);
+            }
+            break;
+        case SDL_FINGERDOWN:
+            // One finger at a time: a second hand on the screen is not a second tap.
+            if (!fingerDown_) {
+                fingerDown_ = e.tfinger.fingerId;
+                fingerToCanvas(e.tfinger.x, e.tfinger.y, cx, cy);
+                app_.pointerDown(cx, cy);
+            }
+            break;
+        case SDL_FINGERUP:
+            if (fingerDown_ && *fingerDown_ == e.tfinger.fingerId) {
+                fingerDown_.reset();
+                fingerToCanvas(e.tfinger.x, e.tfinger.y, cx, cy);
+                app_.pointerUp(cx, cy);
+            }
+            break;
+        case SDL_KEYDOWN:
+            key(e.key);
+            break;
+        default:
+            break;
+        }
+    }
+
+    void key(const SDL_KeyboardEvent& k)
+    {
+        const SDL_Keycode code = k.keysym.sym;
+        const Uint16 mods = k.keysym.mod;
+        if (code == SDLK_q && (mods & KMOD_CTRL) != 0) {
+            quit_ = true;
+            return;
+        }
+        switch (code) {
+        case SDLK_TAB:
+            app_.focusNext((mods & KMOD_SHIFT) != 0);
+            break;
+        case SDLK_RETURN:
+        case SDLK_RETURN2:
+        case SDLK_KP_ENTER:
+        case SDLK_SPACE:
+            // A held key must not tap over and over.
+            if (k.repeat == 0) {
+                app_.activateFocus();
+            }
+            break;
+        case SDLK_RIGHT:
+        case SDLK_PLUS:
+        case SDLK_EQUALS: // "+" without Shift on most layouts
+        case SDLK_KP_PLUS:
+            app_.stepFocus(true);
+            break;
+        case SDLK_LEFT:
+        case SDLK_MINUS:
+        case SDLK_KP_MINUS:
+            app_.stepFocus(false);
+            break;
+        default:
+            // Escape and everything else: nothing. A child will press them.
+            break;
+        }
+    }
+
+    Application& app_;
+    SDL_Window* window_;
+    SDL_Renderer* renderer_;
+    Painter painter_;
+    CanvasFit fit_;
+    bool fullscreen_;
+    bool quit_ = false;
+    bool exposed_ = true;
+    bool wasAnimating_ = false;
+    bool cursorShown_ = true;
+    Uint32 lastMotion_ = 0;
+    std::optional<SDL_FingerID> fingerDown_;
+};
+
+} // namespace
+
+int runWindow(Application& app, const WindowOptions& options)
+{
+    preferSoftwareRendering();
+    VideoSession video;
+    std::string noDisplay;
+    if (!video.ok()) {
+        noDisplay = SDL_GetError();
+    } else if (const char* driver = SDL_GetCurrentVideoDriver();
+               std::getenv("SDL_VIDEODRIVER") == nullptr && driver != nullptr &&
+               (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
+        // SDL falls back to drawing nowhere when nothing else works: nobody
+        // would see the game, and those drivers poll instead of waiting.
+        noDisplay = std::string("only SDL's ") + driver + " video driver works here";
+    }
+    if (!noDisplay.empty()) {
+        std::fprintf(stderr, "%s: no display available (%s); use --headless to play without a window\n",
+                     kProgramName, noDisplay.c_str());
+        return kStartupFailure;
+    }
+    std::string fontError;
+    auto fonts = FontSource::find(fontError);
+    if (fonts == nullptr) {
+        std::fprintf(stderr, "%s: %s\n", kProgramName, fontError.c_str());
+        return kStartupFailure;
+    }
+
+    Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+    if (options.fullscreen) {
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    }
+    WindowPtr window(SDL_CreateWindow("buddycare", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                      static_cast<int>(kCanvasWidth), static_cast<int>(kCanvasHeight), flags));
+    if (window == nullptr) {
+        std::fprintf(stderr, "%s: cannot open a window (%s)\n", kProgramName, SDL_GetError());
+        return kStartupFailure;
+    }
+    SDL_SetWindowMinimumSize(window.get(), static_cast<int>(kCanvasWidth / 2), static_cast<int>(kCanvasHeight / 2));
+    RendererPtr renderer(SDL_CreateRenderer(window.get(), -1, 0));
+    if (renderer == nullptr) {
+        renderer.reset(SDL_CreateRenderer(window.get(), -1, SDL_RENDERER_SOFTWARE));
+    }
+    if (renderer == nullptr) {
+        std::fprintf(stderr, "%s: cannot draw in the window (%s)\n", kProgramName, SDL_GetError());
+        return kStartupFailure;
+    }
+
+    int status = 0;
+    {
+        // The loop's textures go before the renderer they belong to.
+        WindowLoop loop(app, window.get(), renderer.get(), *fonts, options.fullscreen);
+        status = loop.run();
+    }
+    renderer.reset();
+    window.reset();
+    return status;
+}
+
+} // namespace bc::sdl

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/Driver.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace bc {
+
+class Application;
+
+namespace sdl {
+
+struct WindowOptions {
+    bool fullscreen = false;
+};
+
+// Opens the window on the home screen and runs the event loop until the
+// window closes. Start-up problems (no display, no usable font) print one
+// line and give status 2.
+int runWindow(Application& app, const WindowOptions& options);
+
+// Draws frames with SDL's software renderer into PNG files; needs no display.
+// Null with `error` set when no usable font can be found.
+std::unique_ptr<FrameShooter> makeShooter(std::string& error);
+
+} // namespace sdl
+} // namespace bc

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "screens/frame/CareScreen.h"
+
+namespace bc {
+
+// The buddy's reading as a whole number over a green check or a red alert.
+// It refreshes only when loaded: coming back to it by back shows what it
+// showed when the child arrived.
+class BloodSugarViewController : public CareScreen {
+public:
+    void viewDidLoad() override;
+    void viewWillAppear(bool animated) override;
+
+    void updateUI();
+
+    Label* bloodSugarLabel = nullptr;
+    ImageView* screenBackground = nullptr;
+};
+
+} // namespace bc

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "screens/frame/CareScreen.h"
+
+namespace bc {
+
+// A picture of how a day's readings go up and down. The care state keeps no
+// history, so all but the coin label is layout.
+class TrendsViewController : public CareScreen {
+public:
+    void viewDidLoad() override;
+    void viewWillAppear(bool animated) override;
+
+    void updateUI();
+};
+
+} // namespace bc

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "screens/frame/CareScreen.h"
+
+namespace bc {
+
+// The carb counter's first screen, a side trip for food being eaten now.
+// Leaving it by back or home ends a visit opened from the meal question.
+class CarbCounterMainViewController : public CareScreen {
+public:
+    void viewDidLoad() override;
+    void viewWillAppear(bool animated) override;
+    void didReceiveMemoryWarning() override;
+
+    void updateUI();
+
+    void backButtonPressed(Control* sender) override;
+    void homeButtonPressed(Control* sender) override;
+};
+
+} // namespace bc

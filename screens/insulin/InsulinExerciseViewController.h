@@ -1,0 +1,30 @@
+#pragma once
+
+#include "screens/frame/CareScreen.h"
+
+namespace bc {
+
+// The second question of a bolus: is exercise coming, and for how long? Only
+// the yes or no reaches the care state; the hours stay on this screen.
+class InsulinExerciseViewController : public CareScreen {
+public:
+    void viewDidLoad() override;
+    void viewWillAppear(bool animated) override;
+    void didReceiveMemoryWarning() override;
+
+    void updateUI();
+
+    void switchChanged(Control* sender);
+    void valueChanged(Control* sender);
+    void continueButtonPressed(Control* sender);
+    // Leaving the flow withdraws a yes given on an earlier pass; cancel keeps it.
+    void backButtonPressed(Control* sender) override;
+    void homeButtonPressed(Control* sender) override;
+
+    Switch* eSwitch = nullptr;
+    Stepper* stepper = nullptr;
+    Label* hourLabel = nullptr;
+    View* containerView = nullptr;
+};
+
+} // namespace bc

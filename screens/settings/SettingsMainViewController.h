@@ -1,0 +1,27 @@
+#pragma once
+
+#include "screens/frame/CareScreen.h"
+
+namespace bc {
+
+// The carb ratio and the basal rate behind a one-press lock. While the screen
+// is shown the steppers hold the working values and the labels follow them.
+class SettingsMainViewController : public CareScreen {
+public:
+    void viewDidLoad() override;
+    void viewWillAppear(bool animated) override;
+    void didReceiveMemoryWarning() override;
+
+    void updateUI();
+    void carbRatioButtonChanged(Control* sender);
+    void basalRateChanged(Control* sender);
+    void lockPressed(Control* sender);
+
+    Stepper* carbStepper = nullptr;
+    Stepper* basalRateStepper = nullptr;
+    Label* carbLabel = nullptr;
+    Label* basalLabel = nullptr;
+    Button* lockButton = nullptr;
+};
+
+} // namespace bc
