@@ -39,8 +39,10 @@ Application::Application(Storyboard storyboard, std::unique_ptr<PictureCatalog> 
 
 Application::~Application()
 {
-    navigation_.reset();
+    // Pending timers hold on to their screens (a delivery screen left before
+    // its timer fired); they let go while those screens still exist.
     runLoop_.reset();
+    navigation_.reset();
     if (PictureCatalog::current() == pictures_.get()) {
         PictureCatalog::setCurrent(nullptr);
     }

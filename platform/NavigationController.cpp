@@ -20,9 +20,15 @@ void NavigationController::setRoot(std::unique_ptr<ScreenController> root)
     attach(*root);
     stack_.push_back(std::move(root));
     ScreenController* home = stack_.back().get();
+    // Nothing is on screen yet: whatever the first screen sets up (hiding the
+    // bar, say) is simply how the first frame looks, not a fade that would
+    // redraw the window for its first quarter second.
+    const bool animations = animationsEnabled_;
+    animationsEnabled_ = false;
     home->loadViewIfNeeded();
     home->viewWillAppear(false);
     home->viewDidAppear(false);
+    animationsEnabled_ = animations;
 }
 
 std::vector<ScreenController*> NavigationController::viewControllers() const

@@ -14,6 +14,32 @@ namespace bc {
 
 namespace {
 
+// A load error is one line, even when it quotes text from the file that holds
+// line breaks or other control characters.
+std::string oneLine(const std::string& message)
+{
+    std::string out;
+    out.reserve(message.size());
+    for (const char c : message) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (byte < 0x20 || byte == 0x7f) {
+            static const char* hex = "0123456789abcdef";
+            out += "\\x";
+            out += hex[byte >> 4];
+            out += hex[byte & 0xf];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 using nlohmann::json;
 
 // Thrown inside the parser only; turned into a LoadError at the boundary.
@@ -529,7 +555,14 @@ Storyboard::Loaded Storyboard::parse(const std::string& text, const std::string&
         if (auto at = what.find("parse error"); at != std::string::npos) {
             what = what.substr(at);
         }
-        return LoadError{source + ": not valid JSON: " + what};
+        return LoadError{oneLine(source + ": not valid JSON: " + what)};
+    } catch (const json::exception& e) {
+        // Well-formed text the parser still refuses, such as a number too large.
+        std::string what = e.what();
+        if (auto tag = what.find("] "); tag != std::string::npos) {
+            what = what.substr(tag + 2);
+        }
+        return LoadError{oneLine(source + ": not valid JSON: " + what)};
     }
     Storyboard board(registry);
     try {
@@ -537,9 +570,9 @@ Storyboard::Loaded Storyboard::parse(const std::string& text, const std::string&
         parser.screens(root, board.initial_, board.screens_);
         checkRoutes(board.initial_, board.screens_, registry);
     } catch (const Failure& f) {
-        return LoadError{source + ": " + f.where + ": " + f.what};
+        return LoadError{oneLine(source + ": " + f.where + ": " + f.what)};
     } catch (const json::exception& e) {
-        return LoadError{source + ": " + e.what()};
+        return LoadError{oneLine(source + ": " + e.what())};
     }
     return board;
 }

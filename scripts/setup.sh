@@ -14,8 +14,12 @@ packages=(
   librsvg2-bin imagemagick
   # checking that the game opens no socket and writes no file
   strace
+  # fuzzing the interface description and the driver (scripts/fuzz.sh)
+  clang-14 libclang-rt-14-dev
   # building and checking the Debian package
   dpkg-dev file lintian
+  # the game in a browser: WebAssembly build and headless browser tests
+  emscripten chromium
 )
 missing=()
 for p in "${packages[@]}"; do

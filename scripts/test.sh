@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds and runs every test: once as shipped, once under AddressSanitizer
-# and UndefinedBehaviorSanitizer.
+# and UndefinedBehaviorSanitizer, then a short fuzzing run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 for preset in default asan; do
@@ -10,3 +10,6 @@ for preset in default asan; do
   echo "== $preset tests"
   ctest --preset "$preset"
 done
+# A short fuzzing of the interface description and the driver (clang, libFuzzer).
+echo "== fuzz (30 s each)"
+scripts/fuzz.sh 30

@@ -150,28 +150,30 @@ void Painter::drawControl(const Application& app, const Control& c, float dx, bo
     }
 }
 
-SDL_Texture* Painter::picture(const Application& app, const Picture& picture)
+bool Painter::canShow(const Application& app, const Picture& picture)
 {
-    if (picture.empty()) {
-        return nullptr;
-    }
-    return pictures_.texture(picture.name(), app.pictures().pathOf(picture.name()));
+    return !picture.empty() && pictures_.size(picture.name(), app.pictures().pathOf(picture.name())).has_value();
 }
 
-void Painter::drawPicture(SDL_Texture* texture, const SDL_FRect& r, bool fill, std::uint8_t alpha)
+void Painter::drawPicture(const Application& app, const Picture& picture, const SDL_FRect& r, bool fill,
+                          std::uint8_t alpha)
 {
-    int tw = 0;
-    int th = 0;
-    if (texture == nullptr || SDL_QueryTexture(texture, nullptr, nullptr, &tw, &th) != 0 || tw <= 0 || th <= 0 ||
-        r.w <= 0 || r.h <= 0) {
+    if (picture.empty() || r.w <= 0 || r.h <= 0) {
         return;
     }
+    const auto file = app.pictures().pathOf(picture.name());
+    const auto size = pictures_.size(picture.name(), file);
+    if (!size || size->w <= 0 || size->h <= 0) {
+        return;
+    }
+    const int tw = size->w;
+    const int th = size->h;
     const float pictureAspect = static_cast<float>(tw) / static_cast<float>(th);
     const float frameAspect = r.w / r.h;
-    SDL_SetTextureAlphaMod(texture, alpha);
+    SDL_Rect src{0, 0, tw, th};
+    SDL_FRect dst = r;
     if (fill) {
         // Crop the picture's middle to the frame's shape.
-        SDL_Rect src{0, 0, tw, th};
         if (pictureAspect > frameAspect) {
             src.w = std::max(1, static_cast<int>(std::lround(static_cast<float>(th) * frameAspect)));
             src.x = (tw - src.w) / 2;
@@ -179,18 +181,25 @@ void Painter::drawPicture(SDL_Texture* texture, const SDL_FRect& r, bool fill, s
             src.h = std::max(1, static_cast<int>(std::lround(static_cast<float>(tw) / frameAspect)));
             src.y = (th - src.h) / 2;
         }
-        SDL_RenderCopyF(renderer_, texture, &src, &r);
-        return;
-    }
-    SDL_FRect dst = r;
-    if (pictureAspect > frameAspect) {
+    } else if (pictureAspect > frameAspect) {
         dst.h = r.w / pictureAspect;
         dst.y = r.y + (r.h - dst.h) / 2;
     } else {
         dst.w = r.h * pictureAspect;
         dst.x = r.x + (r.w - dst.w) / 2;
     }
-    SDL_RenderCopyF(renderer_, texture, nullptr, &dst);
+    // Whole pixels, the size independent of the place: a sliding picture
+    // keeps the one scaled copy it was given.
+    const SDL_Rect at{static_cast<int>(std::lround(dst.x)), static_cast<int>(std::lround(dst.y)),
+                      std::max(1, static_cast<int>(std::lround(dst.w))),
+                      std::max(1, static_cast<int>(std::lround(dst.h)))};
+    SDL_Texture* texture = pictures_.texture(picture.name(), file, src, at.w, at.h);
+    if (texture == nullptr) {
+        return;
+    }
+    SDL_SetTextureBlendMode(texture, size->opaque && alpha == 255 ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
+    SDL_SetTextureAlphaMod(texture, alpha);
+    SDL_RenderCopy(renderer_, texture, nullptr, &at);
 }
 
 void Painter::drawImage(const Application& app, const ImageView& view, const SDL_FRect& r)
@@ -199,7 +208,7 @@ void Painter::drawImage(const Application& app, const ImageView& view, const SDL
     const Rect f = view.canvasFrame();
     // A backdrop must reach every edge; anything smaller is shown whole.
     const bool backdrop = f.w >= kCanvasWidth - 1 && f.h >= kCanvasHeight / 2;
-    drawPicture(picture(app, view.image()), r, backdrop);
+    drawPicture(app, view.image(), r, backdrop);
 }
 
 bool Painter::drawText(const std::string& text, float fontSize, bool bold, Color color, TextAlign align,
@@ -253,15 +262,15 @@ void Painter::drawButton(const Application& app, const Button& button, const SDL
     const std::uint8_t alpha = enabled ? 255 : kFadedAlpha;
     const Color titleColor = enabled ? s.textColor : Color{90, 90, 100, 255};
 
-    SDL_Texture* icon = picture(app, button.icon);
+    const bool icon = canShow(app, button.icon);
     const std::string& title = button.title();
     const SDL_FRect inner = inset(r, px(6));
-    if (icon == nullptr) {
+    if (!icon) {
         drawText(title, s.fontSize, s.bold, titleColor, TextAlign::Center, inner, alpha);
         return;
     }
     if (title.empty()) {
-        drawPicture(icon, inner, false, alpha);
+        drawPicture(app, button.icon, inner, false, alpha);
         return;
     }
     const float titleHeight = px(s.fontSize * 1.4f);
@@ -269,13 +278,13 @@ void Painter::drawButton(const Application& app, const Button& button, const SDL
     if (above) {
         const SDL_FRect iconArea{inner.x, inner.y, inner.w, inner.h - titleHeight};
         const SDL_FRect titleArea{inner.x, inner.y + inner.h - titleHeight, inner.w, titleHeight};
-        drawPicture(icon, iconArea, false, alpha);
+        drawPicture(app, button.icon, iconArea, false, alpha);
         drawText(title, s.fontSize, s.bold, titleColor, TextAlign::Center, titleArea, alpha);
     } else {
         const float side = std::min(inner.h, inner.w / 3);
         const SDL_FRect iconArea{inner.x, inner.y + (inner.h - side) / 2, side, side};
         const SDL_FRect titleArea{inner.x + side + px(4), inner.y, inner.w - side - px(4), inner.h};
-        drawPicture(icon, iconArea, false, alpha);
+        drawPicture(app, button.icon, iconArea, false, alpha);
         drawText(title, s.fontSize, s.bold, titleColor, TextAlign::Center, titleArea, alpha);
     }
 }

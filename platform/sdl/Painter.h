@@ -46,8 +46,10 @@ private:
     bool drawText(const std::string& text, float fontSize, bool bold, Color color, TextAlign align,
                   const SDL_FRect& r, std::uint8_t alpha = 255);
     // A picture fitted whole into (or, with `fill`, covering) a pixel rect.
-    void drawPicture(SDL_Texture* texture, const SDL_FRect& r, bool fill, std::uint8_t alpha = 255);
-    SDL_Texture* picture(const Application& app, const Picture& picture);
+    void drawPicture(const Application& app, const Picture& picture, const SDL_FRect& r, bool fill,
+                     std::uint8_t alpha = 255);
+    // The picture is named and its file decodes.
+    bool canShow(const Application& app, const Picture& picture);
 
     SDL_FRect toPixels(const Rect& points, float dx = 0, float dy = 0) const;
     float px(float points) const { return points * fit_.scale; }

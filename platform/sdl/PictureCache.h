@@ -5,37 +5,70 @@
 #include <cstdint>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
+#include <tuple>
 
 namespace bc::sdl {
 
-// Decoded pictures as textures of one renderer. A picture is decoded the first
-// time something shows it; only the most recently shown few stay, since the
-// full-screen backgrounds are several megabytes each once decoded.
+// Decoded pictures as textures of one renderer, already scaled to the size they
+// are shown at: the software renderer would otherwise filter and blend the
+// full-size picture again in every frame of a slide. A picture is decoded the
+// first time something shows it; only the most recently shown few stay, since
+// the full-screen backgrounds are megabytes each once decoded.
 class PictureCache {
 public:
-    static constexpr std::size_t kCapacity = 12;
+    static constexpr std::size_t kCapacity = 24;
+    // Pixels kept at most, whatever their count: four full-screen backdrops
+    // on a high-density screen, sixteen at the window's first size.
+    static constexpr std::size_t kBudgetBytes = 16u << 20;
 
     explicit PictureCache(SDL_Renderer* renderer) : renderer_(renderer) {}
 
-    // Null when the file cannot be decoded (warned about once per name).
-    SDL_Texture* texture(const std::string& name, const std::filesystem::path& file);
+    struct Size {
+        int w = 0;
+        int h = 0;
+        bool opaque = false; // no pixel lets anything behind show through
+    };
+    // The picture's own size; decodes it the first time. Empty when the file
+    // cannot be decoded (warned about once per name).
+    std::optional<Size> size(const std::string& name, const std::filesystem::path& file);
+
+    // The `src` part of the picture scaled to w×h pixels, made once and kept
+    // while it is shown. Null when the file cannot be decoded.
+    SDL_Texture* texture(const std::string& name, const std::filesystem::path& file, const SDL_Rect& src, int w,
+                         int h);
+
     // Textures die with a lost render device; decode again on demand.
-    void clear() { entries_.clear(); }
-    std::size_t size() const { return entries_.size(); }
+    void clear()
+    {
+        entries_.clear();
+        pending_.reset();
+        bytes_ = 0;
+    }
+    std::size_t count() const { return entries_.size(); }
+    std::size_t bytes() const { return bytes_; }
 
 private:
+    using Key = std::tuple<std::string, int, int, int, int, int, int>;
     struct Entry {
         TexturePtr texture;
+        std::size_t bytes = 0;
         std::uint64_t lastUse = 0;
     };
+    SurfacePtr decode(const std::string& name, const std::filesystem::path& file);
     void evictOldest();
 
     SDL_Renderer* renderer_;
-    std::map<std::string, Entry> entries_;
+    std::map<Key, Entry> entries_;
+    std::map<std::string, Size> sizes_;
     std::set<std::string> broken_;
+    // The picture size() just decoded, for the texture() call that follows.
+    std::string pendingName_;
+    SurfacePtr pending_;
     std::uint64_t clock_ = 0;
+    std::size_t bytes_ = 0;
 };
 
 } // namespace bc::sdl

@@ -39,6 +39,26 @@ std::vector<SDL_FPoint> outline(SDL_FRect r, float radius, int segments)
     return points;
 }
 
+// A solid colour replaces what is below it, so the software renderer may skip
+// blending: for a triangle that spares it a scratch surface the triangle's size.
+class SolidFill {
+public:
+    SolidFill(SDL_Renderer* renderer, Color color) : renderer_(renderer)
+    {
+        SDL_GetRenderDrawBlendMode(renderer_, &previous_);
+        if (color.a == 255) {
+            SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_NONE);
+        }
+    }
+    ~SolidFill() { SDL_SetRenderDrawBlendMode(renderer_, previous_); }
+    SolidFill(const SolidFill&) = delete;
+    SolidFill& operator=(const SolidFill&) = delete;
+
+private:
+    SDL_Renderer* renderer_;
+    SDL_BlendMode previous_ = SDL_BLENDMODE_BLEND;
+};
+
 SDL_Vertex vertex(SDL_FPoint p, Color c)
 {
     return SDL_Vertex{p, SDL_Color{c.r, c.g, c.b, c.a}, SDL_FPoint{0, 0}};
@@ -51,6 +71,7 @@ void fillRoundedRect(SDL_Renderer* renderer, SDL_FRect rect, float radius, Color
     if (rect.w <= 0 || rect.h <= 0 || color.a == 0) {
         return;
     }
+    SolidFill solid(renderer, color);
     if (radius < 0.5f) {
         SDL_SetRenderDrawColor(renderer, color.r, color.g, color.b, color.a);
         SDL_RenderFillRectF(renderer, &rect);
@@ -78,6 +99,7 @@ void strokeRoundedRect(SDL_Renderer* renderer, SDL_FRect rect, float radius, flo
     if (rect.w <= 0 || rect.h <= 0 || thickness <= 0 || color.a == 0) {
         return;
     }
+    SolidFill solid(renderer, color);
     thickness = std::min(thickness, std::min(rect.w, rect.h) / 2.0f);
     radius = std::clamp(radius, 0.0f, std::min(rect.w, rect.h) / 2.0f);
     const SDL_FRect inner{rect.x + thickness, rect.y + thickness, rect.w - 2 * thickness, rect.h - 2 * thickness};

@@ -47,9 +47,7 @@ private:
     std::unique_ptr<Painter> painter_;
 };
 
-} // namespace
-
-std::unique_ptr<FrameShooter> makeShooter(std::string& error)
+std::unique_ptr<FrameShooter> makeSurfaceShooter(std::string& error)
 {
     auto fonts = FontSource::find(error);
     if (fonts == nullptr) {
@@ -69,5 +67,32 @@ std::unique_ptr<FrameShooter> makeShooter(std::string& error)
     }
     return std::make_unique<SurfaceShooter>(std::move(fonts), std::move(surface), std::move(renderer));
 }
+
+// Most driver runs never ask for a shot: the fonts and the picture to draw on
+// are found and made on the first one, not at start.
+class LazyShooter final : public FrameShooter {
+public:
+    std::optional<std::string> shoot(Application& app, const std::string& path) override
+    {
+        if (shooter_ == nullptr && error_.empty()) {
+            shooter_ = makeSurfaceShooter(error_);
+            if (shooter_ == nullptr && error_.empty()) {
+                error_ = "cannot draw frames";
+            }
+        }
+        if (shooter_ == nullptr) {
+            return error_;
+        }
+        return shooter_->shoot(app, path);
+    }
+
+private:
+    std::unique_ptr<FrameShooter> shooter_;
+    std::string error_;
+};
+
+} // namespace
+
+std::unique_ptr<FrameShooter> makeShooter(std::string&) { return std::make_unique<LazyShooter>(); }
 
 } // namespace bc::sdl

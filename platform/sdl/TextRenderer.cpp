@@ -63,7 +63,18 @@ TextRenderer::Block TextRenderer::render(const std::string& text, int pixelSize,
 
 void TextRenderer::endFrame()
 {
-    std::erase_if(blocks_, [this](const auto& kv) { return kv.second.frame + 1 < frame_; });
+    if (blocks_.size() > kCapacity) {
+        std::vector<std::uint64_t> used;
+        used.reserve(blocks_.size());
+        for (const auto& kv : blocks_) {
+            used.push_back(kv.second.frame);
+        }
+        // Everything drawn before the cut-off goes; what this frame drew always stays.
+        auto cut = used.begin() + static_cast<std::ptrdiff_t>(blocks_.size() - kCapacity);
+        std::nth_element(used.begin(), cut, used.end());
+        const std::uint64_t keepFrom = std::min(*cut, frame_);
+        std::erase_if(blocks_, [keepFrom](const auto& kv) { return kv.second.frame < keepFrom; });
+    }
     ++frame_;
 }
 

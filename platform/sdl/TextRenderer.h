@@ -8,6 +8,7 @@
 #include <map>
 #include <string>
 #include <tuple>
+#include <vector>
 
 namespace bc::sdl {
 
@@ -25,9 +26,14 @@ public:
     };
     Block render(const std::string& text, int pixelSize, bool bold, Color color, TextAlign align, int wrapWidth);
 
-    // Called after each frame: forgets the blocks neither this frame nor the
-    // one before it drew.
+    // Blocks kept beyond those of the current frame: enough for the screens
+    // a child goes back to, so a pop does not rasterise them all again.
+    static constexpr std::size_t kCapacity = 64;
+
+    // Called after each frame: forgets the blocks drawn longest ago once more
+    // than kCapacity are kept.
     void endFrame();
+    std::size_t count() const { return blocks_.size(); }
     void clear() { blocks_.clear(); }
 
     FontSource& fonts() { return fonts_; }

@@ -17,6 +17,7 @@
 #include <cstring>
 #include <string>
 #include <optional>
+#include <ctime>
 
 namespace bc::sdl {
 
@@ -27,6 +28,13 @@ constexpr int kFrameMs = 16;
 // "Forever", in the units SDL waits in; a wake-up every few minutes costs nothing.
 constexpr int kIdleWaitMs = 5 * 60 * 1000;
 constexpr Uint32 kCursorHideMs = 3000;
+
+long long clockNs(clockid_t clock)
+{
+    timespec ts{};
+    clock_gettime(clock, &ts);
+    return static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec;
+}
 
 // Video, image decoding and fonts for as long as the window is open.
 class VideoSession {
@@ -77,7 +85,8 @@ void preferSoftwareRendering()
 class WindowLoop {
 public:
     WindowLoop(Application& app, SDL_Window* window, SDL_Renderer* renderer, FontSource& fonts, bool fullscreen)
-        : app_(app), window_(window), renderer_(renderer), painter_(renderer, fonts), fullscreen_(fullscreen)
+        : app_(app), window_(window), renderer_(renderer), painter_(renderer, fonts), fullscreen_(fullscreen),
+          frameLog_(std::getenv("BUDDYCARE_FRAME_LOG") != nullptr)
     {
     }
 
@@ -128,14 +137,31 @@ private:
 
     void draw()
     {
+        const long long start = frameLog_ ? clockNs(CLOCK_MONOTONIC) : 0;
+        const long long startCpu = frameLog_ ? clockNs(CLOCK_THREAD_CPUTIME_ID) : 0;
         int w = 0;
         int h = 0;
         SDL_GetRendererOutputSize(renderer_, &w, &h);
         fit_ = CanvasFit::into(w, h);
         painter_.paint(app_, fit_, app_.runLoop().now());
         SDL_RenderPresent(renderer_);
+        if (frameLog_) {
+            logFrame(start, startCpu);
+        }
         app_.displayed();
         exposed_ = false;
+    }
+
+    // For the performance bench: when each frame reached the window, what it
+    // took to draw (wall clock, and this thread's processor time, which a busy
+    // machine does not inflate), on the clock the bench reads too.
+    void logFrame(long long start, long long startCpu) const
+    {
+        const long long end = clockNs(CLOCK_MONOTONIC);
+        const long long cpu = clockNs(CLOCK_THREAD_CPUTIME_ID) - startCpu;
+        const ScreenController* top = app_.top();
+        std::fprintf(stderr, "frame t=%lld draw=%lld cpu=%lld screen=%s anim=%d\n", end, end - start, cpu,
+                     top != nullptr ? top->className().c_str() : "-", app_.navigation().isAnimating() ? 1 : 0);
     }
 
     // Window coordinates to canvas points; the renderer may have more pixels
@@ -298,6 +324,7 @@ private:
     Painter painter_;
     CanvasFit fit_;
     bool fullscreen_;
+    bool frameLog_;
     bool quit_ = false;
     bool exposed_ = true;
     bool wasAnimating_ = false;

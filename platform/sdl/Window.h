@@ -22,7 +22,8 @@ struct WindowOptions {
 int runWindow(Application& app, const WindowOptions& options);
 
 // Draws frames with SDL's software renderer into PNG files; needs no display.
-// Null with `error` set when no usable font can be found.
+// Fonts are looked for on the first frame asked for, and a missing font is the
+// answer to that request; `error` is left for callers that check it.
 std::unique_ptr<FrameShooter> makeShooter(std::string& error);
 
 } // namespace sdl

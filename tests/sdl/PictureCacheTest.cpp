@@ -1,0 +1,167 @@
+#include "platform/Console.h"
+#include "platform/sdl/Handles.h"
+#include "platform/sdl/PictureCache.h"
+#include "support/Game.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <string>
+
+namespace bc {
+namespace {
+
+Uint32 pixelAt(SDL_Surface* s, int x, int y)
+{
+    const auto* row = static_cast<const Uint8*>(s->pixels) + y * s->pitch;
+    return reinterpret_cast<const Uint32*>(row)[x];
+}
+
+// A renderer drawing into memory, and a folder of pictures made for the test.
+class PictureCacheTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        setConsoleEcho(false);
+        target.reset(SDL_CreateRGBSurfaceWithFormat(0, 64, 64, 32, SDL_PIXELFORMAT_ARGB8888));
+        renderer.reset(SDL_CreateSoftwareRenderer(target.get()));
+        ASSERT_NE(renderer, nullptr);
+        cache = std::make_unique<sdl::PictureCache>(renderer.get());
+    }
+    void TearDown() override
+    {
+        cache.reset();
+        renderer.reset();
+        setConsoleEcho(true);
+    }
+
+    // A w×h picture: a one-pixel black and white checkerboard, or one colour.
+    std::filesystem::path picture(const std::string& name, int w, int h, bool checker, Uint8 alpha = 255)
+    {
+        sdl::SurfacePtr s(SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888));
+        for (int y = 0; y < h; ++y) {
+            auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch);
+            for (int x = 0; x < w; ++x) {
+                const Uint8 v = checker ? ((x + y) % 2 == 0 ? 255 : 0) : 200;
+                row[x] = SDL_MapRGBA(s->format, v, checker ? v : 30, checker ? v : 30, alpha);
+            }
+        }
+        const auto path = std::filesystem::path(folder.path()) / name;
+        if (name.ends_with(".jpg")) {
+            EXPECT_EQ(IMG_SaveJPG(s.get(), path.c_str(), 95), 0);
+        } else {
+            EXPECT_EQ(IMG_SavePNG(s.get(), path.c_str()), 0);
+        }
+        return path;
+    }
+
+    // Copies the texture onto the target and reads it back.
+    sdl::SurfacePtr shown(SDL_Texture* texture)
+    {
+        int w = 0;
+        int h = 0;
+        SDL_QueryTexture(texture, nullptr, nullptr, &w, &h);
+        SDL_SetRenderDrawColor(renderer.get(), 0, 0, 255, 255);
+        SDL_RenderClear(renderer.get());
+        SDL_Rect at{0, 0, w, h};
+        SDL_RenderCopy(renderer.get(), texture, nullptr, &at);
+        SDL_RenderPresent(renderer.get());
+        return sdl::SurfacePtr(SDL_DuplicateSurface(target.get()));
+    }
+
+    test::ScratchFolder folder;
+    sdl::SurfacePtr target;
+    sdl::RendererPtr renderer;
+    std::unique_ptr<sdl::PictureCache> cache;
+};
+
+TEST_F(PictureCacheTest, APictureShownAgainAtTheSameSizeIsNotScaledAgain)
+{
+    const auto file = picture("a.png", 40, 20, false);
+    SDL_Texture* first = cache->texture("a.png", file, SDL_Rect{0, 0, 40, 20}, 20, 10);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(cache->texture("a.png", file, SDL_Rect{0, 0, 40, 20}, 20, 10), first);
+    EXPECT_EQ(cache->count(), 1u);
+    int w = 0;
+    int h = 0;
+    SDL_QueryTexture(first, nullptr, nullptr, &w, &h);
+    EXPECT_EQ(w, 20);
+    EXPECT_EQ(h, 10);
+}
+
+TEST_F(PictureCacheTest, AnotherSizeOrCutIsItsOwnTexture)
+{
+    const auto file = picture("a.png", 40, 20, false);
+    SDL_Texture* half = cache->texture("a.png", file, SDL_Rect{0, 0, 40, 20}, 20, 10);
+    SDL_Texture* whole = cache->texture("a.png", file, SDL_Rect{0, 0, 40, 20}, 40, 20);
+    SDL_Texture* cut = cache->texture("a.png", file, SDL_Rect{10, 0, 20, 20}, 20, 20);
+    EXPECT_NE(half, whole);
+    EXPECT_NE(whole, cut);
+    EXPECT_EQ(cache->count(), 3u);
+}
+
+TEST_F(PictureCacheTest, KeepsNoMoreThanItsCapacity)
+{
+    const auto file = picture("a.png", 40, 40, false);
+    for (int size = 1; size <= static_cast<int>(sdl::PictureCache::kCapacity) + 5; ++size) {
+        ASSERT_NE(cache->texture("a.png", file, SDL_Rect{0, 0, 40, 40}, size, size), nullptr);
+    }
+    EXPECT_EQ(cache->count(), sdl::PictureCache::kCapacity);
+}
+
+TEST_F(PictureCacheTest, KeepsNoMorePixelsThanItsBudget)
+{
+    // Each of these is a quarter of the budget; the fifth pushes out the first.
+    const auto file = picture("a.png", 8, 8, false);
+    const int side = static_cast<int>(1024 * std::sqrt(sdl::PictureCache::kBudgetBytes / (4.0 * 4 * 1024 * 1024)));
+    SDL_Texture* first = cache->texture("a.png", file, SDL_Rect{0, 0, 8, 8}, side, side);
+    for (int i = 1; i <= 4; ++i) {
+        ASSERT_NE(cache->texture("a.png", file, SDL_Rect{0, 0, 8, 8}, side + i, side), nullptr);
+    }
+    EXPECT_LE(cache->bytes(), sdl::PictureCache::kBudgetBytes);
+    EXPECT_EQ(cache->count(), 3u);
+    EXPECT_NE(first, nullptr);
+}
+
+TEST_F(PictureCacheTest, KnowsAPhotoFromAPictureWithTransparency)
+{
+    const auto photo = picture("p.jpg", 16, 16, false);
+    const auto icon = picture("i.png", 16, 16, false, 128);
+    const auto p = cache->size("p.jpg", photo);
+    const auto i = cache->size("i.png", icon);
+    ASSERT_TRUE(p && i);
+    EXPECT_TRUE(p->opaque);
+    EXPECT_FALSE(i->opaque);
+    EXPECT_EQ(p->w, 16);
+    EXPECT_EQ(i->h, 16);
+}
+
+TEST_F(PictureCacheTest, AFileThatDoesNotDecodeGivesNothingEveryTime)
+{
+    const auto file = std::filesystem::path(folder.path()) / "broken.png";
+    folder.write("broken.png", "not a picture");
+    EXPECT_FALSE(cache->size("broken.png", file));
+    EXPECT_EQ(cache->texture("broken.png", file, SDL_Rect{0, 0, 4, 4}, 4, 4), nullptr);
+    EXPECT_EQ(cache->count(), 0u);
+}
+
+TEST_F(PictureCacheTest, ShrinkingAveragesFineDetailInsteadOfPickingPixels)
+{
+    // Sampling would show pure black or white; an average of the squares is grey.
+    const auto file = picture("c.png", 64, 64, true);
+    SDL_Texture* small = cache->texture("c.png", file, SDL_Rect{0, 0, 64, 64}, 8, 8);
+    ASSERT_NE(small, nullptr);
+    auto out = shown(small);
+    Uint8 r = 0;
+    Uint8 g = 0;
+    Uint8 b = 0;
+    SDL_GetRGB(pixelAt(out.get(), 4, 4), out->format, &r, &g, &b);
+    EXPECT_NEAR(r, 128, 24);
+    EXPECT_NEAR(b, 128, 24);
+}
+
+} // namespace
+} // namespace bc

@@ -1,0 +1,46 @@
+#include "platform/sdl/FontSource.h"
+#include "platform/sdl/Handles.h"
+#include "platform/sdl/TextRenderer.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace bc {
+namespace {
+
+TEST(TextRendererTest, KeepsTheTextOfAScreenLeftAWhileAgoButNoMoreThanItsCapacity)
+{
+    std::string error;
+    auto fonts = sdl::FontSource::find(error);
+    if (fonts == nullptr) {
+        GTEST_SKIP() << error;
+    }
+    sdl::SurfacePtr target(SDL_CreateRGBSurfaceWithFormat(0, 64, 64, 32, SDL_PIXELFORMAT_ARGB8888));
+    sdl::RendererPtr renderer(SDL_CreateSoftwareRenderer(target.get()));
+    {
+        sdl::TextRenderer text(renderer.get(), *fonts);
+        const Color ink{0, 0, 0, 255};
+        const auto home = text.render("Home", 14, false, ink, TextAlign::Left, 100);
+        ASSERT_NE(home.texture, nullptr);
+        text.endFrame();
+        // Some frames of another screen, then back.
+        for (int i = 0; i < 5; ++i) {
+            text.render("Other", 14, false, ink, TextAlign::Left, 100);
+            text.endFrame();
+        }
+        EXPECT_EQ(text.render("Home", 14, false, ink, TextAlign::Left, 100).texture, home.texture);
+        text.endFrame();
+
+        for (std::size_t i = 0; i < sdl::TextRenderer::kCapacity + 20; ++i) {
+            text.render("line " + std::to_string(i), 14, false, ink, TextAlign::Left, 100);
+            text.endFrame();
+        }
+        EXPECT_LE(text.count(), sdl::TextRenderer::kCapacity);
+    }
+    renderer.reset();
+}
+
+} // namespace
+} // namespace bc

@@ -1,0 +1,82 @@
+// The functions the page calls. Each answer is JSON text that stays valid
+// until the next call; the page copies it out at once.
+#include "platform/Random.h"
+#include "web/glue/WebSession.h"
+
+#include <emscripten/emscripten.h>
+
+#include <memory>
+#include <string>
+
+namespace {
+
+using json = bc::WebSession::json;
+
+std::unique_ptr<bc::WebSession> session;
+std::string answer;
+
+const char* reply(const json& j)
+{
+    answer = j.dump(-1, ' ', false, json::error_handler_t::replace);
+    return answer.c_str();
+}
+
+const char* outcome(const std::optional<std::string>& why)
+{
+    return reply(why ? json{{"ignored", *why}} : json{{"ok", true}});
+}
+
+const char* notStarted() { return reply(json{{"error", "the game has not started"}}); }
+
+} // namespace
+
+extern "C" {
+
+// `seeded` makes the random readings repeat (the tests use it); otherwise
+// they come from the browser's random source.
+EMSCRIPTEN_KEEPALIVE const char* bc_start(int seeded, double seed)
+{
+    if (seeded != 0 && seed >= 0) {
+        bc::seedRandom(static_cast<std::uint64_t>(seed));
+    } else {
+        bc::seedRandomFromSystem();
+    }
+    session.reset();
+    auto started = bc::WebSession::start("/resources", bc::RunLoop::ClockKind::Real);
+    if (auto* why = std::get_if<std::string>(&started)) {
+        return reply(json{{"error", *why}});
+    }
+    session = std::move(std::get<std::unique_ptr<bc::WebSession>>(started));
+    return reply(json{{"ok", true}});
+}
+
+EMSCRIPTEN_KEEPALIVE const char* bc_frame() { return session ? reply(session->frame()) : notStarted(); }
+
+EMSCRIPTEN_KEEPALIVE const char* bc_tap(unsigned screen, unsigned index)
+{
+    return session ? outcome(session->tap(screen, index)) : notStarted();
+}
+
+EMSCRIPTEN_KEEPALIVE const char* bc_step(unsigned screen, unsigned index, int up)
+{
+    return session ? outcome(session->step(screen, index, up != 0)) : notStarted();
+}
+
+EMSCRIPTEN_KEEPALIVE const char* bc_nav_back() { return session ? outcome(session->navBack()) : notStarted(); }
+
+// 1 when the page should fetch a new frame.
+EMSCRIPTEN_KEEPALIVE int bc_tick() { return session && session->tick() ? 1 : 0; }
+
+// Milliseconds until the page should tick again, or -1 when nothing is due.
+EMSCRIPTEN_KEEPALIVE double bc_next_wake_ms()
+{
+    if (!session) {
+        return -1;
+    }
+    auto wake = session->secondsToNextWake();
+    return wake ? *wake * 1000.0 : -1.0;
+}
+
+EMSCRIPTEN_KEEPALIVE const char* bc_state() { return session ? reply(session->state()) : notStarted(); }
+
+} // extern "C"

@@ -1,0 +1,296 @@
+#include "web/glue/WebSession.h"
+
+#include "app/CareStateInspector.h"
+#include "app/GameRegistry.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace bc {
+
+namespace {
+
+using json = WebSession::json;
+
+std::string css(Color c)
+{
+    char text[48];
+    std::snprintf(text, sizeof text, "rgba(%d,%d,%d,%.3f)", c.r, c.g, c.b, c.a / 255.0);
+    return text;
+}
+
+const char* alignName(TextAlign align)
+{
+    switch (align) {
+    case TextAlign::Center: return "center";
+    case TextAlign::Right: return "right";
+    case TextAlign::Left: break;
+    }
+    return "left";
+}
+
+// Points are floats on the canvas; the page wants plain numbers.
+json number(double value)
+{
+    const double rounded = std::round(value * 1000.0) / 1000.0;
+    if (rounded == std::trunc(rounded) && std::fabs(rounded) < 1e12) {
+        return static_cast<long long>(rounded);
+    }
+    return rounded;
+}
+
+json pictureName(const Picture& picture)
+{
+    return picture.empty() ? json(nullptr) : json(picture.name());
+}
+
+json describe(const ScreenController::Slot& slot, std::size_t index)
+{
+    const Control& c = *slot.control;
+    const Rect f = c.canvasFrame();
+    json j{{"i", index},
+           {"kind", kindName(c.kind())},
+           {"name", c.name()},
+           {"outlet", slot.outlet},
+           {"frame", json::array({number(f.x), number(f.y), number(f.w), number(f.h)})},
+           {"hidden", c.isEffectivelyHidden()},
+           {"enabled", c.isEnabled()},
+           {"label", c.accessibilityLabel}};
+    const Style& s = c.style;
+    json style{{"fill", css(s.background)}, {"corner", number(s.cornerRadius)}};
+    switch (c.kind()) {
+    case ControlKind::Label: {
+        const auto& label = static_cast<const Label&>(c);
+        j["text"] = label.text();
+        style["font"] = number(s.fontSize);
+        style["bold"] = s.bold;
+        style["color"] = css(s.textColor);
+        style["align"] = alignName(s.align);
+        break;
+    }
+    case ControlKind::Button: {
+        const auto& button = static_cast<const Button&>(c);
+        j["title"] = button.title();
+        j["icon"] = pictureName(button.icon);
+        style["font"] = number(s.fontSize);
+        style["bold"] = s.bold;
+        style["color"] = css(s.textColor);
+        style["filled"] = s.background.a > 0;
+        break;
+    }
+    case ControlKind::Image: {
+        j["picture"] = pictureName(static_cast<const ImageView&>(c).image());
+        // A backdrop reaches every edge; anything smaller is shown whole.
+        style["cover"] = f.w >= kCanvasWidth - 1 && f.h >= kCanvasHeight / 2;
+        break;
+    }
+    case ControlKind::Switch: j["on"] = static_cast<const Switch&>(c).isOn(); break;
+    case ControlKind::Stepper: {
+        const auto& stepper = static_cast<const Stepper&>(c);
+        j["value"] = stepper.value();
+        j["min"] = stepper.minimumValue;
+        j["max"] = stepper.maximumValue;
+        j["step"] = stepper.stepValue;
+        break;
+    }
+    case ControlKind::View: break;
+    }
+    j["style"] = style;
+    return j;
+}
+
+} // namespace
+
+std::variant<std::unique_ptr<WebSession>, std::string> WebSession::start(const std::string& resources,
+                                                                         RunLoop::ClockKind clock)
+{
+    auto created = Application::create(resources, gameRegistry(), clock);
+    if (auto* error = std::get_if<LoadError>(&created)) {
+        return error->message;
+    }
+    return std::unique_ptr<WebSession>(new WebSession(std::move(std::get<std::unique_ptr<Application>>(created))));
+}
+
+WebSession::WebSession(std::unique_ptr<Application> app)
+    : app_(std::move(app)), inspector_(std::make_unique<CareStateInspector>(*app_))
+{
+    // A timer may pop a screen and the next one push another into the same
+    // memory; forget the gone one first so the new one gets its own number.
+    auto previous = std::move(app_->runLoop().afterEachFire);
+    app_->runLoop().afterEachFire = [this, previous = std::move(previous)] {
+        if (previous) {
+            previous();
+        }
+        forgetGone();
+    };
+    wasAnimating_ = app_->navigation().isAnimating();
+}
+
+WebSession::~WebSession()
+{
+    app_->runLoop().afterEachFire = nullptr;
+    inspector_.reset();
+    app_.reset();
+}
+
+std::uint32_t WebSession::idOf(const ScreenController* screen) const
+{
+    auto it = ids_.find(screen);
+    return it == ids_.end() ? 0 : it->second;
+}
+
+std::uint32_t WebSession::remember(const ScreenController* screen)
+{
+    auto [it, added] = ids_.emplace(screen, nextId_);
+    if (added) {
+        ++nextId_;
+    }
+    return it->second;
+}
+
+void WebSession::forgetGone()
+{
+    const auto& nav = app_->navigation();
+    const auto stack = nav.viewControllers();
+    std::erase_if(ids_, [&](const auto& entry) {
+        const ScreenController* s = entry.first;
+        const bool sliding = nav.slide() && (nav.slide()->from == s || nav.slide()->to == s);
+        return !sliding && std::find(stack.begin(), stack.end(), s) == stack.end();
+    });
+}
+
+json WebSession::describeScreen(const ScreenController& screen)
+{
+    json controls = json::array();
+    const auto& slots = screen.slots();
+    for (std::size_t i = 0; i < slots.size(); ++i) {
+        controls.push_back(describe(slots[i], i));
+    }
+    return json{{"id", remember(&screen)},
+                {"class", screen.className()},
+                {"title", screen.title()},
+                {"background", css(screen.backgroundColor)},
+                {"controls", controls}};
+}
+
+json WebSession::frame()
+{
+    forgetGone();
+    const NavigationController& nav = app_->navigation();
+    const double now = app_->runLoop().now();
+    json screens = json::array();
+    json slide = nullptr;
+    if (const auto& s = nav.slide(); s && s->from != nullptr && s->to != nullptr) {
+        // The one arriving is drawn over the one leaving on a push, under it on a pop.
+        const ScreenController* under = s->push ? s->from : s->to;
+        const ScreenController* over = s->push ? s->to : s->from;
+        screens.push_back(describeScreen(*under));
+        screens.push_back(describeScreen(*over));
+        slide = json{{"push", s->push},
+                     {"from", idOf(s->from)},
+                     {"to", idOf(s->to)},
+                     {"elapsed", std::max(0.0, now - s->start)},
+                     {"duration", NavigationController::kSlideSeconds}};
+    } else if (const ScreenController* top = app_->top()) {
+        screens.push_back(describeScreen(*top));
+    }
+    json fade = nullptr;
+    if (const auto& f = nav.barFade()) {
+        fade = json{{"fromHidden", f->fromHidden},
+                    {"elapsed", std::max(0.0, now - f->start)},
+                    {"duration", NavigationController::kBarSeconds}};
+    }
+    const ScreenController* top = app_->top();
+    json bar{{"hidden", nav.isNavigationBarHidden()},
+             {"title", top != nullptr ? top->title() : std::string()},
+             {"back", nav.depth() > 1},
+             {"height", Application::kBarHeight},
+             {"fade", fade}};
+    wasAnimating_ = nav.isAnimating();
+    app_->displayed();
+    return json{{"top", idOf(top)},
+                {"depth", nav.depth()},
+                {"animating", wasAnimating_},
+                {"screens", screens},
+                {"slide", slide},
+                {"bar", bar}};
+}
+
+std::optional<std::string> WebSession::refuse(std::uint32_t screen, std::size_t index, Control*& control)
+{
+    ScreenController* top = app_->top();
+    if (top == nullptr || screen == 0 || screen != idOf(top)) {
+        return std::string("that screen is not on top any more");
+    }
+    if (app_->navigation().isAnimating()) {
+        return std::string("the screen is still moving");
+    }
+    if (index >= top->slots().size()) {
+        return "no control #" + std::to_string(index) + " on " + top->className();
+    }
+    control = top->slots()[index].control.get();
+    return std::nullopt;
+}
+
+std::optional<std::string> WebSession::tap(std::uint32_t screen, std::size_t index)
+{
+    Control* control = nullptr;
+    if (auto why = refuse(screen, index, control)) {
+        return why;
+    }
+    auto why = control->kind() == ControlKind::Stepper ? app_->step(control, true) : app_->tap(control);
+    forgetGone();
+    return why;
+}
+
+std::optional<std::string> WebSession::step(std::uint32_t screen, std::size_t index, bool up)
+{
+    Control* control = nullptr;
+    if (auto why = refuse(screen, index, control)) {
+        return why;
+    }
+    auto why = app_->step(control, up);
+    forgetGone();
+    return why;
+}
+
+std::optional<std::string> WebSession::navBack()
+{
+    if (app_->navigation().isAnimating()) {
+        return std::string("the screen is still moving");
+    }
+    auto why = app_->navBack();
+    forgetGone();
+    return why;
+}
+
+bool WebSession::tick()
+{
+    app_->runLoop().fireDue();
+    app_->afterEvent();
+    forgetGone();
+    return app_->needsDisplay() || app_->navigation().isAnimating() != wasAnimating_;
+}
+
+std::optional<double> WebSession::secondsToNextWake() const
+{
+    const NavigationController& nav = app_->navigation();
+    const double now = app_->runLoop().now();
+    std::optional<double> wake;
+    auto consider = [&](double at) { wake = std::max(0.0, wake ? std::min(*wake, at - now) : at - now); };
+    if (auto due = app_->runLoop().nextDue()) {
+        consider(*due);
+    }
+    if (const auto& s = nav.slide()) {
+        consider(s->start + NavigationController::kSlideSeconds);
+    }
+    if (const auto& f = nav.barFade()) {
+        consider(f->start + NavigationController::kBarSeconds);
+    }
+    return wake;
+}
+
+json WebSession::state() { return inspector_->snapshot(); }
+
+} // namespace bc

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "platform/Application.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <variant>
+
+namespace bc {
+
+class CareStateInspector;
+
+// One game played by a web page. The page owns no logic: it forwards taps,
+// keys and timer ticks here and draws the frames this returns. Screens are
+// named by a number that stays the same while the screen lives, so the page
+// can keep one layer per screen and slide them.
+class WebSession {
+public:
+    using json = nlohmann::ordered_json;
+
+    // Loads the interface description and the pictures from `resources`; on
+    // error nothing has started and the message says why.
+    static std::variant<std::unique_ptr<WebSession>, std::string> start(const std::string& resources,
+                                                                        RunLoop::ClockKind clock);
+    ~WebSession();
+    WebSession(const WebSession&) = delete;
+    WebSession& operator=(const WebSession&) = delete;
+
+    // The visible screens (two during a slide, drawn in the listed order),
+    // the bar and any running animation.
+    json frame();
+
+    // A tap, toggle or step on control `index` of screen `screen`. Refused
+    // (with the reason) unless that screen is on top and nothing moves.
+    std::optional<std::string> tap(std::uint32_t screen, std::size_t index);
+    std::optional<std::string> step(std::uint32_t screen, std::size_t index, bool up);
+    std::optional<std::string> navBack();
+
+    // Fires due timers and ends finished animations; true when the page
+    // should fetch a new frame.
+    bool tick();
+    // Seconds until something is due (a timer or the end of an animation).
+    std::optional<double> secondsToNextWake() const;
+
+    json state();
+    Application& app() { return *app_; }
+
+    // The number the page knows this screen by (0 for none).
+    std::uint32_t idOf(const ScreenController* screen) const;
+
+private:
+    explicit WebSession(std::unique_ptr<Application> app);
+    std::uint32_t remember(const ScreenController* screen);
+    void forgetGone();
+    std::optional<std::string> refuse(std::uint32_t screen, std::size_t index, Control*& control);
+    json describeScreen(const ScreenController& screen);
+
+    std::unique_ptr<Application> app_;
+    std::unique_ptr<CareStateInspector> inspector_;
+    std::map<const ScreenController*, std::uint32_t> ids_;
+    std::uint32_t nextId_ = 1;
+    bool wasAnimating_ = false;
+};
+
+} // namespace bc

@@ -1,0 +1,449 @@
+// Draws the game's frames as page elements: every control is a real element
+// placed on the 375x667 stage, so the browser gives it focus, keys and a name
+// for screen readers. It keeps one layer per screen and changes only what a
+// new frame changed.
+
+const CANVAS_WIDTH = 375;
+const DEFAULT_BUTTON = 'rgba(125,195,245,1.000)';
+const DISABLED_GREY = [205, 205, 210];
+const EASE_OUT = 'cubic-bezier(0.33, 1, 0.68, 1)';
+
+function parseRgba(text) {
+  const m = /rgba\((\d+),(\d+),(\d+),([\d.]+)\)/.exec(text);
+  return m ? [Number(m[1]), Number(m[2]), Number(m[3]), Number(m[4])] : [0, 0, 0, 0];
+}
+
+function mixed(text, other, amount) {
+  const [r, g, b, a] = parseRgba(text);
+  const mix = (x, y) => Math.round(x + (y - x) * amount);
+  return `rgba(${mix(r, other[0])},${mix(g, other[1])},${mix(b, other[2])},${a})`;
+}
+
+function isClear(text) {
+  return parseRgba(text)[3] === 0;
+}
+
+function place(el, frame) {
+  const [x, y, w, h] = frame;
+  el.style.left = `${x}px`;
+  el.style.top = `${y}px`;
+  el.style.width = `${w}px`;
+  el.style.height = `${h}px`;
+}
+
+function put(el, x, y, w, h) {
+  place(el, [x, y, Math.max(0, w), Math.max(0, h)]);
+}
+
+// What a screen reader calls a control: the words the interface description
+// gives it, else what it shows, else its name in code.
+export function accessibleName(c) {
+  if (c.label) return c.label;
+  if (c.kind === 'button' && c.title) return c.title;
+  if (c.kind === 'label' && c.text) return c.text;
+  return c.outlet || c.name;
+}
+
+function justify(align) {
+  return align === 'center' ? 'center' : align === 'right' ? 'flex-end' : 'flex-start';
+}
+
+function textStyle(el, style) {
+  el.style.fontSize = `${style.font}px`;
+  el.style.fontWeight = style.bold ? '700' : '400';
+  el.style.color = style.color;
+}
+
+class Layer {
+  constructor(screen, handlers, pictureUrl) {
+    this.id = screen.id;
+    this.className = screen.class;
+    this.handlers = handlers;
+    this.pictureUrl = pictureUrl;
+    this.el = document.createElement('section');
+    this.el.className = 'screen';
+    this.el.dataset.screen = screen.class;
+    this.el.dataset.id = String(screen.id);
+    this.heading = document.createElement('h1');
+    this.heading.className = 'sr-only';
+    this.heading.tabIndex = -1;
+    this.heading.id = `screen-${screen.id}-title`;
+    this.el.setAttribute('aria-labelledby', this.heading.id);
+    this.el.append(this.heading);
+    this.controls = [];
+    this.update(screen);
+  }
+
+  update(screen) {
+    this.el.style.backgroundColor = screen.background;
+    if (this.heading.textContent !== screen.title) this.heading.textContent = screen.title || screen.class;
+    for (const c of screen.controls) {
+      let slot = this.controls[c.i];
+      if (!slot) {
+        slot = { el: this.create(c), last: '' };
+        this.controls[c.i] = slot;
+        this.el.append(slot.el);
+      }
+      const key = JSON.stringify(c);
+      if (key !== slot.last) {
+        slot.last = key;
+        this.apply(slot.el, c);
+      }
+    }
+  }
+
+  create(c) {
+    let el;
+    switch (c.kind) {
+      case 'image':
+        el = document.createElement('img');
+        el.className = 'image';
+        el.draggable = false;
+        el.decoding = 'sync';
+        break;
+      case 'label':
+        el = document.createElement('div');
+        el.className = 'label';
+        el.append(Object.assign(document.createElement('span'), { className: 'text' }));
+        break;
+      case 'button':
+        el = document.createElement('button');
+        el.type = 'button';
+        el.className = 'button';
+        el.addEventListener('click', () => this.handlers.tap(this.id, c.i));
+        break;
+      case 'switch': {
+        el = document.createElement('button');
+        el.type = 'button';
+        el.className = 'switch';
+        el.setAttribute('role', 'switch');
+        const track = Object.assign(document.createElement('span'), { className: 'track' });
+        track.append(Object.assign(document.createElement('span'), { className: 'mark' }),
+          Object.assign(document.createElement('span'), { className: 'knob' }));
+        el.append(track);
+        el.addEventListener('click', () => this.handlers.tap(this.id, c.i));
+        break;
+      }
+      case 'stepper': {
+        el = document.createElement('div');
+        el.className = 'stepper';
+        el.setAttribute('role', 'group');
+        const minus = Object.assign(document.createElement('button'), { type: 'button', className: 'minus' });
+        const plus = Object.assign(document.createElement('button'), { type: 'button', className: 'plus' });
+        minus.addEventListener('click', () => this.handlers.step(this.id, c.i, false));
+        plus.addEventListener('click', () => this.handlers.step(this.id, c.i, true));
+        el.addEventListener('keydown', (event) => {
+          const up = event.key === 'ArrowRight' || event.key === 'ArrowUp';
+          const down = event.key === 'ArrowLeft' || event.key === 'ArrowDown';
+          if (up || down) {
+            event.preventDefault();
+            this.handlers.step(this.id, c.i, up);
+          }
+        });
+        el.append(minus, plus);
+        break;
+      }
+      default:
+        el = document.createElement('div');
+        el.className = 'view';
+        el.setAttribute('aria-hidden', 'true');
+    }
+    el.dataset.name = c.name;
+    el.dataset.kind = c.kind;
+    return el;
+  }
+
+  apply(el, c) {
+    place(el, c.frame);
+    el.hidden = c.hidden;
+    const s = c.style;
+    el.style.borderRadius = `${s.corner}px`;
+    switch (c.kind) {
+      case 'view':
+        el.style.backgroundColor = s.fill;
+        break;
+      case 'image': {
+        el.style.backgroundColor = s.fill;
+        el.classList.toggle('cover', s.cover);
+        el.classList.toggle('contain', !s.cover);
+        el.alt = c.label || '';
+        if (c.picture) {
+          const url = this.pictureUrl(c.picture);
+          if (el.getAttribute('src') !== url) el.src = url;
+          el.dataset.picture = c.picture;
+        } else {
+          el.removeAttribute('src');
+          delete el.dataset.picture;
+          if (isClear(s.fill)) el.hidden = true;
+        }
+        break;
+      }
+      case 'label': {
+        el.style.backgroundColor = s.fill;
+        textStyle(el, s);
+        el.style.justifyContent = justify(s.align);
+        el.style.textAlign = s.align;
+        // Text on a filled shape keeps clear of its edge.
+        const pad = isClear(s.fill) ? 0 : Math.max(4, s.corner / 2);
+        el.style.paddingLeft = el.style.paddingRight = `${pad}px`;
+        const text = el.querySelector('.text');
+        text.textContent = c.text;
+        // The words that say what a number is come first for a screen reader.
+        let prefix = el.querySelector('.sr-only');
+        if (c.label && c.label !== c.text) {
+          if (!prefix) {
+            prefix = Object.assign(document.createElement('span'), { className: 'sr-only' });
+            el.prepend(prefix);
+          }
+          prefix.textContent = `${c.label}: `;
+        } else if (prefix) {
+          prefix.remove();
+        }
+        el.dataset.text = c.text;
+        break;
+      }
+      case 'button':
+        this.applyButton(el, c);
+        break;
+      case 'switch':
+        this.applySwitch(el, c);
+        break;
+      case 'stepper': {
+        const name = accessibleName(c);
+        el.setAttribute('aria-label', name);
+        const [minus, plus] = el.querySelectorAll('button');
+        minus.setAttribute('aria-label', `${name}: minus`);
+        plus.setAttribute('aria-label', `${name}: plus`);
+        minus.setAttribute('aria-disabled', String(c.value <= c.min));
+        plus.setAttribute('aria-disabled', String(c.value >= c.max));
+        el.dataset.value = String(c.value);
+        if (!isClear(s.fill)) el.style.backgroundColor = s.fill;
+        break;
+      }
+    }
+  }
+
+  applyButton(el, c) {
+    const s = c.style;
+    const [, , w, h] = c.frame;
+    let fill = s.filled ? s.fill : DEFAULT_BUTTON;
+    if (!c.enabled) fill = mixed(fill, DISABLED_GREY, 0.7);
+    el.style.backgroundColor = fill;
+    el.style.borderRadius = `${s.corner > 0 ? s.corner : Math.min(12, h / 2)}px`;
+    el.disabled = !c.enabled;
+    el.style.color = c.enabled ? s.color : 'rgb(90,90,100)';
+    el.style.fontSize = `${s.font}px`;
+    el.style.fontWeight = s.bold ? '700' : '400';
+    if (c.label || !c.title) {
+      el.setAttribute('aria-label', accessibleName(c));
+    } else {
+      el.removeAttribute('aria-label');
+    }
+    el.dataset.title = c.title;
+
+    let icon = el.querySelector('.icon');
+    let title = el.querySelector('.title');
+    if (c.icon && !icon) {
+      icon = Object.assign(document.createElement('img'), { className: 'icon', alt: '', draggable: false });
+      el.prepend(icon);
+    } else if (!c.icon && icon) {
+      icon.remove();
+      icon = null;
+    }
+    if (!title) {
+      title = Object.assign(document.createElement('span'), { className: 'title' });
+      el.append(title);
+    }
+    title.textContent = c.title;
+    title.hidden = !c.title;
+
+    // The same arrangement the window draws: the icon above the title on a
+    // tall button, beside it on a wide one, alone when there is no title.
+    const pad = 6;
+    const inner = { x: pad, y: pad, w: Math.max(0, w - 2 * pad), h: Math.max(0, h - 2 * pad) };
+    if (!icon) {
+      put(title, inner.x, inner.y, inner.w, inner.h);
+      return;
+    }
+    const url = this.pictureUrl(c.icon);
+    if (icon.getAttribute('src') !== url) icon.src = url;
+    if (!c.title) {
+      put(icon, inner.x, inner.y, inner.w, inner.h);
+      return;
+    }
+    const titleHeight = s.font * 1.4;
+    if (inner.h >= titleHeight * 2 && h >= w * 0.8) {
+      put(icon, inner.x, inner.y, inner.w, inner.h - titleHeight);
+      put(title, inner.x, inner.y + inner.h - titleHeight, inner.w, titleHeight);
+    } else {
+      const side = Math.min(inner.h, inner.w / 3);
+      put(icon, inner.x, inner.y + (inner.h - side) / 2, side, side);
+      put(title, inner.x + side + 4, inner.y, inner.w - side - 4, inner.h);
+    }
+  }
+
+  applySwitch(el, c) {
+    const [, , w0, h0] = c.frame;
+    el.setAttribute('aria-checked', String(c.on));
+    el.setAttribute('aria-label', accessibleName(c));
+    el.disabled = !c.enabled;
+    el.style.borderRadius = `${h0 / 2}px`;
+    const h = Math.min(h0, w0 / 1.65);
+    const w = h * 1.65;
+    const track = el.querySelector('.track');
+    put(track, (w0 - w) / 2, (h0 - h) / 2, w, h);
+    const knobRadius = h / 2 - 2;
+    const knob = el.querySelector('.knob');
+    put(knob, 2, 2, 2 * knobRadius, 2 * knobRadius);
+    knob.style.transform = c.on ? `translateX(${w - h}px)` : 'none';
+    const mark = el.querySelector('.mark');
+    const markHeight = h * 0.36;
+    if (c.on) {
+      const barWidth = Math.max(2, h * 0.08);
+      put(mark, h * 0.55 - barWidth / 2, (h - markHeight) / 2, barWidth, markHeight);
+    } else {
+      put(mark, w - h * 0.55 - markHeight / 2, (h - markHeight) / 2, markHeight, markHeight);
+    }
+  }
+
+  // What the screen's labels say now, by control, for announcing changes.
+  labelTexts() {
+    const out = new Map();
+    this.controls.forEach((slot, i) => {
+      if (slot && slot.el.dataset.kind === 'label' && !slot.el.hidden) {
+        const c = JSON.parse(slot.last);
+        out.set(i, { name: accessibleName({ ...c, text: '' }), text: c.text });
+      }
+    });
+    return out;
+  }
+
+  focusableCount() {
+    return this.el.querySelectorAll('button:not([disabled])').length;
+  }
+}
+
+export class Renderer {
+  // handlers: tap(screenId, index), step(screenId, index, up), back()
+  constructor(stage, handlers, pictureUrl) {
+    this.stage = stage;
+    this.screens = stage.querySelector('#screens');
+    this.bar = stage.querySelector('#bar');
+    this.barBack = stage.querySelector('#bar-back');
+    this.barTitle = stage.querySelector('#bar-title');
+    this.handlers = handlers;
+    this.pictureUrl = pictureUrl;
+    this.layers = new Map();
+    this.top = 0;
+    this.slideKey = '';
+    this.barHidden = null;
+    this.reducedMotion = window.matchMedia('(prefers-reduced-motion: reduce)');
+    this.barBack.addEventListener('click', () => handlers.back());
+    // Focus moving to a control off the canvas (on a sliding screen) must not
+    // scroll the canvas itself: everything would stay shifted.
+    stage.addEventListener('scroll', (event) => {
+      const target = event.target;
+      if (target instanceof Element && (target.scrollTop !== 0 || target.scrollLeft !== 0)) {
+        target.scrollTop = 0;
+        target.scrollLeft = 0;
+      }
+    }, true);
+  }
+
+  layer(id) {
+    return this.layers.get(id);
+  }
+
+  topLayer() {
+    return this.layers.get(this.top);
+  }
+
+  render(frame) {
+    const first = this.top === 0;
+    const keep = new Set(frame.screens.map((screen) => screen.id));
+    // Gone screens leave first: moving a layer that stays would drop its focus.
+    for (const [id, layer] of this.layers) {
+      if (!keep.has(id)) {
+        layer.el.remove();
+        this.layers.delete(id);
+      }
+    }
+    let previous = null;
+    for (const screen of frame.screens) {
+      let layer = this.layers.get(screen.id);
+      if (!layer) {
+        layer = new Layer(screen, this.handlers, this.pictureUrl);
+        this.layers.set(screen.id, layer);
+      } else {
+        layer.update(screen);
+      }
+      // Drawing order: later screens over earlier ones.
+      const want = previous ? previous.el.nextSibling : this.screens.firstChild;
+      if (layer.el !== want) this.screens.insertBefore(layer.el, want);
+      previous = layer;
+    }
+    this.slide(frame.slide);
+    this.renderBar(frame.bar, first);
+    this.stage.classList.toggle('busy', frame.animating);
+    this.stage.setAttribute('aria-busy', String(frame.animating));
+
+    const topChanged = frame.top !== this.top;
+    this.top = frame.top;
+    if (topChanged && !first) this.focusTop();
+  }
+
+  // Keyboard and screen-reader users land on the new screen's name.
+  focusTop() {
+    const active = document.activeElement;
+    const inStage = active === document.body || active === null || this.stage.contains(active) || !active.isConnected;
+    const layer = this.topLayer();
+    if (inStage && layer) layer.heading.focus({ preventScroll: true });
+  }
+
+  slide(slide) {
+    if (!slide) {
+      this.slideKey = '';
+      for (const layer of this.layers.values()) {
+        layer.el.inert = false;
+        layer.el.style.transition = 'none';
+        layer.el.style.transform = 'none';
+      }
+      return;
+    }
+    const key = `${slide.from}>${slide.to}:${slide.push}`;
+    if (key === this.slideKey) return;
+    this.slideKey = key;
+    const from = this.layers.get(slide.from);
+    const to = this.layers.get(slide.to);
+    if (!from || !to) return;
+    const w = CANVAS_WIDTH;
+    const moves = slide.push
+      ? [[from, 0, -w], [to, w, 0]]
+      : [[from, 0, w], [to, -w, 0]];
+    const remaining = this.reducedMotion.matches ? 0 : Math.max(0, slide.duration - slide.elapsed);
+    const done = remaining === 0 ? 1 : slide.elapsed / slide.duration;
+    // The leaving screen takes no focus and no taps while it goes.
+    from.el.inert = true;
+    to.el.inert = false;
+    for (const [layer, start, end] of moves) {
+      layer.el.style.transition = 'none';
+      layer.el.style.transform = `translateX(${start + (end - start) * done}px)`;
+    }
+    // Start from the first position before moving, or nothing animates.
+    void this.screens.offsetWidth;
+    for (const [layer, , end] of moves) {
+      layer.el.style.transition = remaining > 0 ? `transform ${remaining}s ${EASE_OUT}` : 'none';
+      layer.el.style.transform = `translateX(${end}px)`;
+    }
+  }
+
+  renderBar(bar, first) {
+    this.barTitle.textContent = bar.title;
+    this.barBack.hidden = !bar.back;
+    if (bar.hidden === this.barHidden) return;
+    this.barHidden = bar.hidden;
+    const instant = first || !bar.fade || this.reducedMotion.matches;
+    this.bar.classList.toggle('instant', instant);
+    this.bar.classList.toggle('bar-hidden', bar.hidden);
+  }
+}
