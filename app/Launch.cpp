@@ -1,5 +1,5 @@
 #include "app/AppDelegate.h"
-#include "app/CareStateInspector.h"
+#include "app/CareStateAccess.h"
 #include "app/GameRegistry.h"
 #include "app/Resources.h"
 #include "platform/Application.h"
@@ -64,7 +64,7 @@ int ApplicationMain(int argc, char** argv, AppDelegate& delegate)
 
     int status = 0;
     if (headless) {
-        CareStateInspector inspector(app);
+        CareStateAccess inspector(app);
         std::string fontError;
         auto shooter = sdl::makeShooter(fontError);
         if (!shooter) {

@@ -3,7 +3,7 @@
 // drawing whole frames (still, and during push and pop slides) into a
 // software surface the size of the window on a high-density screen.
 
-#include "app/CareStateInspector.h"
+#include "app/CareStateAccess.h"
 #include "app/GameRegistry.h"
 #include "platform/Application.h"
 #include "platform/Console.h"
@@ -69,7 +69,7 @@ std::unique_ptr<Application> makeApp(RunLoop::ClockKind clock = RunLoop::ClockKi
 // The game as the headless driver runs it.
 struct Game {
     std::unique_ptr<Application> app = makeApp();
-    CareStateInspector inspector{*app};
+    CareStateAccess inspector{*app};
 
     std::string run(const std::string& command)
     {

@@ -1,7 +1,7 @@
 // Any bytes as the headless driver's input, one command per line, on a fresh
 // game each time: every line gets exactly one JSON answer (after any log
 // lines), and the game stays whole.
-#include "app/CareStateInspector.h"
+#include "app/CareStateAccess.h"
 #include "app/GameRegistry.h"
 #include "platform/Application.h"
 #include "platform/Console.h"
@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto created = bc::Application::create(BUDDYCARE_RESOURCES, bc::gameRegistry(), bc::RunLoop::ClockKind::Virtual);
     check(std::holds_alternative<std::unique_ptr<bc::Application>>(created));
     auto& app = *std::get<std::unique_ptr<bc::Application>>(created);
-    bc::CareStateInspector inspector(app);
+    bc::CareStateAccess inspector(app);
 
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
     std::string line;

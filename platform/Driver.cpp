@@ -124,7 +124,7 @@ json describeTopScreen(const Application& app)
                 {"controls", controls}};
 }
 
-bool driverCommand(Application& app, StateInspector& state, FrameShooter* shooter, const std::string& line,
+bool driverCommand(Application& app, StateAccess& state, FrameShooter* shooter, const std::string& line,
                    std::ostream& out)
 {
     if (line.size() > kMaxLine) {
@@ -262,7 +262,7 @@ bool driverCommand(Application& app, StateInspector& state, FrameShooter* shoote
     return true;
 }
 
-int runDriver(Application& app, StateInspector& state, FrameShooter* shooter, std::istream& in, std::ostream& out)
+int runDriver(Application& app, StateAccess& state, FrameShooter* shooter, std::istream& in, std::ostream& out)
 {
     std::string line;
     while (std::getline(in, line)) {

@@ -11,9 +11,9 @@ namespace bc {
 class Application;
 
 // The game's own data, seen by the driver without the toolkit knowing it.
-class StateInspector {
+class StateAccess {
 public:
-    virtual ~StateInspector() = default;
+    virtual ~StateAccess() = default;
     virtual nlohmann::ordered_json snapshot() = 0;
     // Stores a number or a flag through the setter; says why not otherwise.
     virtual std::optional<std::string> set(const std::string& field, const std::string& value) = 0;
@@ -28,11 +28,11 @@ public:
 
 // The headless driver: one command per input line, one JSON answer per line.
 // Console lines appear before the answer as {"log": ...}. Returns the exit status.
-int runDriver(Application& app, StateInspector& state, FrameShooter* shooter, std::istream& in, std::ostream& out);
+int runDriver(Application& app, StateAccess& state, FrameShooter* shooter, std::istream& in, std::ostream& out);
 
 // One command, for tests and fuzzing; writes the log lines and the answer.
 // Returns false once the command was "quit".
-bool driverCommand(Application& app, StateInspector& state, FrameShooter* shooter, const std::string& line,
+bool driverCommand(Application& app, StateAccess& state, FrameShooter* shooter, const std::string& line,
                    std::ostream& out);
 
 // The screen and control listing of the `screen` command.

@@ -54,7 +54,7 @@ class Parser {
 public:
     Parser(const Registry& registry, const PictureCatalog& pictures) : registry_(registry), pictures_(pictures) {}
 
-    void screens(const json& root, std::string& initial, std::vector<ScreenSpec>& out)
+    void screens(const json& root, std::string& initial, std::vector<ScreenLayout>& out)
     {
         if (!root.is_object()) {
             fail("top level", "must be an object with \"initial\" and \"screens\"");
@@ -146,14 +146,14 @@ private:
         }
     }
 
-    ScreenSpec screen(const json& s)
+    ScreenLayout screen(const json& s)
     {
         if (!s.is_object()) {
             fail("screens", "each screen must be an object");
         }
-        ScreenSpec spec;
-        spec.className = string(s, "class", "a screen", true);
-        const std::string where = "screen " + quote(spec.className);
+        ScreenLayout layout;
+        layout.className = string(s, "class", "a screen", true);
+        const std::string where = "screen " + quote(layout.className);
         for (const auto& [key, value] : s.items()) {
             static const std::set<std::string> known{"class", "title", "background", "controls", "segues", "comment"};
             if (!known.contains(key)) {
@@ -161,12 +161,12 @@ private:
             }
             (void)value;
         }
-        entry_ = registry_.find(spec.className);
+        entry_ = registry_.find(layout.className);
         if (entry_ == nullptr) {
-            fail(where, "unknown screen class " + quote(spec.className));
+            fail(where, "unknown screen class " + quote(layout.className));
         }
-        spec.title = string(s, "title", where, false);
-        spec.background = color(s, "background", where, spec.background);
+        layout.title = string(s, "title", where, false);
+        layout.background = color(s, "background", where, layout.background);
         if (s.contains("segues")) {
             if (!s["segues"].is_object()) {
                 fail(where, "\"segues\" must be an object of identifier: class");
@@ -175,7 +175,7 @@ private:
                 if (!target.is_string()) {
                     fail(where + " segue " + quote(id), "target must be a class name");
                 }
-                spec.segues[id] = target.get<std::string>();
+                layout.segues[id] = target.get<std::string>();
             }
         }
         if (!s.contains("controls") || !s["controls"].is_array()) {
@@ -185,7 +185,7 @@ private:
         outlets_.clear();
         index_ = 0;
         for (const auto& c : s["controls"]) {
-            spec.controls.push_back(control(c, where, Rect{0, 0, kCanvasWidth, kCanvasHeight}));
+            layout.controls.push_back(control(c, where, Rect{0, 0, kCanvasWidth, kCanvasHeight}));
         }
         // The code reads every outlet it declares; an unconnected one would be a dangling control.
         for (const auto& [name, outlet] : entry_->outlets) {
@@ -193,16 +193,16 @@ private:
                 fail(where, "outlet " + quote(name) + " is not connected to any control");
             }
         }
-        return spec;
+        return layout;
     }
 
-    ControlSpec control(const json& c, const std::string& screenWhere, const Rect& bounds)
+    ControlLayout control(const json& c, const std::string& screenWhere, const Rect& bounds)
     {
         ++index_;
         if (!c.is_object()) {
             fail(screenWhere, "control #" + std::to_string(index_) + " must be an object");
         }
-        ControlSpec spec;
+        ControlLayout layout;
         const std::string kind = string(c, "kind", screenWhere + " control #" + std::to_string(index_), true);
         static const std::map<std::string, ControlKind> kinds{
             {"label", ControlKind::Label},   {"image", ControlKind::Image},     {"button", ControlKind::Button},
@@ -211,8 +211,8 @@ private:
         if (kindIt == kinds.end()) {
             fail(screenWhere + " control #" + std::to_string(index_), "unknown kind " + quote(kind));
         }
-        spec.kind = kindIt->second;
-        spec.outlet = string(c, "outlet", screenWhere, false);
+        layout.kind = kindIt->second;
+        layout.outlet = string(c, "outlet", screenWhere, false);
         const std::string given = string(c, "name", screenWhere, false);
         if (c.contains("actions")) {
             if (!c["actions"].is_array()) {
@@ -222,22 +222,22 @@ private:
                 if (!a.is_string()) {
                     fail(screenWhere, "\"actions\" must be an array of names");
                 }
-                spec.actions.push_back(a.get<std::string>());
+                layout.actions.push_back(a.get<std::string>());
             }
         }
-        transition(c, spec, screenWhere);
+        transition(c, layout, screenWhere);
 
-        spec.name = !spec.outlet.empty()        ? spec.outlet
+        layout.name = !layout.outlet.empty()        ? layout.outlet
                     : !given.empty()            ? given
-                    : !spec.actions.empty()     ? spec.actions.front()
-                    : spec.transition.kind != Transition::Kind::None ? spec.transition.tapName()
+                    : !layout.actions.empty()     ? layout.actions.front()
+                    : layout.transition.kind != Transition::Kind::None ? layout.transition.tapName()
                                                                        : kind + std::to_string(index_);
-        const std::string where = screenWhere + " control " + quote(spec.name);
-        if (!names_.insert(spec.name).second) {
-            fail(where, "duplicate control name " + quote(spec.name) + " (give one of them a \"name\")");
+        const std::string where = screenWhere + " control " + quote(layout.name);
+        if (!names_.insert(layout.name).second) {
+            fail(where, "duplicate control name " + quote(layout.name) + " (give one of them a \"name\")");
         }
 
-        allowedKeys(c, spec.kind, where);
+        allowedKeys(c, layout.kind, where);
 
         if (!c.contains("frame") || !c["frame"].is_array() || c["frame"].size() != 4) {
             fail(where, "\"frame\" must be [x, y, width, height]");
@@ -249,81 +249,81 @@ private:
             }
             f[i] = c["frame"][i].get<float>();
         }
-        spec.frame = Rect{f[0], f[1], f[2], f[3]};
+        layout.frame = Rect{f[0], f[1], f[2], f[3]};
         if (f[2] < 0 || f[3] < 0 || f[0] < 0 || f[1] < 0 || f[0] + f[2] > bounds.w + 0.01f ||
             f[1] + f[3] > bounds.h + 0.01f) {
             fail(where, "frame lies outside its " + std::string(bounds.w == kCanvasWidth ? "375x667 canvas" : "container"));
         }
 
-        spec.text = string(c, "text", where, false);
-        spec.title = string(c, "title", where, false);
-        spec.picture = string(c, "picture", where, false);
-        spec.icon = string(c, "icon", where, false);
-        spec.accessibilityLabel = string(c, "label", where, false);
-        picture(spec.picture, where);
-        picture(spec.icon, where);
-        spec.hidden = flag(c, "hidden", where, false);
-        spec.enabled = flag(c, "enabled", where, true);
-        spec.on = flag(c, "on", where, false);
-        spec.style.fontSize = static_cast<float>(number(c, "font", where, spec.style.fontSize));
-        spec.style.bold = flag(c, "bold", where, false);
-        spec.style.textColor = color(c, "color", where, spec.style.textColor);
-        spec.style.background = color(c, "fill", where, spec.style.background);
-        spec.style.cornerRadius = static_cast<float>(number(c, "corner", where, 0));
+        layout.text = string(c, "text", where, false);
+        layout.title = string(c, "title", where, false);
+        layout.picture = string(c, "picture", where, false);
+        layout.icon = string(c, "icon", where, false);
+        layout.accessibilityLabel = string(c, "label", where, false);
+        picture(layout.picture, where);
+        picture(layout.icon, where);
+        layout.hidden = flag(c, "hidden", where, false);
+        layout.enabled = flag(c, "enabled", where, true);
+        layout.on = flag(c, "on", where, false);
+        layout.style.fontSize = static_cast<float>(number(c, "font", where, layout.style.fontSize));
+        layout.style.bold = flag(c, "bold", where, false);
+        layout.style.textColor = color(c, "color", where, layout.style.textColor);
+        layout.style.background = color(c, "fill", where, layout.style.background);
+        layout.style.cornerRadius = static_cast<float>(number(c, "corner", where, 0));
         const std::string align = string(c, "align", where, false);
         if (align == "center") {
-            spec.style.align = TextAlign::Center;
+            layout.style.align = TextAlign::Center;
         } else if (align == "right") {
-            spec.style.align = TextAlign::Right;
+            layout.style.align = TextAlign::Right;
         } else if (!align.empty() && align != "left") {
             fail(where, "\"align\" must be left, center or right");
         }
-        if (spec.style.fontSize < 6 || spec.style.fontSize > 200) {
+        if (layout.style.fontSize < 6 || layout.style.fontSize > 200) {
             fail(where, "\"font\" must be between 6 and 200 points");
         }
-        spec.minimum = number(c, "min", where, 0);
-        spec.maximum = number(c, "max", where, 100);
-        spec.step = number(c, "step", where, 1);
-        spec.value = number(c, "value", where, spec.minimum);
-        if (spec.kind == ControlKind::Stepper &&
-            (spec.minimum > spec.maximum || spec.step <= 0 || spec.value < spec.minimum || spec.value > spec.maximum)) {
+        layout.minimum = number(c, "min", where, 0);
+        layout.maximum = number(c, "max", where, 100);
+        layout.step = number(c, "step", where, 1);
+        layout.value = number(c, "value", where, layout.minimum);
+        if (layout.kind == ControlKind::Stepper &&
+            (layout.minimum > layout.maximum || layout.step <= 0 || layout.value < layout.minimum || layout.value > layout.maximum)) {
             fail(where, "stepper needs min <= value <= max and a step above 0");
         }
 
-        if (!spec.outlet.empty()) {
-            auto it = entry_->outlets.find(spec.outlet);
+        if (!layout.outlet.empty()) {
+            auto it = entry_->outlets.find(layout.outlet);
             if (it == entry_->outlets.end()) {
-                fail(where, "unknown outlet " + quote(spec.outlet) + " of class " + className());
+                fail(where, "unknown outlet " + quote(layout.outlet) + " of class " + className());
             }
-            if (it->second.kind != spec.kind) {
-                fail(where, "outlet " + quote(spec.outlet) + " is a " + kindName(it->second.kind) + ", not a " + kind);
+            if (it->second.kind != layout.kind) {
+                fail(where, "outlet " + quote(layout.outlet) + " is a " + kindName(it->second.kind) + ", not a " + kind);
             }
-            if (!outlets_.insert(spec.outlet).second) {
-                fail(where, "outlet " + quote(spec.outlet) + " is connected twice");
+            if (!outlets_.insert(layout.outlet).second) {
+                fail(where, "outlet " + quote(layout.outlet) + " is connected twice");
             }
         }
-        for (const auto& a : spec.actions) {
+        for (const auto& a : layout.actions) {
             if (!entry_->actions.contains(a)) {
                 fail(where, "unknown action " + quote(a) + " of class " + className());
             }
         }
-        if (!spec.actions.empty() && spec.kind != ControlKind::Button && spec.kind != ControlKind::Switch &&
-            spec.kind != ControlKind::Stepper) {
+        if (!layout.actions.empty() && layout.kind != ControlKind::Button && layout.kind != ControlKind::Switch &&
+            layout.kind != ControlKind::Stepper) {
             fail(where, "only buttons, switches and steppers run actions");
         }
-        if (spec.transition.kind != Transition::Kind::None && spec.kind != ControlKind::Button) {
+        if (layout.transition.kind != Transition::Kind::None && layout.kind != ControlKind::Button) {
             fail(where, "only buttons lead to other screens");
         }
 
         if (c.contains("children")) {
-            if (spec.kind != ControlKind::View || !c["children"].is_array()) {
+            if (layout.kind != ControlKind::View || !c["children"].is_array()) {
                 fail(where, "\"children\" belongs to a view and must be an array");
             }
             for (const auto& child : c["children"]) {
-                spec.children.push_back(control(child, screenWhere, spec.frame));
+                layout.children.push_back(control(child, screenWhere, layout.frame));
             }
         }
-        return spec;
+        return layout;
     }
 
     std::string className() const
@@ -336,23 +336,23 @@ private:
         return "?";
     }
 
-    void transition(const json& c, ControlSpec& spec, const std::string& where)
+    void transition(const json& c, ControlLayout& layout, const std::string& where)
     {
         int count = 0;
         if (c.contains("push")) {
-            spec.transition = {Transition::Kind::Push, string(c, "push", where, true)};
+            layout.transition = {Transition::Kind::Push, string(c, "push", where, true)};
             ++count;
         }
         if (c.contains("unwind")) {
-            spec.transition = {Transition::Kind::Unwind, string(c, "unwind", where, true)};
+            layout.transition = {Transition::Kind::Unwind, string(c, "unwind", where, true)};
             ++count;
         }
         if (flag(c, "pop", where, false)) {
-            spec.transition = {Transition::Kind::Pop, {}};
+            layout.transition = {Transition::Kind::Pop, {}};
             ++count;
         }
         if (flag(c, "popToRoot", where, false)) {
-            spec.transition = {Transition::Kind::PopToRoot, {}};
+            layout.transition = {Transition::Kind::PopToRoot, {}};
             ++count;
         }
         if (count > 1) {
@@ -389,7 +389,7 @@ private:
     int index_ = 0;
 };
 
-template <class F> void eachControl(const std::vector<ControlSpec>& controls, F&& f)
+template <class F> void eachControl(const std::vector<ControlLayout>& controls, F&& f)
 {
     for (const auto& c : controls) {
         f(c);
@@ -397,9 +397,9 @@ template <class F> void eachControl(const std::vector<ControlSpec>& controls, F&
     }
 }
 
-void checkRoutes(const std::string& initial, const std::vector<ScreenSpec>& screens, const Registry& registry)
+void checkRoutes(const std::string& initial, const std::vector<ScreenLayout>& screens, const Registry& registry)
 {
-    std::map<std::string, const ScreenSpec*> byClass;
+    std::map<std::string, const ScreenLayout*> byClass;
     for (const auto& s : screens) {
         byClass[s.className] = &s;
     }
@@ -412,7 +412,7 @@ void checkRoutes(const std::string& initial, const std::vector<ScreenSpec>& scre
         }
         bool canLeave = s.className == initial;
         const auto* entry = registry.find(s.className);
-        eachControl(s.controls, [&](const ControlSpec& c) {
+        eachControl(s.controls, [&](const ControlLayout& c) {
             const auto& t = c.transition;
             if ((t.kind == Transition::Kind::Push || t.kind == Transition::Kind::Unwind) && !byClass.contains(t.target)) {
                 throw Failure{where + " control " + quote(c.name), "leads to " + quote(t.target) + ", which is not declared"};
@@ -434,7 +434,7 @@ void checkRoutes(const std::string& initial, const std::vector<ScreenSpec>& scre
     std::set<std::string> reached{initial};
     std::deque<std::string> queue{initial};
     while (!queue.empty()) {
-        const ScreenSpec* s = byClass.at(queue.front());
+        const ScreenLayout* s = byClass.at(queue.front());
         queue.pop_front();
         auto visit = [&](const std::string& target) {
             if (reached.insert(target).second) {
@@ -444,7 +444,7 @@ void checkRoutes(const std::string& initial, const std::vector<ScreenSpec>& scre
         for (const auto& [id, target] : s->segues) {
             visit(target);
         }
-        eachControl(s->controls, [&](const ControlSpec& c) {
+        eachControl(s->controls, [&](const ControlLayout& c) {
             if (c.transition.kind == Transition::Kind::Push) {
                 visit(c.transition.target);
             }
@@ -457,71 +457,71 @@ void checkRoutes(const std::string& initial, const std::vector<ScreenSpec>& scre
     }
 }
 
-void build(ScreenController& screen, const Registry::Entry& entry, const ControlSpec& spec, View* parent)
+void build(ScreenController& screen, const Registry::Entry& entry, const ControlLayout& layout, View* parent)
 {
     std::unique_ptr<Control> control;
-    switch (spec.kind) {
+    switch (layout.kind) {
     case ControlKind::Label: {
         auto label = std::make_unique<Label>();
-        label->setText(spec.text);
+        label->setText(layout.text);
         control = std::move(label);
         break;
     }
     case ControlKind::Image: {
         auto image = std::make_unique<ImageView>();
-        if (!spec.picture.empty()) {
-            image->setImage(Picture::imageNamed(spec.picture));
+        if (!layout.picture.empty()) {
+            image->setImage(Picture::imageNamed(layout.picture));
         }
         control = std::move(image);
         break;
     }
     case ControlKind::Button: {
         auto button = std::make_unique<Button>();
-        button->setTitle(spec.title, ControlState::Normal);
-        button->setEnabled(spec.enabled);
-        if (!spec.icon.empty()) {
-            button->icon = Picture::imageNamed(spec.icon);
+        button->setTitle(layout.title, ControlState::Normal);
+        button->setEnabled(layout.enabled);
+        if (!layout.icon.empty()) {
+            button->icon = Picture::imageNamed(layout.icon);
         }
         control = std::move(button);
         break;
     }
     case ControlKind::Switch: {
         auto sw = std::make_unique<Switch>();
-        sw->setOn(spec.on);
+        sw->setOn(layout.on);
         control = std::move(sw);
         break;
     }
     case ControlKind::Stepper: {
         auto stepper = std::make_unique<Stepper>();
-        stepper->minimumValue = spec.minimum;
-        stepper->maximumValue = spec.maximum;
-        stepper->stepValue = spec.step;
-        stepper->setValue(spec.value);
+        stepper->minimumValue = layout.minimum;
+        stepper->maximumValue = layout.maximum;
+        stepper->stepValue = layout.step;
+        stepper->setValue(layout.value);
         control = std::move(stepper);
         break;
     }
     case ControlKind::View: control = std::make_unique<View>(); break;
     }
-    control->setName(spec.name);
-    control->setFrame(spec.frame);
-    control->setHidden(spec.hidden);
-    control->style = spec.style;
-    control->accessibilityLabel = spec.accessibilityLabel;
+    control->setName(layout.name);
+    control->setFrame(layout.frame);
+    control->setHidden(layout.hidden);
+    control->style = layout.style;
+    control->accessibilityLabel = layout.accessibilityLabel;
     Control* raw = control.get();
     if (parent != nullptr) {
         parent->addSubview(raw);
     }
     auto& slot = screen.addSlot(std::move(control));
-    slot.outlet = spec.outlet;
-    slot.actionNames = spec.actions;
-    slot.transition = spec.transition;
-    for (const auto& a : spec.actions) {
+    slot.outlet = layout.outlet;
+    slot.actionNames = layout.actions;
+    slot.transition = layout.transition;
+    for (const auto& a : layout.actions) {
         slot.actions.push_back(entry.actions.at(a).bind(screen));
     }
-    if (!spec.outlet.empty()) {
-        entry.outlets.at(spec.outlet).bind(screen, raw);
+    if (!layout.outlet.empty()) {
+        entry.outlets.at(layout.outlet).bind(screen, raw);
     }
-    for (const auto& child : spec.children) {
+    for (const auto& child : layout.children) {
         build(screen, entry, child, static_cast<View*>(raw));
     }
 }
@@ -577,7 +577,7 @@ Storyboard::Loaded Storyboard::parse(const std::string& text, const std::string&
     return board;
 }
 
-const ScreenSpec* Storyboard::find(const std::string& className) const
+const ScreenLayout* Storyboard::find(const std::string& className) const
 {
     for (const auto& s : screens_) {
         if (s.className == className) {
@@ -589,17 +589,17 @@ const ScreenSpec* Storyboard::find(const std::string& className) const
 
 std::unique_ptr<ScreenController> Storyboard::instantiate(const std::string& className) const
 {
-    const ScreenSpec* spec = find(className);
+    const ScreenLayout* layout = find(className);
     const Registry::Entry* entry = registry_->find(className);
-    if (spec == nullptr || entry == nullptr) {
+    if (layout == nullptr || entry == nullptr) {
         return nullptr;
     }
     auto screen = entry->make();
-    screen->setClassName(spec->className);
-    screen->setTitle(spec->title);
-    screen->backgroundColor = spec->background;
-    screen->segues = spec->segues;
-    for (const auto& c : spec->controls) {
+    screen->setClassName(layout->className);
+    screen->setTitle(layout->title);
+    screen->backgroundColor = layout->background;
+    screen->segues = layout->segues;
+    for (const auto& c : layout->controls) {
         build(*screen, *entry, c, nullptr);
     }
     return screen;

@@ -20,7 +20,7 @@ struct LoadError {
     std::string message;
 };
 
-struct ControlSpec {
+struct ControlLayout {
     ControlKind kind = ControlKind::View;
     std::string name; // outlet, else given name, else first action, else route, else kind+index
     std::string outlet;
@@ -37,14 +37,14 @@ struct ControlSpec {
     double minimum = 0, maximum = 100, step = 1, value = 0;
     std::vector<std::string> actions;
     Transition transition;
-    std::vector<ControlSpec> children;
+    std::vector<ControlLayout> children;
 };
 
-struct ScreenSpec {
+struct ScreenLayout {
     std::string className;
     std::string title;
     Color background{250, 246, 238, 255};
-    std::vector<ControlSpec> controls;
+    std::vector<ControlLayout> controls;
     std::map<std::string, std::string> segues;
 };
 
@@ -60,8 +60,8 @@ public:
                         const PictureCatalog& pictures);
 
     const std::string& initial() const { return initial_; }
-    const std::vector<ScreenSpec>& screens() const { return screens_; }
-    const ScreenSpec* find(const std::string& className) const;
+    const std::vector<ScreenLayout>& screens() const { return screens_; }
+    const ScreenLayout* find(const std::string& className) const;
 
     // A new, unloaded screen with its controls, outlets and actions bound.
     std::unique_ptr<ScreenController> instantiate(const std::string& className) const;
@@ -70,7 +70,7 @@ private:
     Storyboard(const Registry& registry) : registry_(&registry) {}
     const Registry* registry_;
     std::string initial_;
-    std::vector<ScreenSpec> screens_;
+    std::vector<ScreenLayout> screens_;
 };
 
 } // namespace bc

@@ -88,7 +88,7 @@ case "$command" in
     rm -rf "$out"
     mkdir -p "$out"
     BUDDYCARE_BUNDLE="$dir/bundle" BUDDYCARE_WEB_OUTPUT="$out" \
-      node --test --test-concurrency=1 --test-reporter=spec "$root"/web/tests/*.test.mjs
+      node --test --test-concurrency=1 --test-reporter=tap "$root"/web/tests/*.test.mjs
     echo "screenshots: $out"
     ;;
   bench)

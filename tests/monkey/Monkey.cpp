@@ -30,8 +30,8 @@ constexpr std::size_t kUnbounded = std::numeric_limits<std::size_t>::max();
 std::size_t longestRouteOf(const Storyboard& storyboard)
 {
     std::map<std::string, std::set<std::string>> next;
-    std::function<void(const std::string&, const ControlSpec&)> collect = [&](const std::string& from,
-                                                                              const ControlSpec& c) {
+    std::function<void(const std::string&, const ControlLayout&)> collect = [&](const std::string& from,
+                                                                              const ControlLayout& c) {
         if (c.transition.kind == Transition::Kind::Push) {
             next[from].insert(c.transition.target);
         }

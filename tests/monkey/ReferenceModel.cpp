@@ -18,27 +18,27 @@ std::string format(const char* pattern, double value)
 
 std::string coinText(float coins) { return format("%.0f", static_cast<double>(coins)); }
 
-void flatten(const ControlSpec& spec, int parent, std::vector<ModelControl>& out)
+void flatten(const ControlLayout& layout, int parent, std::vector<ModelControl>& out)
 {
     ModelControl c;
-    c.name = spec.name;
-    c.kind = spec.kind;
+    c.name = layout.name;
+    c.kind = layout.kind;
     c.parent = parent;
-    c.hidden = spec.hidden;
-    c.enabled = spec.kind == ControlKind::Button ? spec.enabled : true;
-    c.on = spec.on;
-    c.text = spec.text;
-    c.title = spec.title;
-    c.picture = spec.picture;
-    c.value = spec.value;
-    c.minimum = spec.minimum;
-    c.maximum = spec.maximum;
-    c.step = spec.step;
-    c.actions = spec.actions;
-    c.transition = spec.transition;
+    c.hidden = layout.hidden;
+    c.enabled = layout.kind == ControlKind::Button ? layout.enabled : true;
+    c.on = layout.on;
+    c.text = layout.text;
+    c.title = layout.title;
+    c.picture = layout.picture;
+    c.value = layout.value;
+    c.minimum = layout.minimum;
+    c.maximum = layout.maximum;
+    c.step = layout.step;
+    c.actions = layout.actions;
+    c.transition = layout.transition;
     out.push_back(c);
     const int self = static_cast<int>(out.size()) - 1;
-    for (const auto& child : spec.children) {
+    for (const auto& child : layout.children) {
         flatten(child, self, out);
     }
 }
@@ -117,8 +117,8 @@ std::shared_ptr<ModelScreen> ReferenceModel::make(const std::string& className)
     auto screen = std::make_shared<ModelScreen>();
     screen->className = className;
     screen->id = nextId_++;
-    if (const ScreenSpec* spec = storyboard_.find(className)) {
-        for (const auto& c : spec->controls) {
+    if (const ScreenLayout* layout = storyboard_.find(className)) {
+        for (const auto& c : layout->controls) {
             flatten(c, -1, screen->controls);
         }
     } else {

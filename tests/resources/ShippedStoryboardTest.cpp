@@ -22,7 +22,7 @@ const Storyboard& shipped()
     return std::get<Storyboard>(loaded);
 }
 
-void eachControl(const std::vector<ControlSpec>& controls, const std::function<void(const ControlSpec&)>& f)
+void eachControl(const std::vector<ControlLayout>& controls, const std::function<void(const ControlLayout&)>& f)
 {
     for (const auto& c : controls) {
         f(c);
@@ -44,23 +44,23 @@ TEST(ShippedStoryboard, EveryRegisteredScreenHasALayout)
 
 TEST(ShippedStoryboard, EveryScreenInstantiatesWithEveryOutletBound)
 {
-    for (const auto& spec : shipped().screens()) {
-        auto screen = shipped().instantiate(spec.className);
-        ASSERT_NE(screen, nullptr) << spec.className;
+    for (const auto& layout : shipped().screens()) {
+        auto screen = shipped().instantiate(layout.className);
+        ASSERT_NE(screen, nullptr) << layout.className;
         for (const auto& slot : screen->slots()) {
-            EXPECT_FALSE(slot.control->name().empty()) << spec.className;
+            EXPECT_FALSE(slot.control->name().empty()) << layout.className;
         }
     }
 }
 
 TEST(ShippedStoryboard, TouchTargetsAreAtLeast44Points)
 {
-    for (const auto& spec : shipped().screens()) {
-        eachControl(spec.controls, [&](const ControlSpec& c) {
+    for (const auto& layout : shipped().screens()) {
+        eachControl(layout.controls, [&](const ControlLayout& c) {
             if (c.kind == ControlKind::Button || c.kind == ControlKind::Switch || c.kind == ControlKind::Stepper) {
                 const float minW = c.kind == ControlKind::Stepper ? 88 : 44;
-                EXPECT_GE(c.frame.w, minW) << spec.className << " " << c.name;
-                EXPECT_GE(c.frame.h, 44) << spec.className << " " << c.name;
+                EXPECT_GE(c.frame.w, minW) << layout.className << " " << c.name;
+                EXPECT_GE(c.frame.h, 44) << layout.className << " " << c.name;
             }
         });
     }
@@ -68,14 +68,14 @@ TEST(ShippedStoryboard, TouchTargetsAreAtLeast44Points)
 
 TEST(ShippedStoryboard, EveryControlATouchCanReachHasAName)
 {
-    for (const auto& spec : shipped().screens()) {
-        eachControl(spec.controls, [&](const ControlSpec& c) {
+    for (const auto& layout : shipped().screens()) {
+        eachControl(layout.controls, [&](const ControlLayout& c) {
             if (c.kind == ControlKind::Button) {
                 EXPECT_FALSE(c.title.empty() && c.accessibilityLabel.empty())
-                    << spec.className << " " << c.name << " needs a title or a label for screen readers";
+                    << layout.className << " " << c.name << " needs a title or a label for screen readers";
             }
             if (c.kind == ControlKind::Label) {
-                EXPECT_GE(c.style.fontSize, 13) << spec.className << " " << c.name << " is too small to read";
+                EXPECT_GE(c.style.fontSize, 13) << layout.className << " " << c.name << " is too small to read";
             }
         });
     }

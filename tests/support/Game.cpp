@@ -23,7 +23,7 @@ Game::Game()
         std::abort();
     }
     app_ = std::move(std::get<std::unique_ptr<Application>>(created));
-    inspector_ = std::make_unique<CareStateInspector>(*app_);
+    inspector_ = std::make_unique<CareStateAccess>(*app_);
 }
 
 Game::~Game() { setConsoleEcho(true); }

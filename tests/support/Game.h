@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CareStateInspector.h"
+#include "app/CareStateAccess.h"
 #include "platform/Application.h"
 #include "state/AppState.h"
 
@@ -34,7 +34,7 @@ public:
 
 private:
     std::unique_ptr<Application> app_;
-    std::unique_ptr<CareStateInspector> inspector_;
+    std::unique_ptr<CareStateAccess> inspector_;
     std::vector<std::string> logs_;
 };
 

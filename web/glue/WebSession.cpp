@@ -1,6 +1,6 @@
 #include "web/glue/WebSession.h"
 
-#include "app/CareStateInspector.h"
+#include "app/CareStateAccess.h"
 #include "app/GameRegistry.h"
 
 #include <algorithm>
@@ -113,7 +113,7 @@ std::variant<std::unique_ptr<WebSession>, std::string> WebSession::start(const s
 }
 
 WebSession::WebSession(std::unique_ptr<Application> app)
-    : app_(std::move(app)), inspector_(std::make_unique<CareStateInspector>(*app_))
+    : app_(std::move(app)), inspector_(std::make_unique<CareStateAccess>(*app_))
 {
     // A timer may pop a screen and the next one push another into the same
     // memory; forget the gone one first so the new one gets its own number.

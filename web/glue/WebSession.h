@@ -13,7 +13,7 @@
 
 namespace bc {
 
-class CareStateInspector;
+class CareStateAccess;
 
 // One game played by a web page. The page owns no logic: it forwards taps,
 // keys and timer ticks here and draws the frames this returns. Screens are
@@ -61,7 +61,7 @@ private:
     json describeScreen(const ScreenController& screen);
 
     std::unique_ptr<Application> app_;
-    std::unique_ptr<CareStateInspector> inspector_;
+    std::unique_ptr<CareStateAccess> inspector_;
     std::map<const ScreenController*, std::uint32_t> ids_;
     std::uint32_t nextId_ = 1;
     bool wasAnimating_ = false;

@@ -1,4 +1,4 @@
-#include "app/CareStateInspector.h"
+#include "app/CareStateAccess.h"
 
 #include "platform/Application.h"
 #include "screens/home/ViewController.h"
@@ -29,12 +29,12 @@ json floatJson(float value)
     return shortest;
 }
 
-AppState& CareStateInspector::state()
+AppState& CareStateAccess::state()
 {
     return static_cast<ViewController*>(app_.navigation().viewControllers()[0])->appState();
 }
 
-json CareStateInspector::snapshot()
+json CareStateAccess::snapshot()
 {
     AppState& s = state();
     return json{
@@ -57,7 +57,7 @@ json CareStateInspector::snapshot()
     };
 }
 
-std::optional<std::string> CareStateInspector::set(const std::string& field, const std::string& value)
+std::optional<std::string> CareStateAccess::set(const std::string& field, const std::string& value)
 {
     using NumberSetter = void (AppState::*)(float);
     using FlagSetter = void (AppState::*)(bool);

@@ -8,9 +8,9 @@ class Application;
 class AppState;
 
 // The care state as the driver sees it: every field by its own name.
-class CareStateInspector : public StateInspector {
+class CareStateAccess : public StateAccess {
 public:
-    explicit CareStateInspector(Application& app) : app_(app) {}
+    explicit CareStateAccess(Application& app) : app_(app) {}
     nlohmann::ordered_json snapshot() override;
     std::optional<std::string> set(const std::string& field, const std::string& value) override;
 
