@@ -162,6 +162,7 @@ private:
             (void)value;
         }
         entry_ = registry_.find(layout.className);
+        className_ = layout.className;
         if (entry_ == nullptr) {
             fail(where, "unknown screen class " + quote(layout.className));
         }
@@ -293,7 +294,7 @@ private:
         if (!layout.outlet.empty()) {
             auto it = entry_->outlets.find(layout.outlet);
             if (it == entry_->outlets.end()) {
-                fail(where, "unknown outlet " + quote(layout.outlet) + " of class " + className());
+                fail(where, "unknown outlet " + quote(layout.outlet) + " of class " + className_);
             }
             if (it->second.kind != layout.kind) {
                 fail(where, "outlet " + quote(layout.outlet) + " is a " + kindName(it->second.kind) + ", not a " + kind);
@@ -304,7 +305,7 @@ private:
         }
         for (const auto& a : layout.actions) {
             if (!entry_->actions.contains(a)) {
-                fail(where, "unknown action " + quote(a) + " of class " + className());
+                fail(where, "unknown action " + quote(a) + " of class " + className_);
             }
         }
         if (!layout.actions.empty() && layout.kind != ControlKind::Button && layout.kind != ControlKind::Switch &&
@@ -324,16 +325,6 @@ private:
             }
         }
         return layout;
-    }
-
-    std::string className() const
-    {
-        for (const auto& [name, entry] : registry_.entries()) {
-            if (&entry == entry_) {
-                return name;
-            }
-        }
-        return "?";
     }
 
     void transition(const json& c, ControlLayout& layout, const std::string& where)
@@ -384,6 +375,7 @@ private:
     const Registry& registry_;
     const PictureCatalog& pictures_;
     const Registry::Entry* entry_ = nullptr;
+    std::string className_;
     std::set<std::string> names_;
     std::set<std::string> outlets_;
     int index_ = 0;

@@ -49,7 +49,7 @@ void ViewController::updateUI()
 {
     AppState& state = appState();
     cgmReadingLabel->setText(stringWithFormat("%.1f", static_cast<double>(state.bloodSugarLevel())));
-    coinsLabel->setText(stringWithFormat("%.0f", static_cast<double>(state.coins())));
+    showCoins();
     checkBowTie(state);
     screenBackground->setImage(Picture::imageNamed(readingOutOfRange(state) ? "sadhomescreen.jpg" : "homescreen.jpg"));
 }
