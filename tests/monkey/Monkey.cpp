@@ -96,7 +96,7 @@ Monkey::Monkey(std::uint64_t seed) : random_(seed)
 {
     setConsoleEcho(false);
     seedRandom(seed);
-    auto created = Application::create(BUDDYCARE_RESOURCES, gameRegistry(), RunLoop::ClockKind::Virtual);
+    auto created = Application::create(BUDDYCARE_RESOURCES, game_.registry, RunLoop::ClockKind::Virtual);
     if (auto* error = std::get_if<LoadError>(&created)) {
         failure_ = "the game does not start: " + error->message;
         return;

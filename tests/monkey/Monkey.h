@@ -1,6 +1,7 @@
 #pragma once
 
 #include "monkey/ReferenceModel.h"
+#include "app/GameRegistry.h"
 #include "platform/Application.h"
 
 #include <cstdint>
@@ -54,6 +55,7 @@ private:
     void checkRules(std::vector<std::string>& problems);
 
     std::mt19937_64 random_;
+    GameSetup game_;
     std::unique_ptr<Application> app_;
     std::unique_ptr<ReferenceModel> model_;
     std::vector<std::string> consoleLines_;

@@ -1,9 +1,7 @@
 #include "support/Game.h"
 
-#include "app/GameRegistry.h"
 #include "platform/Console.h"
 #include "platform/Driver.h"
-#include "screens/home/ViewController.h"
 
 #include <gtest/gtest.h>
 
@@ -17,13 +15,13 @@ namespace bc::test {
 Game::Game()
 {
     setConsoleEcho(false);
-    auto created = Application::create(BUDDYCARE_RESOURCES, gameRegistry(), RunLoop::ClockKind::Virtual);
+    auto created = Application::create(BUDDYCARE_RESOURCES, game_.registry, RunLoop::ClockKind::Virtual);
     if (auto* error = std::get_if<LoadError>(&created)) {
         ADD_FAILURE() << error->message;
         std::abort();
     }
     app_ = std::move(std::get<std::unique_ptr<Application>>(created));
-    inspector_ = std::make_unique<CareStateAccess>(*app_);
+    inspector_ = std::make_unique<CareStateAccess>(game_.state);
 }
 
 Game::~Game() { setConsoleEcho(true); }
@@ -53,8 +51,6 @@ void Game::play(const std::vector<std::string>& commands)
         ASSERT_FALSE(answer.contains("error")) << c << " -> " << answer.dump();
     }
 }
-
-AppState& Game::state() { return static_cast<ViewController*>(app_->navigation().viewControllers()[0])->appState(); }
 
 std::string Game::screen() const { return app_->top()->className(); }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/CareStateAccess.h"
+#include "app/GameRegistry.h"
 #include "platform/Application.h"
 #include "state/AppState.h"
 
@@ -24,7 +25,7 @@ public:
     void play(const std::vector<std::string>& commands);
 
     Application& app() { return *app_; }
-    AppState& state();
+    AppState& state() { return game_.state; }
     std::string screen() const;
     std::vector<std::string> stack() const;
     // The named control of the top screen, as the `screen` command lists it.
@@ -33,6 +34,7 @@ public:
     std::vector<std::string>& logs() { return logs_; }
 
 private:
+    GameSetup game_;
     std::unique_ptr<Application> app_;
     std::unique_ptr<CareStateAccess> inspector_;
     std::vector<std::string> logs_;
