@@ -229,6 +229,16 @@ std::vector<Control*> Application::focusable() const
             }
         }
     }
+    // Reading order: rows from the top, each read from the left. A control
+    // whose middle lies within the height of a row's first control is in it.
+    const auto middle = [](const Control* c) { return c->canvasFrame().y + c->canvasFrame().h / 2; };
+    std::stable_sort(out.begin(), out.end(), [&](const Control* a, const Control* b) { return middle(a) < middle(b); });
+    for (auto row = out.begin(); row != out.end();) {
+        const Rect first = (*row)->canvasFrame();
+        const auto end = std::find_if(row, out.end(), [&](const Control* c) { return middle(c) >= first.y + first.h; });
+        std::stable_sort(row, end, [](const Control* a, const Control* b) { return a->canvasFrame().x < b->canvasFrame().x; });
+        row = end;
+    }
     return out;
 }
 

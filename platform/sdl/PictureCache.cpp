@@ -5,6 +5,9 @@
 #include <SDL_image.h>
 
 #include <algorithm>
+#include <array>
+#include <fstream>
+#include <variant>
 
 namespace bc::sdl {
 
@@ -35,10 +38,85 @@ SurfacePtr scaled(SDL_Surface* picture, SDL_Rect src, int w, int h)
     return out;
 }
 
+// The width and height a PNG or JPEG file declares, read without decoding it;
+// a reason instead when the file is neither or its header is cut short.
+std::variant<PictureCache::Dimensions, std::string> declaredDimensions(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        return std::string("cannot be read");
+    }
+    auto byte = [&in]() -> int { return in.get(); };
+    auto big16 = [&byte] { return (byte() << 8) | byte(); };
+    std::array<unsigned char, 24> head{};
+    in.read(reinterpret_cast<char*>(head.data()), head.size());
+    const auto got = static_cast<std::size_t>(in.gcount());
+    static constexpr std::array<unsigned char, 8> kPng{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (got >= 24 && std::equal(kPng.begin(), kPng.end(), head.begin()) &&
+        std::string(reinterpret_cast<const char*>(&head[12]), 4) == "IHDR") {
+        auto big32 = [&head](std::size_t at) {
+            return (std::uint64_t{head[at]} << 24) | (head[at + 1] << 16) | (head[at + 2] << 8) | head[at + 3];
+        };
+        return PictureCache::Dimensions{big32(16), big32(20)};
+    }
+    if (got >= 2 && head[0] == 0xFF && head[1] == 0xD8) {
+        // Walk the markers to the frame header, which carries the size.
+        in.clear();
+        in.seekg(2);
+        while (in) {
+            int marker = byte();
+            if (marker != 0xFF) {
+                break;
+            }
+            while (marker == 0xFF) {
+                marker = byte();
+            }
+            if (marker == 0xD8 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
+                continue; // markers without a length
+            }
+            const int length = big16();
+            const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+            if (frame && in && length >= 7) {
+                byte(); // sample precision
+                const std::uint64_t h = static_cast<std::uint64_t>(big16());
+                const std::uint64_t w = static_cast<std::uint64_t>(big16());
+                if (in) {
+                    return PictureCache::Dimensions{w, h};
+                }
+                break;
+            }
+            if (marker == 0xDA || marker == 0xD9 || length < 2) {
+                break; // image data or the end before any frame header
+            }
+            in.seekg(length - 2, std::ios::cur);
+        }
+        return std::string("JPEG without a readable size");
+    }
+    return std::string("not a PNG or JPEG picture");
+}
+
 } // namespace
+
+bool PictureCache::withinBounds(const Dimensions& d)
+{
+    return d.w > 0 && d.h > 0 && d.w <= kMaxSide && d.h <= kMaxSide && d.w * d.h * 4 <= kMaxDecodedBytes;
+}
 
 SurfacePtr PictureCache::decode(const std::string& name, const std::filesystem::path& file)
 {
+    const auto declared = declaredDimensions(file);
+    if (const auto* why = std::get_if<std::string>(&declared)) {
+        broken_.insert(name);
+        warn("picture " + name + " cannot be shown: " + *why);
+        return nullptr;
+    }
+    if (const auto& d = std::get<Dimensions>(declared); !withinBounds(d)) {
+        broken_.insert(name);
+        warn("picture " + name + " cannot be shown: " + std::to_string(d.w) + "x" + std::to_string(d.h) +
+             " pixels is beyond what is shown (at most " + std::to_string(kMaxSide) + " a side, " +
+             std::to_string(kMaxDecodedBytes >> 20) + " MiB decoded)");
+        return nullptr;
+    }
     SurfacePtr loaded(IMG_Load(file.string().c_str()));
     SurfacePtr argb;
     if (loaded != nullptr) {
@@ -79,7 +157,8 @@ SDL_Texture* PictureCache::texture(const std::string& name, const std::filesyste
                                    int w, int h)
 {
     const auto known = size(name, file);
-    if (!known || w <= 0 || h <= 0) {
+    if (!known || !withinBounds(Dimensions{static_cast<std::uint64_t>(std::max(w, 0)),
+                                           static_cast<std::uint64_t>(std::max(h, 0))})) {
         return nullptr;
     }
     SDL_Rect cut = src;

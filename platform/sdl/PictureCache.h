@@ -24,6 +24,16 @@ public:
     // on a high-density screen, sixteen at the window's first size.
     static constexpr std::size_t kBudgetBytes = 16u << 20;
 
+    // A picture, or a scaled copy, larger than this is refused before a byte
+    // of it is decoded: a small file can declare gigabytes of pixels.
+    static constexpr std::uint64_t kMaxSide = 4096;
+    static constexpr std::uint64_t kMaxDecodedBytes = 64u << 20;
+    struct Dimensions {
+        std::uint64_t w = 0;
+        std::uint64_t h = 0;
+    };
+    static bool withinBounds(const Dimensions& d);
+
     explicit PictureCache(SDL_Renderer* renderer) : renderer_(renderer) {}
 
     struct Size {
