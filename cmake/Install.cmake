@@ -1,7 +1,11 @@
 # Where an installed buddycare puts its files, and the Debian package built from them.
 include(GNUInstallDirs)
 
-install(TARGETS buddycare RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# Folders the same whatever the umask of whoever builds the package.
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+  OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+
+install(TARGETS buddycare_installed RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # The game reads its interface description and pictures from ../share/buddycare beside the program.
 install(FILES ${PROJECT_SOURCE_DIR}/resources/storyboard.json DESTINATION ${CMAKE_INSTALL_DATADIR}/buddycare)
@@ -47,4 +51,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fontconfig, fonts-comic-neue | fonts-dejavu-core")
 set(CPACK_STRIP_FILES ON)
+# Every time inside the package is the time of the last commit, so two builds
+# of one commit give the same bytes.
+set(BUDDYCARE_SOURCE_DIR ${PROJECT_SOURCE_DIR})
+configure_file(${PROJECT_SOURCE_DIR}/cmake/PackageTime.cmake.in ${PROJECT_BINARY_DIR}/PackageTime.cmake @ONLY)
+set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_BINARY_DIR}/PackageTime.cmake)
 include(CPack)

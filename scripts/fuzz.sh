@@ -16,7 +16,7 @@ names=("$@")
 build=build-fuzz
 compiler=$(command -v clang++-14 || command -v clang++)
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER="$compiler" \
-  -DBUDDYCARE_FUZZ=ON -DBUDDYCARE_TESTS=OFF -DBUDDYCARE_BENCH=OFF >/dev/null
+  -DBUDDYCARE_FUZZ=ON -DBUDDYCARE_TESTS=OFF -DBUDDYCARE_BENCH=OFF -DBUDDYCARE_WERROR=ON >/dev/null
 cmake --build "$build" --target fuzz_storyboard fuzz_driver
 mkdir -p "$build/artifacts"
 status=0

@@ -1,26 +1,45 @@
 #!/usr/bin/env bash
-# Installs what buddycare needs to build, test and run on Debian 12.
+# Installs what buddycare needs on Debian 12.
+#   scripts/setup.sh         what building and playing the game needs
+#   scripts/setup.sh --all   and the tools to test it (tests, sanitizers, fuzzing,
+#                            the Debian package, the browser build)
 set -euo pipefail
 packages=(
   # build
-  cmake ninja-build g++ pkg-config ccache
+  cmake ninja-build g++ pkg-config
   libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libfontconfig-dev
-  nlohmann-json3-dev libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
+  nlohmann-json3-dev libcli11-dev
   # the friendly font, and the fallback
   fonts-comic-neue fonts-dejavu-core
+)
+tools=(
+  ccache
+  libgtest-dev libgmock-dev libbenchmark-dev
   # a real window without a desktop, for tests and screenshots
   xvfb xauth
   # rerunning the art pipeline
   librsvg2-bin imagemagick
   # checking that the game opens no socket and writes no file
   strace
-  # fuzzing the interface description and the driver (scripts/fuzz.sh)
+  # a second compiler, and fuzzing the interface description and the driver
   clang-14 libclang-rt-14-dev
   # building and checking the Debian package
   dpkg-dev file lintian
   # the game in a browser: WebAssembly build and headless browser tests
   emscripten chromium
 )
+case "${1:-}" in
+  "") ;;
+  --all)
+    packages+=("${tools[@]}")
+    # The browser tests' own tools come through npm; a Node.js from elsewhere may bring its own.
+    command -v npm >/dev/null || packages+=(npm)
+    ;;
+  *)
+    echo "setup.sh: unknown argument '$1' (expected nothing or --all)" >&2
+    exit 2
+    ;;
+esac
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The game in a browser: builds the WebAssembly bundle, serves it, tests it in
+# The game in a browser: builds the WebAssembly bundle (the web preset), serves it, tests it in
 # headless Chromium, and measures it.
 #
 #   scripts/web.sh build [BUILD_DIR]        bundle into BUILD_DIR/bundle (default build-web)
@@ -31,11 +31,11 @@ build() {
     echo "web.sh: emcc not found; install the emscripten package (scripts/setup.sh does)" >&2
     exit 2
   fi
-  local wasm="$dir/wasm" bundle="$dir/bundle"
-  if [[ ! -f "$wasm/build.ninja" ]]; then
-    emcmake cmake -S "$root/web/wasm" -B "$wasm" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+  local wasm="$dir/web/wasm" bundle="$dir/bundle"
+  if [[ ! -f "$dir/build.ninja" ]]; then
+    cmake --preset web -S "$root" -B "$dir" >/dev/null
   fi
-  cmake --build "$wasm"
+  cmake --build "$dir"
 
   # Assemble in a scratch folder, then swap it in whole: a server never sees half a bundle.
   local next="$dir/bundle.next"

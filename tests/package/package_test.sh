@@ -1,18 +1,35 @@
 #!/usr/bin/env bash
-# Builds the Debian package, unpacks it into a scratch root and plays a short
-# headless game with the installed program and its installed resources.
+# Builds the Debian package from this build and from a second build of the
+# same tree in another folder: both must be the same bytes, hardened and
+# lintian-clean. Then plays a short headless game from the unpacked package.
 set -euo pipefail
-build=${1:?build folder}
+source=${1:?source folder}
+build=$(cd "${2:?build folder}" && pwd)
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+cached() { sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"; }
 
-(cd "$build" && cpack -G DEB -B "$scratch/out" >/dev/null 2>&1) || { echo "FAIL: cpack"; exit 1; }
-deb=$(ls "$scratch"/out/buddycare_*.deb)
+package() {
+  (cd "$1" && cpack -G DEB -B "$2" >"$2.log" 2>&1) || { cat "$2.log"; fail "cpack in $1"; }
+  ls "$2"/buddycare_*.deb
+}
+deb=$(package "$build" "$scratch/one")
 echo "package: $(basename "$deb")"
+
+second="$build/package-second-build"
+CXXFLAGS="$(cached CMAKE_CXX_FLAGS)" LDFLAGS="$(cached CMAKE_EXE_LINKER_FLAGS)" \
+  cmake -S "$source" -B "$second" -G Ninja -DCMAKE_BUILD_TYPE="$(cached CMAKE_BUILD_TYPE)" \
+  -DCMAKE_CXX_COMPILER="$(cached CMAKE_CXX_COMPILER)" -DBUDDYCARE_TESTS=OFF -DBUDDYCARE_BENCH=OFF >/dev/null
+cmake --build "$second" >/dev/null || fail "second build"
+cmp "$deb" "$(package "$second" "$scratch/two")" || fail "two builds of one tree give different packages"
+for path in "$source" "$build"; do
+  ! grep -r -q -a -F "$path" <(dpkg-deb --fsys-tarfile "$deb") || fail "the package names $path"
+done
+
 depends=$(dpkg-deb --field "$deb" Depends)
-echo "depends: $depends"
 for needed in libsdl2-2.0-0 libsdl2-image-2.0-0 libsdl2-ttf-2.0-0 libfontconfig1 fontconfig "fonts-comic-neue | fonts-dejavu-core"; do
-  [[ "$depends" == *"$needed"* ]] || { echo "FAIL: the package does not depend on $needed"; exit 1; }
+  [[ "$depends" == *"$needed"* ]] || fail "the package does not depend on $needed: $depends"
 done
 
 root="$scratch/root"
@@ -21,31 +38,30 @@ for f in usr/bin/buddycare usr/share/buddycare/storyboard.json usr/share/buddyca
          usr/share/applications/buddycare.desktop usr/share/metainfo/app.buddycare.Buddycare.metainfo.xml \
          usr/share/icons/hicolor/48x48/apps/buddycare.png usr/share/icons/hicolor/256x256/apps/buddycare.png \
          usr/share/man/man6/buddycare.6.gz usr/share/doc/buddycare/copyright; do
-  [[ -e "$root/$f" ]] || { echo "FAIL: $f is not in the package"; exit 1; }
+  [[ -e "$root/$f" ]] || fail "$f is not in the package"
 done
 grep -q '^Categories=Game;Education;KidsGame;$' "$root/usr/share/applications/buddycare.desktop"
 
-version=$("$root/usr/bin/buddycare" --version)
+program="$root/usr/bin/buddycare"
+readelf -d "$program" | grep -q 'FLAGS_1.*NOW.*PIE' || fail "not a PIE bound at load time"
+readelf -l "$program" | grep -q GNU_RELRO || fail "no RELRO"
+readelf --dyn-syms "$program" | grep -q __stack_chk_fail || fail "no stack protector"
+readelf --dyn-syms "$program" | grep -q '__[a-z]*_chk@' || fail "no fortified calls"
+tags=$(lintian --display-info --tag-display-limit 0 "$deb" | grep -E '^E: |hardening' || true)
+[[ -z "$tags" ]] || fail "lintian: $tags"
+
+version=$("$program" --version)
 echo "installed: $version"
 [[ "$version" == "buddycare "* ]]
-
-answers=$(printf 'tap cheat\nstate\nstack\nquit\n' | "$root/usr/bin/buddycare" --headless --seed 3)
-echo "$answers" | sed -n 2p | grep -q '"coins":50' || { echo "FAIL: headless game from the package: $answers"; exit 1; }
+answers=$(printf 'tap cheat\nstate\nstack\nquit\n' | "$program" --headless --seed 3)
+echo "$answers" | sed -n 2p | grep -q '"coins":50' || fail "headless game from the package: $answers"
 echo "$answers" | sed -n 3p | grep -qx '{"stack":\["ViewController"\]}'
 
 # Without its share folder the installed program must say so, not read some other tree.
 rm -rf "$root/usr/share/buddycare"
 set +e
-message=$("$root/usr/bin/buddycare" --headless </dev/null 2>&1)
+message=$("$program" --headless </dev/null 2>&1)
 status=$?
 set -e
-[[ $status -eq 2 && "$message" == *"resource folder not found"* ]] || { echo "FAIL: missing resources: $status $message"; exit 1; }
-
-if command -v lintian >/dev/null; then
-  lintian --fail-on error "$deb"
-  echo "lintian: no errors"
-else
-  echo "FAIL: lintian is not installed (scripts/setup.sh installs it)"
-  exit 1
-fi
+[[ $status -eq 2 && "$message" == *"resource folder not found"* ]] || fail "missing resources: $status $message"
 echo "1 passed, 0 failed"

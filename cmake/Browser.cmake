@@ -1,0 +1,15 @@
+# The browser build (the "web" preset): emscripten's compiler, its own libc++,
+# and from the system only nlohmann-json, which is header-only. Giving emcc
+# the whole of /usr/include would let the system libc shadow emscripten's.
+find_path(BUDDYCARE_NLOHMANN_DIR nlohmann/json.hpp PATHS /usr/include NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+set(only_nlohmann ${PROJECT_BINARY_DIR}/only-nlohmann)
+file(MAKE_DIRECTORY ${only_nlohmann})
+file(CREATE_LINK ${BUDDYCARE_NLOHMANN_DIR}/nlohmann ${only_nlohmann}/nlohmann SYMBOLIC)
+add_library(nlohmann_json INTERFACE)
+target_include_directories(nlohmann_json SYSTEM INTERFACE ${only_nlohmann})
+add_library(nlohmann_json::nlohmann_json ALIAS nlohmann_json)
+
+# The libc++ of Debian's emscripten lacks the floating-point <charconv> calls;
+# every unit gets them from the glue first.
+add_compile_options(-fexceptions "SHELL:-include ${PROJECT_SOURCE_DIR}/web/glue/CharconvCompat.h")
+add_link_options(-fexceptions)
