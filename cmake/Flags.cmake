@@ -31,8 +31,11 @@ if(BUDDYCARE_HARDEN AND NOT EMSCRIPTEN)
   add_compile_options(-Wformat -Werror=format-security)
   # Fortified calls need the optimiser (glibc warns without it), and the
   # sanitizers replace the same calls with their own checks.
-  if(NOT CMAKE_CXX_FLAGS MATCHES "_FORTIFY_SOURCE" AND NOT BUDDYCARE_SANITIZE AND NOT BUDDYCARE_FUZZ)
-    add_compile_definitions($<$<NOT:$<CONFIG:Debug>>:_FORTIFY_SOURCE=2>)
+  string(TOUPPER "${CMAKE_BUILD_TYPE}" build_type)
+  set(optimising "${CMAKE_CXX_FLAGS} ${CMAKE_CXX_FLAGS_${build_type}}")
+  if(optimising MATCHES "-O[1-3sz]" AND NOT CMAKE_CXX_FLAGS MATCHES "_FORTIFY_SOURCE"
+     AND NOT BUDDYCARE_SANITIZE AND NOT BUDDYCARE_FUZZ)
+    add_compile_definitions(_FORTIFY_SOURCE=2)
   endif()
   add_link_options(LINKER:-z,relro LINKER:-z,now)
 endif()
