@@ -42,8 +42,7 @@ endif()
 
 # Nothing of where the tree was built may end up in what ships: assert
 # messages and debug information name files relative to the source tree.
-add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}/=)
-cmake_path(IS_PREFIX PROJECT_SOURCE_DIR "${PROJECT_BINARY_DIR}" NORMALIZE binary_inside_source)
-if(NOT binary_inside_source)
-  add_compile_options(-ffile-prefix-map=${PROJECT_BINARY_DIR}/=)
-endif()
+# The build folder comes last: g++ tries the last map first, and the folder
+# debug information is compiled in must read the same from any build folder,
+# or the build ID of the program differs.
+add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}/= -ffile-prefix-map=${PROJECT_BINARY_DIR}=.)
