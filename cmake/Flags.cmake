@@ -31,16 +31,18 @@ if(BUDDYCARE_HARDEN AND NOT EMSCRIPTEN)
   add_compile_options(-Wformat -Werror=format-security)
   # Fortified calls need the optimiser (glibc warns without it), and the
   # sanitizers replace the same calls with their own checks.
-  if(NOT CMAKE_CXX_FLAGS MATCHES "_FORTIFY_SOURCE" AND NOT BUDDYCARE_SANITIZE AND NOT BUDDYCARE_FUZZ)
-    add_compile_definitions($<$<NOT:$<CONFIG:Debug>>:_FORTIFY_SOURCE=2>)
+  string(TOUPPER "${CMAKE_BUILD_TYPE}" build_type)
+  set(optimising "${CMAKE_CXX_FLAGS} ${CMAKE_CXX_FLAGS_${build_type}}")
+  if(optimising MATCHES "-O[1-3sz]" AND NOT CMAKE_CXX_FLAGS MATCHES "_FORTIFY_SOURCE"
+     AND NOT BUDDYCARE_SANITIZE AND NOT BUDDYCARE_FUZZ)
+    add_compile_definitions(_FORTIFY_SOURCE=2)
   endif()
   add_link_options(LINKER:-z,relro LINKER:-z,now)
 endif()
 
 # Nothing of where the tree was built may end up in what ships: assert
 # messages and debug information name files relative to the source tree.
-add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}/=)
-cmake_path(IS_PREFIX PROJECT_SOURCE_DIR "${PROJECT_BINARY_DIR}" NORMALIZE binary_inside_source)
-if(NOT binary_inside_source)
-  add_compile_options(-ffile-prefix-map=${PROJECT_BINARY_DIR}/=)
-endif()
+# The build folder comes last: g++ tries the last map first, and the folder
+# debug information is compiled in must read the same from any build folder,
+# or the build ID of the program differs.
+add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}/= -ffile-prefix-map=${PROJECT_BINARY_DIR}=.)

@@ -20,7 +20,8 @@ echo "package: $(basename "$deb")"
 second="$build/package-second-build"
 CXXFLAGS="$(cached CMAKE_CXX_FLAGS)" LDFLAGS="$(cached CMAKE_EXE_LINKER_FLAGS)" \
   cmake -S "$source" -B "$second" -G Ninja -DCMAKE_BUILD_TYPE="$(cached CMAKE_BUILD_TYPE)" \
-  -DCMAKE_CXX_COMPILER="$(cached CMAKE_CXX_COMPILER)" -DBUDDYCARE_TESTS=OFF -DBUDDYCARE_BENCH=OFF >/dev/null
+  -DCMAKE_CXX_COMPILER="$(cached CMAKE_CXX_COMPILER)" -DBUDDYCARE_WERROR="$(cached BUDDYCARE_WERROR)" \
+  -DBUDDYCARE_TESTS=OFF -DBUDDYCARE_BENCH=OFF >/dev/null
 cmake --build "$second" >/dev/null || fail "second build"
 cmp "$deb" "$(package "$second" "$scratch/two")" || fail "two builds of one tree give different packages"
 for path in "$source" "$build"; do
