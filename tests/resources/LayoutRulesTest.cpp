@@ -12,54 +12,43 @@ bool overlap(const Rect& a, const Rect& b)
     return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
 }
 
-bool isNavigation(const std::string& action)
-{
-    return action == "backButtonPressed" || action == "homeButtonPressed" || action == "cancelButtonPressed";
-}
-
 // A second tap lands on the next screen where the first one was: whatever sits
 // there may take the child somewhere, but may not change the care state.
 TEST(LayoutRules, NoControlThatChangesTheStateSitsWhereTheTapThatLedThereWas)
 {
     test::Game game;
     const Storyboard& board = game.app().storyboard();
+    std::map<std::string, std::unique_ptr<ScreenController>> screens;
     std::map<std::string, std::set<std::string>> pushedFrom;
     for (const auto& layout : board.screens()) {
-        const auto screen = board.instantiate(layout.className);
-        for (const auto& slot : screen->slots()) {
+        screens[layout.className] = board.instantiate(layout.className);
+        for (const auto& slot : screens[layout.className]->slots()) {
             if (slot.transition.kind == Transition::Kind::Push) {
                 pushedFrom[slot.transition.target].insert(layout.className);
             }
         }
     }
-    for (const auto& layout : board.screens()) {
-        const auto screen = board.instantiate(layout.className);
+    const auto nav = [](const std::string& a) { return a == "backButtonPressed" || a == "homeButtonPressed" || a == "cancelButtonPressed"; };
+    for (const auto& [name, screen] : screens) {
         for (const auto& tapped : screen->slots()) {
-            std::set<std::string> landings;
-            const auto& t = tapped.transition;
-            const auto has = [&](const char* a) {
-                return std::find(tapped.actionNames.begin(), tapped.actionNames.end(), a) != tapped.actionNames.end();
-            };
-            if (t.kind == Transition::Kind::Push || t.kind == Transition::Kind::Unwind) {
-                landings.insert(t.target);
-            }
-            if (t.kind == Transition::Kind::Pop || has("backButtonPressed") || has("cancelButtonPressed")) {
-                landings = pushedFrom[layout.className];
-            }
+            using K = Transition::Kind;
+            const auto& acts = tapped.actionNames;
+            const auto has = [&](const char* a) { return std::find(acts.begin(), acts.end(), a) != acts.end(); };
+            const bool back = tapped.transition.kind == K::Pop || has("backButtonPressed") || has("cancelButtonPressed");
             // Some backs go home, and home is below every screen.
-            if (t.kind == Transition::Kind::PopToRoot || has("homeButtonPressed") || has("backButtonPressed")) {
-                landings.insert(board.initial());
+            const bool home = tapped.transition.kind == K::PopToRoot || has("homeButtonPressed") || has("backButtonPressed");
+            std::set<std::string> landings = back ? pushedFrom[name] : std::set<std::string>{};
+            if (home || !tapped.transition.target.empty()) {
+                landings.insert(home ? board.initial() : tapped.transition.target);
             }
             for (const auto& landing : landings) {
-                const auto next = board.instantiate(landing);
-                for (const auto& there : next->slots()) {
-                    const bool writes = there.control->kind() == ControlKind::Switch ||
-                                        there.control->kind() == ControlKind::Stepper ||
-                                        std::any_of(there.actionNames.begin(), there.actionNames.end(),
-                                                    [](const std::string& a) { return !isNavigation(a); });
+                for (const auto& there : screens[landing]->slots()) {
+                    const ControlKind kind = there.control->kind();
+                    const bool writes = kind == ControlKind::Switch || kind == ControlKind::Stepper ||
+                                        !std::all_of(there.actionNames.begin(), there.actionNames.end(), nav);
                     EXPECT_FALSE(writes && overlap(tapped.control->canvasFrame(), there.control->canvasFrame()))
-                        << layout.className << " \"" << tapped.control->name() << "\" leads to " << landing
-                        << " where \"" << there.control->name() << "\" sits under it";
+                        << name << " \"" << tapped.control->name() << "\" leads to " << landing << " where \""
+                        << there.control->name() << "\" sits under it";
                 }
             }
         }
@@ -69,31 +58,28 @@ TEST(LayoutRules, NoControlThatChangesTheStateSitsWhereTheTapThatLedThereWas)
 TEST(LayoutRules, KeyboardFocusFollowsReadingOrder)
 {
     test::Game game;
-    for (const auto& layout : game.app().storyboard().screens()) {
-        if (layout.className != game.app().storyboard().initial()) {
-            game.app().navigation().pushViewController(game.app().storyboard().instantiate(layout.className), false);
-            game.app().afterEvent();
+    Application& app = game.app();
+    for (const auto& layout : app.storyboard().screens()) {
+        if (layout.className != app.storyboard().initial()) {
+            app.navigation().pushViewController(app.storyboard().instantiate(layout.className), false);
+            app.afterEvent();
         }
-        std::vector<Rect> ring;
-        for (int i = 0; i < 40 && ring.size() < 2 * game.app().top()->slots().size(); ++i) {
-            game.app().focusNext(false);
-            if (const Control* c = game.app().focusedControl()) {
-                if (!ring.empty() && c->canvasFrame().x == ring.front().x && c->canvasFrame().y == ring.front().y) {
-                    break;
-                }
-                ring.push_back(c->canvasFrame());
+        std::vector<const Control*> ring;
+        for (std::size_t i = 0; i < 2 * app.top()->slots().size() && (ring.size() < 2 || ring.back() != ring[0]); ++i) {
+            app.focusNext(false);
+            if (app.focusedControl() != nullptr) {
+                ring.push_back(app.focusedControl());
             }
         }
-        for (std::size_t i = 1; i < ring.size(); ++i) {
-            const Rect& a = ring[i - 1];
-            const Rect& b = ring[i];
+        for (std::size_t i = 1; i < ring.size() && ring[i] != ring[0]; ++i) {
+            const Rect a = ring[i - 1]->canvasFrame();
+            const Rect b = ring[i]->canvasFrame();
             const bool sameRow = a.y + a.h / 2 > b.y && a.y + a.h / 2 < b.y + b.h;
             EXPECT_TRUE(sameRow ? a.x < b.x : a.y + a.h / 2 < b.y + b.h / 2)
-                << layout.className << ": focus goes from (" << a.x << "," << a.y << ") to (" << b.x << "," << b.y
-                << ")";
+                << layout.className << ": focus goes from \"" << ring[i - 1]->name() << "\" to \"" << ring[i]->name() << "\"";
         }
-        game.app().navigation().popToRootViewControllerAnimated(false);
-        game.app().afterEvent();
+        app.navigation().popToRootViewControllerAnimated(false);
+        app.afterEvent();
     }
 }
 
