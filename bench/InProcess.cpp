@@ -9,7 +9,6 @@
 #include "platform/Console.h"
 #include "platform/Driver.h"
 #include "platform/PictureCatalog.h"
-#include "platform/Random.h"
 #include "platform/Storyboard.h"
 #include "platform/sdl/CanvasFit.h"
 #include "platform/sdl/FontSource.h"
@@ -58,12 +57,14 @@ const std::string kResources = BUDDYCARE_RESOURCES;
 
 std::unique_ptr<Application> makeApp(GameSetup& game, RunLoop::ClockKind clock = RunLoop::ClockKind::Virtual)
 {
-    auto created = Application::create(kResources, game.registry, clock);
+    auto created = Application::create(kResources, game.registry, clock, 7);
     if (auto* error = std::get_if<LoadError>(&created)) {
         std::fprintf(stderr, "bench: %s\n", error->message.c_str());
         std::exit(2);
     }
-    return std::move(std::get<std::unique_ptr<Application>>(created));
+    auto app = std::move(std::get<std::unique_ptr<Application>>(created));
+    app->console().setEcho(false);
+    return app;
 }
 
 // The game as the headless driver runs it.
@@ -109,7 +110,6 @@ std::string randomStep(const Application& app, std::mt19937& rng)
 
 void BM_StoryboardLoad(benchmark::State& state)
 {
-    setConsoleEcho(false);
     PictureCatalog pictures(kResources);
     const std::string path = kResources + "/" + Application::kStoryboardFile;
     GameSetup game;
@@ -122,7 +122,6 @@ BENCHMARK(BM_StoryboardLoad)->Unit(benchmark::kMillisecond);
 
 void BM_ApplicationCreate(benchmark::State& state)
 {
-    setConsoleEcho(false);
     for (auto _ : state) {
         GameSetup game;
         auto app = makeApp(game);
@@ -133,7 +132,6 @@ BENCHMARK(BM_ApplicationCreate)->Unit(benchmark::kMillisecond);
 
 void BM_DriverCommand(benchmark::State& state, const char* command)
 {
-    setConsoleEcho(false);
     Game game;
     for (auto _ : state) {
         benchmark::DoNotOptimize(game.run(command));
@@ -145,7 +143,6 @@ BENCHMARK_CAPTURE(BM_DriverCommand, cheat, "tap cheat")->Unit(benchmark::kMicros
 
 void BM_DriverPushPop(benchmark::State& state)
 {
-    setConsoleEcho(false);
     Game game;
     for (auto _ : state) {
         benchmark::DoNotOptimize(game.run("tap ->BuddyCentralViewController"));
@@ -157,8 +154,6 @@ BENCHMARK(BM_DriverPushPop)->Unit(benchmark::kMicrosecond);
 // A long random walk over every screen; each iteration is one step, choosing included.
 void BM_DriverRandomStep(benchmark::State& state)
 {
-    setConsoleEcho(false);
-    seedRandom(7);
     Game game;
     std::mt19937 rng(7);
     for (auto _ : state) {
@@ -173,12 +168,10 @@ BENCHMARK(BM_DriverRandomStep)->Unit(benchmark::kMicrosecond)->Iterations(10000)
 template <typename Screen>
 void BM_UpdateUI(benchmark::State& state, const char* className)
 {
-    setConsoleEcho(false);
-    seedRandom(7);
     Game game;
     auto& nav = game.app->navigation();
     if (std::string(className) != game.app->storyboard().initial()) {
-        nav.pushViewController(game.app->storyboard().instantiate(className), false);
+        nav.pushViewController(game.app->storyboard().instantiate(className, game.app->services()), false);
     }
     auto* screen = dynamic_cast<Screen*>(nav.topViewController());
     if (screen == nullptr) {
@@ -276,7 +269,6 @@ BENCHMARK(BM_DecodeBackdrop)->Unit(benchmark::kMillisecond);
 // The home screen's first frame: every picture decoded, every text rasterised.
 void BM_PaintHomeCold(benchmark::State& state)
 {
-    setConsoleEcho(false);
     Canvas canvas(static_cast<int>(state.range(0)));
     if (!canvas.error().empty()) {
         state.SkipWithError(canvas.error().c_str());
@@ -294,7 +286,6 @@ BENCHMARK(BM_PaintHomeCold)->Unit(benchmark::kMillisecond)->Arg(1)->Arg(2);
 // Every later frame of a still screen.
 void BM_PaintHomeWarm(benchmark::State& state)
 {
-    setConsoleEcho(false);
     Canvas canvas(static_cast<int>(state.range(0)));
     if (!canvas.error().empty()) {
         state.SkipWithError(canvas.error().c_str());
@@ -312,7 +303,6 @@ BENCHMARK(BM_PaintHomeWarm)->Unit(benchmark::kMillisecond)->Arg(1)->Arg(2);
 // Frames across a slide, on the clock the window would give them.
 void paintSlide(benchmark::State& state, bool push)
 {
-    setConsoleEcho(false);
     Canvas canvas(static_cast<int>(state.range(0)));
     if (!canvas.error().empty()) {
         state.SkipWithError(canvas.error().c_str());
@@ -322,7 +312,7 @@ void paintSlide(benchmark::State& state, bool push)
     auto app = makeApp(game, RunLoop::ClockKind::Real);
     auto& nav = app->navigation();
     nav.tick(true);
-    nav.pushViewController(app->storyboard().instantiate("BuddyCentralViewController"), push);
+    nav.pushViewController(app->storyboard().instantiate("BuddyCentralViewController", app->services()), push);
     if (!push) {
         nav.tick(true);
         nav.popViewControllerAnimated(true);

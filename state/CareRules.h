@@ -30,7 +30,9 @@ void settleMeal(AppState& state, bool includeMeal);
 inline constexpr float kCountedGrams = 50.0f;
 void countFood(AppState& state);
 
-// The hours of coming exercise never go above four, whatever the stepper allows.
+// The hours of coming exercise start at one and never go above four, whatever
+// the stepper allows.
+inline constexpr double kFirstExerciseHours = 1;
 inline constexpr double kMostExerciseHours = 4;
 double cappedExerciseHours(double hours);
 

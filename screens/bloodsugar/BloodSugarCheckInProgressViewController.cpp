@@ -1,7 +1,5 @@
 #include "screens/bloodsugar/BloodSugarCheckInProgressViewController.h"
 
-#include "platform/Random.h"
-
 namespace bc {
 
 void BloodSugarCheckInProgressViewController::goodButtonPressed(Control*)

@@ -18,7 +18,7 @@ public:
     void setBackgroundImage()
     {
         const bool stocked = ownsBowTie(appState());
-        screenBackground->setImage(Picture::imageNamed(stocked ? "closet.jpg" : "emptycloset.jpg"));
+        screenBackground->setImage(imageNamed(stocked ? "closet.jpg" : "emptycloset.jpg"));
         itemButton->setEnabled(stocked);
     }
 

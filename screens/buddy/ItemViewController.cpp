@@ -5,7 +5,7 @@ namespace bc {
 void ItemViewController::setBackground()
 {
     const bool bought = ownsBowTie(appState());
-    screenBackground->setImage(Picture::imageNamed(bought ? "boughtbowtie.jpg" : "buybowtie.jpg"));
+    screenBackground->setImage(imageNamed(bought ? "boughtbowtie.jpg" : "buybowtie.jpg"));
     buyButton->setEnabled(!bought);
     closetButton->setEnabled(bought);
 }
@@ -15,7 +15,7 @@ void ItemViewController::tryToBuy(Control*)
     if (tryToBuyBowTie(appState())) {
         setBackground();
     } else {
-        screenBackground->setImage(Picture::imageNamed("cannotbuybowtie.jpg"));
+        screenBackground->setImage(imageNamed("cannotbuybowtie.jpg"));
         buyButton->setEnabled(false);
         closetButton->setEnabled(false);
     }

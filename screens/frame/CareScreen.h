@@ -60,7 +60,7 @@ protected:
     // The picture for the buddy's mood by the blood-sugar band.
     void showMood(ImageView* view, const char* inRange, const char* outOfRange)
     {
-        view->setImage(Picture::imageNamed(readingOutOfRange(appState()) ? outOfRange : inRange));
+        view->setImage(imageNamed(readingOutOfRange(appState()) ? outOfRange : inRange));
     }
     // The blood-sugar reading with the given number of decimals.
     void showReading(Label* label, int decimals);

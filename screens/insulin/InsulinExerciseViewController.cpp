@@ -5,7 +5,7 @@ namespace bc {
 void InsulinExerciseViewController::viewDidLoad()
 {
     CareScreen::viewDidLoad();
-    stepper->setValue(1);
+    stepper->setValue(kFirstExerciseHours);
     updateUI();
 }
 

@@ -48,6 +48,24 @@ bool inBand(float reading) { return reading > 70.0f && reading < 140.0f; }
 constexpr double kDeliverySeconds = 2.0;
 constexpr float kPrice = 200.0f;
 
+// A number shown beside a counted word: the word agrees with the number as
+// shown ("1 unit", "2 units"); the rest of the word's label stays.
+void showCounted(ModelScreen& s, const char* number, double value, const char* wordLabel, const char* one,
+                 const char* many)
+{
+    const std::string shown = format("%.0f", value);
+    s.control(number).text = shown;
+    std::string& words = s.control(wordLabel).text;
+    const auto space = words.find(' ');
+    words = (shown == "1" ? one : many) + (space == std::string::npos ? std::string() : words.substr(space));
+}
+
+std::string carbs(double grams)
+{
+    const std::string shown = format("%.0f", grams);
+    return shown + (shown == "1" ? " carb" : " carbs");
+}
+
 } // namespace
 
 float ModelState::bloodSugarLevel()
@@ -308,7 +326,7 @@ void ReferenceModel::reasons(ModelScreen& s)
 {
     std::string text;
     if (state_.carbsNotAddressed > 0) {
-        text += format("Because you ate %.0f carbs\n", static_cast<double>(state_.carbsNotAddressed));
+        text += "Because you ate " + carbs(state_.carbsNotAddressed) + "\n";
     }
     if (state_.aboutToExercise) {
         text += "\nYou're about to exercise";
@@ -337,8 +355,7 @@ void ReferenceModel::updateUI(ModelScreen& s)
         showCoins(s);
     } else if (k == "InsulinFoodViewController") {
         showCoins(s);
-        s.control("carbsLabel").text =
-            format("Include the %.0f carbs you ate?", static_cast<double>(state_.carbsMostRecentMeal));
+        s.control("carbsLabel").text = "Include the " + carbs(state_.carbsMostRecentMeal) + " you ate?";
         const bool none = state_.carbsMostRecentMeal == 0.0f;
         s.control("carbsLabel").hidden = none;
         s.control("yesSwitch").hidden = none;
@@ -352,23 +369,23 @@ void ReferenceModel::updateUI(ModelScreen& s)
             stepper.value = 4;
         }
         showCoins(s);
-        s.control("hourLabel").text = format("%.0f", s.control("stepper").value);
+        showCounted(s, "hourLabel", s.control("stepper").value, "hoursUnit", "hour", "hours");
         s.control("containerView").hidden = !s.control("eSwitch").on;
     } else if (k == "InsulinSuggestionViewController") {
         showCoins(s);
-        s.control("suggestedBolusLabel").text = format("%.0f", static_cast<double>(state_.bolusTarget));
+        showCounted(s, "suggestedBolusLabel", state_.bolusTarget, "doseUnit", "unit", "units");
         reasons(s);
     } else if (k == "InsulinGivingViewController") {
         showCoins(s);
         const float remaining = state_.bolusTarget - state_.bolusGiven;
-        s.control("givingDoseLabel").text = format("%.0f", static_cast<double>(remaining));
+        showCounted(s, "givingDoseLabel", remaining, "doseUnit", "unit", "units");
     } else if (k == "InsulinCompleteViewController") {
         showCoins(s);
-        s.control("doseGivenLabel").text = format("%.0f", static_cast<double>(state_.bolusTarget));
+        showCounted(s, "doseGivenLabel", state_.bolusTarget, "doseUnit", "unit", "units");
         reasons(s);
     } else if (k == "InsulinStoppedViewController") {
         showCoins(s);
-        s.control("partialDoseLabel").text = format("%.0f", static_cast<double>(state_.bolusJustGiven));
+        showCounted(s, "partialDoseLabel", state_.bolusJustGiven, "doseUnit", "unit", "units");
     } else if (k == "nomNomViewController") {
         showCoins(s);
         checkBowTie(s);

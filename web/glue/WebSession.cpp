@@ -104,11 +104,12 @@ json describe(const ScreenController::Slot& slot, std::size_t index)
 } // namespace
 
 std::variant<std::unique_ptr<WebSession>, std::string> WebSession::start(const std::string& resources,
-                                                                         RunLoop::ClockKind clock)
+                                                                         RunLoop::ClockKind clock,
+                                                                         std::optional<std::uint64_t> seed)
 {
     auto state = std::make_unique<AppState>();
     auto registry = std::make_unique<Registry>(gameRegistry(*state));
-    auto created = Application::create(resources, *registry, clock);
+    auto created = Application::create(resources, *registry, clock, seed);
     if (auto* error = std::get_if<LoadError>(&created)) {
         return error->message;
     }
