@@ -56,7 +56,7 @@ void SettingsMainViewController::basalRateChanged(Control*)
 void SettingsMainViewController::lockPressed(Control*)
 {
     const bool wasLocked = appState().settingsLocked();
-    lockButton->setTitle(wasLocked ? "Lock" : "Unlock", ControlState::Normal);
+    lockButton->setTitle(wasLocked ? "Lock" : "Unlock");
     appState().setSettingsLocked(!appState().settingsLocked());
     updateUI();
 }

@@ -107,10 +107,10 @@ std::variant<std::unique_ptr<WebSession>, std::string> WebSession::start(const s
                                                                          std::optional<std::uint64_t> seed)
 {
     auto created = Application::create(resources, gameRegistry(), clock, seed);
-    if (auto* error = std::get_if<LoadError>(&created)) {
-        return error->message;
+    if (!created) {
+        return created.error().message;
     }
-    return std::unique_ptr<WebSession>(new WebSession(std::move(std::get<std::unique_ptr<Application>>(created))));
+    return std::unique_ptr<WebSession>(new WebSession(std::move(*created)));
 }
 
 WebSession::WebSession(std::unique_ptr<Application> app)
