@@ -3,10 +3,8 @@
 namespace bc {
 
 bool AppDelegate::didFinishLaunchingWithOptions() { return true; }
-void AppDelegate::applicationWillResignActive() {}
-void AppDelegate::applicationDidEnterBackground() {}
-void AppDelegate::applicationWillEnterForeground() {}
 void AppDelegate::applicationDidBecomeActive() {}
+void AppDelegate::applicationWillResignActive() {}
 void AppDelegate::applicationWillTerminate() {}
 
 } // namespace bc

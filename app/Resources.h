@@ -1,11 +1,13 @@
 #pragma once
 
+#include "platform/Result.h"
+
 #include <filesystem>
 
 namespace bc {
 
 // Where the pictures and the interface description are: beside an installed
 // program (../share/buddycare), else the source tree it was built from.
-std::filesystem::path findResources(const char* argv0);
+Result<std::filesystem::path> findResources(const char* argv0);
 
 } // namespace bc

@@ -1,7 +1,15 @@
 #include "app/AppDelegate.h"
+#include "platform/Console.h"
+
+#include <cstdio>
 
 int main(int argc, char** argv)
 {
     bc::AppDelegate delegate;
-    return bc::ApplicationMain(argc, argv, delegate);
+    const auto status = bc::ApplicationMain(argc, argv, delegate);
+    if (!status) {
+        std::fprintf(stderr, "%s: %s\n", bc::kProgramName, status.error().message.c_str());
+        return bc::kStartupFailure;
+    }
+    return *status;
 }

@@ -58,11 +58,11 @@ const std::string kResources = BUDDYCARE_RESOURCES;
 std::unique_ptr<Application> makeApp(GameSetup& game, RunLoop::ClockKind clock = RunLoop::ClockKind::Virtual)
 {
     auto created = Application::create(kResources, game.registry, clock, 7);
-    if (auto* error = std::get_if<LoadError>(&created)) {
-        std::fprintf(stderr, "bench: %s\n", error->message.c_str());
+    if (!created) {
+        std::fprintf(stderr, "bench: %s\n", created.error().message.c_str());
         std::exit(2);
     }
-    auto app = std::move(std::get<std::unique_ptr<Application>>(created));
+    auto app = std::move(*created);
     app->console().setEcho(false);
     return app;
 }

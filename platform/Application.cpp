@@ -4,20 +4,21 @@
 
 namespace bc {
 
-Application::Created Application::create(const std::filesystem::path& resources, const Registry& registry,
-                                         RunLoop::ClockKind clock, std::optional<std::uint64_t> seed)
+Result<std::unique_ptr<Application>> Application::create(const std::filesystem::path& resources,
+                                                         const Registry& registry, RunLoop::ClockKind clock,
+                                                         std::optional<std::uint64_t> seed)
 {
-    std::error_code ec;
-    if (!std::filesystem::is_directory(resources, ec)) {
-        return LoadError{resources.string() + ": resource folder not found"};
+    auto pictures = PictureCatalog::open(resources);
+    if (!pictures) {
+        return pictures.error();
     }
-    auto pictures = std::make_unique<PictureCatalog>(resources);
     auto loaded = Storyboard::loadFile((resources / kStoryboardFile).string(), registry, *pictures);
-    if (auto* error = std::get_if<LoadError>(&loaded)) {
-        return *error;
+    if (!loaded) {
+        return loaded.error();
     }
-    return std::unique_ptr<Application>(
-        new Application(std::move(std::get<Storyboard>(loaded)), std::move(pictures), clock, seed));
+    return std::unique_ptr<Application>(new Application(std::move(*loaded),
+                                                        std::make_unique<PictureCatalog>(std::move(*pictures)), clock,
+                                                        seed));
 }
 
 Application::Application(Storyboard storyboard, std::unique_ptr<PictureCatalog> pictures, RunLoop::ClockKind clock,
@@ -151,9 +152,7 @@ Control* Application::hitTest(float x, float y) const
     // Later controls are drawn over earlier ones, so they are hit first.
     for (auto it = slots.rbegin(); it != slots.rend(); ++it) {
         Control* c = it->control.get();
-        const bool interactive = c->kind() == ControlKind::Button || c->kind() == ControlKind::Switch ||
-                                 c->kind() == ControlKind::Stepper;
-        if (interactive && !c->isEffectivelyHidden() && c->canvasFrame().contains(x, y)) {
+        if (takesTaps(c->kind()) && !c->isEffectivelyHidden() && c->canvasFrame().contains(x, y)) {
             return c;
         }
     }

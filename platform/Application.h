@@ -13,7 +13,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <variant>
 
 namespace bc {
 
@@ -25,10 +24,9 @@ public:
     static constexpr float kBarHeight = 44.0f;
     static constexpr Rect kBarBackRect{0, 0, 96, 44};
 
-    using Created = std::variant<std::unique_ptr<Application>, LoadError>;
     // Loads and checks everything before the first screen is made: on error
     // nothing has started. Without a seed the random draws differ each run.
-    static Created create(const std::filesystem::path& resources, const Registry& registry, RunLoop::ClockKind clock,
+    static Result<std::unique_ptr<Application>> create(const std::filesystem::path& resources, const Registry& registry, RunLoop::ClockKind clock,
                           std::optional<std::uint64_t> seed = std::nullopt);
     ~Application();
     Application(const Application&) = delete;

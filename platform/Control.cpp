@@ -17,6 +17,11 @@ const char* kindName(ControlKind kind)
     return "view";
 }
 
+bool takesTaps(ControlKind kind)
+{
+    return kind == ControlKind::Button || kind == ControlKind::Switch || kind == ControlKind::Stepper;
+}
+
 Rect Control::canvasFrame() const
 {
     Rect r = frame_;
@@ -38,9 +43,7 @@ bool Control::isEffectivelyHidden() const
 
 bool Control::acceptsTouch() const
 {
-    const bool interactive = kind_ == ControlKind::Button || kind_ == ControlKind::Switch ||
-                             kind_ == ControlKind::Stepper;
-    return interactive && isEnabled() && !isEffectivelyHidden();
+    return takesTaps(kind_) && isEnabled() && !isEffectivelyHidden();
 }
 
 bool Stepper::increment()

@@ -10,6 +10,8 @@ namespace bc {
 enum class ControlKind { Label, Image, Button, Switch, Stepper, View };
 
 const char* kindName(ControlKind kind);
+// Buttons, switches and steppers: the kinds a finger can work.
+bool takesTaps(ControlKind kind);
 
 enum class TextAlign { Left, Center, Right };
 
@@ -22,8 +24,6 @@ struct Style {
     float cornerRadius = 0;
     TextAlign align = TextAlign::Left;
 };
-
-enum class ControlState { Normal };
 
 class Control {
 public:
@@ -106,7 +106,7 @@ class Button : public Control {
 public:
     Button() : Control(ControlKind::Button) {}
     const std::string& title() const { return title_; }
-    void setTitle(std::string title, ControlState) { title_ = std::move(title); }
+    void setTitle(std::string title) { title_ = std::move(title); }
     bool isEnabled() const override { return enabled_; }
     void setEnabled(bool enabled) { enabled_ = enabled; }
     // An icon drawn beside the title.

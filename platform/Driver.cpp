@@ -3,11 +3,13 @@
 #include "platform/Application.h"
 #include "platform/Console.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <istream>
 #include <ostream>
 #include <sstream>
+#include <string_view>
 #include <vector>
 
 namespace bc {
@@ -78,7 +80,116 @@ Control* resolve(const Application& app, const std::string& name)
     return first([&](const Slot& s) { return s.control->name() == name; });
 }
 
-json describe(const Control& c)
+std::optional<double> parseSeconds(const std::string& text)
+{
+    double value = 0;
+    const char* end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (ec != std::errc() || ptr != end || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+struct Context {
+    Application& app;
+    StateAccess& state;
+    FrameShooter* shooter;
+};
+using Words = std::vector<std::string>;
+
+json ok() { return json{{"ok", true}}; }
+
+json outcome(const std::optional<std::string>& why) { return why ? error(*why) : ok(); }
+
+template <class Act> json onControl(Context& c, const std::string& name, Act&& act)
+{
+    Control* control = resolve(c.app, name);
+    if (control == nullptr) {
+        return error("no control \"" + name + "\" on " + c.app.top()->className());
+    }
+    return outcome(act(control));
+}
+
+json wait(Context& c, const Words& w)
+{
+    auto seconds = parseSeconds(w[1]);
+    if (!seconds || *seconds < 0) {
+        return error("wait needs a number of seconds, 0 or more");
+    }
+    if (*seconds > kMaxWait) {
+        return error("wait is limited to one day (86400 seconds) at a time");
+    }
+    c.app.runLoop().advance(*seconds);
+    c.app.afterEvent();
+    return ok();
+}
+
+json stack(Context& c, const Words&)
+{
+    json names = json::array();
+    for (const auto* s : c.app.navigation().viewControllers()) {
+        names.push_back(s->className());
+    }
+    return json{{"stack", names}};
+}
+
+json shot(Context& c, const Words& w)
+{
+    const std::string& path = w[1];
+    if (path.size() < 5 || path.compare(path.size() - 4, 4, ".png") != 0) {
+        return error("shot writes a .png file");
+    }
+    return outcome(c.shooter == nullptr ? std::optional<std::string>("this build cannot draw frames")
+                                        : c.shooter->shoot(c.app, path));
+}
+
+struct Command {
+    std::string_view name;
+    std::size_t arguments;
+    const char* usage;
+    json (*run)(Context&, const Words&);
+};
+
+// In the order the "unknown command" answer lists them.
+const Command kCommands[] = {
+    {"tap", 1, "tap NAME",
+     [](Context& c, const Words& w) {
+         if (w[1] == "navBack") {
+             return outcome(c.app.navBack());
+         }
+         return onControl(c, w[1], [&](Control* control) { return c.app.tap(control); });
+     }},
+    {"toggle", 1, "toggle NAME",
+     [](Context& c, const Words& w) { return onControl(c, w[1], [&](Control* control) { return c.app.toggle(control); }); }},
+    {"step", 2, "step NAME up|down",
+     [](Context& c, const Words& w) {
+         if (w[2] != "up" && w[2] != "down") {
+             return error("step direction must be up or down");
+         }
+         return onControl(c, w[1], [&](Control* control) { return c.app.step(control, w[2] == "up"); });
+     }},
+    {"wait", 1, "wait SECONDS", wait},
+    {"screen", 0, "screen", [](Context& c, const Words&) { return describeTopScreen(c.app); }},
+    {"state", 0, "state", [](Context& c, const Words&) { return c.state.snapshot(); }},
+    {"set", 2, "set FIELD VALUE", [](Context& c, const Words& w) { return outcome(c.state.set(w[1], w[2])); }},
+    {"stack", 0, "stack", stack},
+    {"shot", 1, "shot FILE.png", shot},
+    {"quit", 0, "quit", [](Context&, const Words&) { return ok(); }},
+};
+
+std::string unknownCommand(const std::string& name)
+{
+    std::string known;
+    for (const auto& command : kCommands) {
+        known += (known.empty() ? "" : ", ") + std::string(command.name);
+    }
+    return "unknown command \"" + name + "\" (" + known + ")";
+}
+
+} // namespace
+
+json describeControl(const Control& c)
 {
     json j{{"name", c.name()},
            {"kind", kindName(c.kind())},
@@ -99,25 +210,12 @@ json describe(const Control& c)
     return j;
 }
 
-std::optional<double> parseSeconds(const std::string& text)
-{
-    double value = 0;
-    const char* end = text.data() + text.size();
-    auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    if (ec != std::errc() || ptr != end || !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-} // namespace
-
 json describeTopScreen(const Application& app)
 {
     const ScreenController* screen = app.top();
     json controls = json::array();
     for (const auto& slot : screen->slots()) {
-        controls.push_back(describe(*slot.control));
+        controls.push_back(describeControl(*slot.control));
     }
     return json{{"screen", screen->className()},
                 {"navigationBarHidden", app.navigation().isNavigationBarHidden()},
@@ -136,14 +234,20 @@ bool driverCommand(Application& app, StateAccess& state, FrameShooter* shooter, 
         emit(out, error("empty command"));
         return true;
     }
-    const std::string& cmd = w[0];
-    auto arity = [&](std::size_t n, const char* usage) {
-        if (w.size() != n + 1) {
-            emit(out, error(std::string("usage: ") + usage));
-            return false;
+    const Command* command = nullptr;
+    for (const auto& candidate : kCommands) {
+        if (candidate.name == w[0]) {
+            command = &candidate;
         }
+    }
+    if (command == nullptr) {
+        emit(out, error(unknownCommand(w[0])));
         return true;
-    };
+    }
+    if (w.size() != command->arguments + 1) {
+        emit(out, error(std::string("usage: ") + command->usage));
+        return true;
+    }
     // Log lines reach the output as they are written, so before the answer.
     Console& console = app.console();
     auto previous = console.setObserver([&out](const std::string& text) { emit(out, json{{"log", text}}); });
@@ -152,116 +256,9 @@ bool driverCommand(Application& app, StateAccess& state, FrameShooter* shooter, 
         Console::Observer& prev;
         ~Restore() { console.setObserver(std::move(prev)); }
     } restore{console, previous};
-
-    if (cmd == "quit") {
-        if (arity(0, "quit")) {
-            emit(out, json{{"ok", true}});
-            return false;
-        }
-        return true;
-    }
-    if (cmd == "tap") {
-        if (!arity(1, "tap NAME")) {
-            return true;
-        }
-        std::optional<std::string> why;
-        if (w[1] == "navBack") {
-            why = app.navBack();
-        } else {
-            Control* c = resolve(app, w[1]);
-            why = c == nullptr ? std::optional<std::string>("no control \"" + w[1] + "\" on " + app.top()->className())
-                               : app.tap(c);
-        }
-        emit(out, why ? error(*why) : json{{"ok", true}});
-        return true;
-    }
-    if (cmd == "toggle") {
-        if (!arity(1, "toggle NAME")) {
-            return true;
-        }
-        Control* c = resolve(app, w[1]);
-        auto why = c == nullptr ? std::optional<std::string>("no control \"" + w[1] + "\" on " + app.top()->className())
-                                : app.toggle(c);
-        emit(out, why ? error(*why) : json{{"ok", true}});
-        return true;
-    }
-    if (cmd == "step") {
-        if (!arity(2, "step NAME up|down")) {
-            return true;
-        }
-        if (w[2] != "up" && w[2] != "down") {
-            emit(out, error("step direction must be up or down"));
-            return true;
-        }
-        Control* c = resolve(app, w[1]);
-        auto why = c == nullptr ? std::optional<std::string>("no control \"" + w[1] + "\" on " + app.top()->className())
-                                : app.step(c, w[2] == "up");
-        emit(out, why ? error(*why) : json{{"ok", true}});
-        return true;
-    }
-    if (cmd == "wait") {
-        if (!arity(1, "wait SECONDS")) {
-            return true;
-        }
-        auto seconds = parseSeconds(w[1]);
-        if (!seconds || *seconds < 0) {
-            emit(out, error("wait needs a number of seconds, 0 or more"));
-            return true;
-        }
-        if (*seconds > kMaxWait) {
-            emit(out, error("wait is limited to one day (86400 seconds) at a time"));
-            return true;
-        }
-        app.runLoop().advance(*seconds);
-        app.afterEvent();
-        emit(out, json{{"ok", true}});
-        return true;
-    }
-    if (cmd == "screen") {
-        if (arity(0, "screen")) {
-            emit(out, describeTopScreen(app));
-        }
-        return true;
-    }
-    if (cmd == "state") {
-        if (arity(0, "state")) {
-            emit(out, state.snapshot());
-        }
-        return true;
-    }
-    if (cmd == "set") {
-        if (!arity(2, "set FIELD VALUE")) {
-            return true;
-        }
-        auto why = state.set(w[1], w[2]);
-        emit(out, why ? error(*why) : json{{"ok", true}});
-        return true;
-    }
-    if (cmd == "stack") {
-        if (arity(0, "stack")) {
-            json names = json::array();
-            for (const auto* s : app.navigation().viewControllers()) {
-                names.push_back(s->className());
-            }
-            emit(out, json{{"stack", names}});
-        }
-        return true;
-    }
-    if (cmd == "shot") {
-        if (!arity(1, "shot FILE.png")) {
-            return true;
-        }
-        const std::string& path = w[1];
-        if (path.size() < 5 || path.compare(path.size() - 4, 4, ".png") != 0) {
-            emit(out, error("shot writes a .png file"));
-            return true;
-        }
-        auto why = shooter == nullptr ? std::optional<std::string>("this build cannot draw frames") : shooter->shoot(app, path);
-        emit(out, why ? error(*why) : json{{"ok", true}});
-        return true;
-    }
-    emit(out, error("unknown command \"" + cmd + "\" (tap, toggle, step, wait, screen, state, set, stack, shot, quit)"));
-    return true;
+    Context context{app, state, shooter};
+    emit(out, command->run(context, w));
+    return command->name != "quit";
 }
 
 int runDriver(Application& app, StateAccess& state, FrameShooter* shooter, std::istream& in, std::ostream& out)
@@ -273,6 +270,10 @@ int runDriver(Application& app, StateAccess& state, FrameShooter* shooter, std::
         }
         if (!driverCommand(app, state, shooter, line, out)) {
             break;
+        }
+        if (!out) {
+            // Nobody reads the answers any more (a closed pipe): stop, and say so.
+            return 1;
         }
     }
     return 0;

@@ -9,6 +9,7 @@
 namespace bc {
 
 class Application;
+class Control;
 
 // The game's own data, seen by the driver without the toolkit knowing it.
 class StateAccess {
@@ -27,13 +28,18 @@ public:
 };
 
 // The headless driver: one command per input line, one JSON answer per line.
-// Console lines appear before the answer as {"log": ...}. Returns the exit status.
+// Console lines appear before the answer as {"log": ...}. Returns the exit
+// status: 0, or 1 when the answers could not be written.
 int runDriver(Application& app, StateAccess& state, FrameShooter* shooter, std::istream& in, std::ostream& out);
 
 // One command, for tests and fuzzing; writes the log lines and the answer.
 // Returns false once the command was "quit".
 bool driverCommand(Application& app, StateAccess& state, FrameShooter* shooter, const std::string& line,
                    std::ostream& out);
+
+// One control as the `screen` command lists it: name, kind, hidden, enabled
+// and what the kind shows (text, title, on, value or picture).
+nlohmann::ordered_json describeControl(const Control& control);
 
 // The screen and control listing of the `screen` command.
 nlohmann::ordered_json describeTopScreen(const Application& app);

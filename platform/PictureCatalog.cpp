@@ -12,6 +12,19 @@ bool isPlainFileName(const std::string& name)
 }
 } // namespace
 
+Result<PictureCatalog> PictureCatalog::open(const std::filesystem::path& directory)
+{
+    std::error_code ec;
+    const auto status = std::filesystem::status(directory, ec);
+    if (!std::filesystem::exists(status)) {
+        return Error{directory.string() + ": resource folder not found"};
+    }
+    if (!std::filesystem::is_directory(status)) {
+        return Error{directory.string() + ": is not a folder; the resources are a folder with storyboard.json"};
+    }
+    return PictureCatalog(directory);
+}
+
 bool PictureCatalog::exists(const std::string& name) const
 {
     if (!isPlainFileName(name)) {

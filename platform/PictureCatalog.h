@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Control.h"
+#include "platform/Result.h"
 
 #include <filesystem>
 #include <map>
@@ -15,6 +16,8 @@ class Console;
 class PictureCatalog {
 public:
     explicit PictureCatalog(std::filesystem::path directory) : directory_(std::move(directory)) {}
+    // The catalogue of an existing folder.
+    static Result<PictureCatalog> open(const std::filesystem::path& directory);
 
     // A plain file name (no folders) of a regular file in the directory.
     bool exists(const std::string& name) const;

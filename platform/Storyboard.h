@@ -2,23 +2,18 @@
 
 #include "platform/Control.h"
 #include "platform/Registry.h"
+#include "platform/Result.h"
 #include "platform/ScreenController.h"
 
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
-#include <variant>
 #include <vector>
 
 namespace bc {
 
 class PictureCatalog;
-
-// A problem found while loading: one line naming the file and the entry.
-struct LoadError {
-    std::string message;
-};
 
 struct ControlLayout {
     ControlKind kind = ControlKind::View;
@@ -52,12 +47,12 @@ struct ScreenLayout {
 // checked against the registry and the pictures as it loads.
 class Storyboard {
 public:
-    using Loaded = std::variant<Storyboard, LoadError>;
-
-    static Loaded loadFile(const std::string& path, const Registry& registry, const PictureCatalog& pictures);
+    // An error is one line naming the file and the entry.
+    static Result<Storyboard> loadFile(const std::string& path, const Registry& registry,
+                                       const PictureCatalog& pictures);
     // `source` names the text in error messages (a file path, usually).
-    static Loaded parse(const std::string& text, const std::string& source, const Registry& registry,
-                        const PictureCatalog& pictures);
+    static Result<Storyboard> parse(const std::string& text, const std::string& source, const Registry& registry,
+                                    const PictureCatalog& pictures);
 
     const std::string& initial() const { return initial_; }
     const std::vector<ScreenLayout>& screens() const { return screens_; }

@@ -25,7 +25,6 @@ namespace bc::sdl {
 
 namespace {
 
-constexpr int kStartupFailure = 2;
 constexpr int kFrameMs = 16;
 // "Forever", in the units SDL waits in; a wake-up every few minutes costs nothing.
 constexpr int kIdleWaitMs = 5 * 60 * 1000;

@@ -41,7 +41,7 @@ void SettingsMainViewController::basalRateChanged(Control*)
 
 void SettingsMainViewController::lockPressed(Control*)
 {
-    lockButton->setTitle(toggleSettingsLock(appState()), ControlState::Normal);
+    lockButton->setTitle(toggleSettingsLock(appState()));
     updateUI();
 }
 

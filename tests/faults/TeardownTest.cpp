@@ -33,8 +33,8 @@ TEST(Teardown, QuittingWithATimerPendingLetsGoOfItBeforeItsScreen)
     Waiter::timersStillPending = 99;
     {
         auto created = Application::create(folder.path(), registry, RunLoop::ClockKind::Virtual);
-        ASSERT_TRUE(std::holds_alternative<std::unique_ptr<Application>>(created)) << std::get<LoadError>(created).message;
-        auto& app = *std::get<std::unique_ptr<Application>>(created);
+        ASSERT_TRUE(created.ok()) << created.error().message;
+        auto& app = **created;
         ASSERT_FALSE(app.tap(app.top()->controlNamed("go")).has_value());
         ASSERT_FALSE(app.tap(app.top()->controlNamed("back")).has_value());
         // The screen has left, its timer has not fired: only the timer keeps it.

@@ -94,11 +94,11 @@ std::string number(double v)
 Monkey::Monkey(std::uint64_t seed) : random_(seed)
 {
     auto created = Application::create(BUDDYCARE_RESOURCES, game_.registry, RunLoop::ClockKind::Virtual, seed);
-    if (auto* error = std::get_if<LoadError>(&created)) {
-        failure_ = "the game does not start: " + error->message;
+    if (!created) {
+        failure_ = "the game does not start: " + created.error().message;
         return;
     }
-    app_ = std::move(std::get<std::unique_ptr<Application>>(created));
+    app_ = std::move(*created);
     app_->console().setEcho(false);
     app_->console().setObserver([this](const std::string& line) { consoleLines_.push_back(line); });
     consoleLines_.clear();

@@ -1,8 +1,8 @@
 #include "platform/NavigationController.h"
-#include "platform/RunLoop.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,6 +10,7 @@ namespace bc {
 namespace {
 
 std::vector<std::string> journal;
+using Journal = std::vector<std::string>;
 
 class Probe : public ScreenController {
 public:
@@ -32,196 +33,130 @@ protected:
         nav.setRoot(make("Home"));
         journal.clear();
     }
+    void push(std::initializer_list<const char*> names)
+    {
+        for (const char* n : names) {
+            nav.pushViewController(make(n), true);
+        }
+        journal.clear();
+    }
+    double now = 0;
     NavigationController nav{make};
 };
 
-TEST_F(NavigationTest, RootLoadsAndAppearsOnce)
+TEST_F(NavigationTest, EachMoveRunsTheHooksInPlatformOrder)
 {
-    journal.clear();
-    NavigationController fresh(make);
-    fresh.setRoot(make("Root"));
-    EXPECT_EQ(journal, (std::vector<std::string>{"Root.didLoad", "Root.willAppear", "Root.didAppear"}));
-}
-
-TEST_F(NavigationTest, PushRunsHooksInPlatformOrder)
-{
-    nav.pushViewController(make("A"), true);
-    EXPECT_EQ(journal, (std::vector<std::string>{"A.didLoad", "Home.willDisappear", "A.willAppear",
-                                                 "Home.didDisappear", "A.didAppear"}));
-}
-
-TEST_F(NavigationTest, PopRunsHooksWithRolesSwappedAndNoSecondLoad)
-{
-    nav.pushViewController(make("A"), true);
-    journal.clear();
-    nav.popViewControllerAnimated(true);
-    EXPECT_EQ(journal, (std::vector<std::string>{"A.willDisappear", "Home.willAppear", "A.didDisappear",
-                                                 "Home.didAppear"}));
-    EXPECT_EQ(nav.depth(), 1u);
-}
-
-TEST_F(NavigationTest, PopToRootSkipsHooksOfScreensInTheMiddle)
-{
-    nav.pushViewController(make("A"), true);
-    nav.pushViewController(make("B"), true);
-    nav.pushViewController(make("C"), true);
-    journal.clear();
-    nav.popToRootViewControllerAnimated(true);
-    EXPECT_EQ(journal, (std::vector<std::string>{"C.willDisappear", "Home.willAppear", "C.didDisappear",
-                                                 "Home.didAppear"}));
-    EXPECT_EQ(nav.viewControllers().size(), 1u);
-    EXPECT_EQ(nav.viewControllers()[0]->className(), "Home");
-}
-
-TEST_F(NavigationTest, HomeIsNeverPopped)
-{
-    nav.popViewControllerAnimated(true);
-    nav.popToRootViewControllerAnimated(true);
-    EXPECT_EQ(nav.depth(), 1u);
-    EXPECT_TRUE(journal.empty());
-}
-
-// A screen that pops itself and then still uses its stack, as a "done" action does.
-class SelfPopper : public ScreenController {
-public:
-    void done()
-    {
-        navigationController()->popToRootViewControllerAnimated(true);
-        rootAfterPop = navigationController()->viewControllers()[0]->className();
-        journal.push_back("done.finished");
+    struct Row {
+        const char* move;
+        std::vector<const char*> above;
+        std::function<void(NavigationController&)> act;
+        Journal hooks;
+        std::size_t depth;
+    };
+    const Row rows[] = {
+        {"push", {}, [](auto& n) { n.pushViewController(make("A"), true); },
+         {"A.didLoad", "Home.willDisappear", "A.willAppear", "Home.didDisappear", "A.didAppear"}, 2},
+        {"pop", {"A"}, [](auto& n) { n.popViewControllerAnimated(true); },
+         {"A.willDisappear", "Home.willAppear", "A.didDisappear", "Home.didAppear"}, 1},
+        {"pop to root skips the middle", {"A", "B", "C"}, [](auto& n) { n.popToRootViewControllerAnimated(true); },
+         {"C.willDisappear", "Home.willAppear", "C.didDisappear", "Home.didAppear"}, 1},
+        {"home is never popped", {}, [](auto& n) { n.popViewControllerAnimated(true); }, {}, 1},
+        {"nor popped to", {}, [](auto& n) { n.popToRootViewControllerAnimated(true); }, {}, 1},
+        {"unwind to the topmost of a class", {"Meal", "Counter", "Add"},
+         [](auto& n) { n.performTransition(n.topViewController(), {Transition::Kind::Unwind, "Meal"}); },
+         {"Add.willDisappear", "Meal.willAppear", "Add.didDisappear", "Meal.didAppear"}, 2},
+        {"unwind to a class not on the stack goes home", {"Counter"},
+         [](auto& n) { n.performTransition(n.topViewController(), {Transition::Kind::Unwind, "Elsewhere"}); },
+         {"Counter.willDisappear", "Home.willAppear", "Counter.didDisappear", "Home.didAppear"}, 1},
+    };
+    for (const auto& r : rows) {
+        nav.popToRootViewControllerAnimated(false);
+        nav.drain();
+        for (const char* n : r.above) {
+            nav.pushViewController(make(n), false);
+        }
+        journal.clear();
+        r.act(nav);
+        EXPECT_EQ(journal, r.hooks) << r.move;
+        EXPECT_EQ(nav.depth(), r.depth) << r.move;
     }
-    ~SelfPopper() override { journal.push_back("popper.destroyed"); }
-    std::string rootAfterPop;
-};
-
-TEST_F(NavigationTest, ScreenTakenOffStaysAliveUntilDrained)
-{
-    auto popper = std::make_unique<SelfPopper>();
-    SelfPopper* raw = popper.get();
-    nav.pushViewController(std::move(popper), false);
-    journal.clear();
-    raw->done();
-    EXPECT_EQ(raw->rootAfterPop, "Home");
-    EXPECT_EQ(journal.back(), "done.finished");
-    EXPECT_EQ(nav.retiredCount(), 1u);
-    nav.drain();
-    EXPECT_EQ(nav.retiredCount(), 0u);
-    EXPECT_EQ(journal.back(), "popper.destroyed");
 }
 
-TEST_F(NavigationTest, RetainedScreenOutlivesDrainUntilReleased)
+TEST_F(NavigationTest, ScreenTakenOffStaysAliveUntilDrainedAndWhileKeptAlive)
 {
-    nav.pushViewController(make("A"), false);
+    push({"A"});
     ScreenController* a = nav.topViewController();
-    auto hold = a->keepAlive();
+    auto timer = a->keepAlive();
     nav.popViewControllerAnimated(false);
+    EXPECT_EQ(a->navigationController(), &nav) << "a departed screen still reaches its stack";
     nav.drain();
     EXPECT_EQ(nav.retiredCount(), 1u);
-    hold.reset();
+    timer.reset();
     nav.drain();
     EXPECT_EQ(nav.retiredCount(), 0u);
     EXPECT_EQ(journal.back(), "A.destroyed");
 }
 
-TEST_F(NavigationTest, SegueFromTopScreenPushesTheNamedClass)
+TEST_F(NavigationTest, OnlyTheTopScreensSeguesAreFollowed)
 {
-    nav.pushViewController(make("A"), false);
+    push({"A"});
     ScreenController* a = nav.topViewController();
     a->segues["next"] = "B";
-    a->performSegueWithIdentifier("next", a);
-    EXPECT_EQ(nav.topViewController()->className(), "B");
-}
-
-TEST_F(NavigationTest, StaleSegueFromAScreenNoLongerOnTopDoesNothing)
-{
-    nav.pushViewController(make("A"), false);
-    ScreenController* a = nav.topViewController();
-    a->segues["next"] = "B";
-    auto hold = a->keepAlive(); // as a pending timer would
+    auto timer = a->keepAlive();
+    a->performSegueWithIdentifier("nowhere", a);
+    EXPECT_EQ(nav.depth(), 2u);
     nav.pushViewController(make("Other"), false);
     a->performSegueWithIdentifier("next", a);
-    EXPECT_EQ(nav.topViewController()->className(), "Other");
-
+    EXPECT_EQ(nav.topViewController()->className(), "Other") << "a late timer must not push over another screen";
+    nav.popViewControllerAnimated(false);
+    a->performSegueWithIdentifier("next", a);
+    EXPECT_EQ(nav.topViewController()->className(), "B");
     nav.popToRootViewControllerAnimated(false);
-    a->performSegueWithIdentifier("next", a); // left the stack altogether
-    EXPECT_EQ(nav.depth(), 1u);
-    hold.reset();
-    nav.drain();
+    a->performSegueWithIdentifier("next", a);
+    EXPECT_EQ(nav.depth(), 1u) << "a screen off the stack pushes nothing";
 }
 
-TEST_F(NavigationTest, UnknownSegueDoesNothing)
+TEST_F(NavigationTest, SlidesDeferTheDidHooksAndKeepTheDepartedScreenUntilTheyEnd)
 {
-    ScreenController* home = nav.topViewController();
-    home->performSegueWithIdentifier("nowhere", home);
-    EXPECT_EQ(nav.depth(), 1u);
-}
-
-TEST_F(NavigationTest, UnwindGoesToTopmostScreenOfClassElseHome)
-{
-    nav.pushViewController(make("Meal"), false);
-    nav.pushViewController(make("Counter"), false);
-    nav.pushViewController(make("Add"), false);
-    nav.performTransition(nav.topViewController(), {Transition::Kind::Unwind, "Meal"});
-    EXPECT_EQ(nav.topViewController()->className(), "Meal");
-
-    nav.pushViewController(make("Counter"), false);
-    nav.performTransition(nav.topViewController(), {Transition::Kind::Unwind, "Elsewhere"});
-    EXPECT_EQ(nav.depth(), 1u);
-}
-
-TEST_F(NavigationTest, BarHidingWithAndWithoutAnimation)
-{
-    EXPECT_FALSE(nav.isNavigationBarHidden());
-    nav.setNavigationBarHidden(true);
-    EXPECT_TRUE(nav.isNavigationBarHidden());
-    nav.setNavigationBarHidden(false, true);
-    EXPECT_FALSE(nav.isNavigationBarHidden());
-    EXPECT_FALSE(nav.barFade().has_value()) << "animations are off: nothing left running";
-}
-
-TEST(NavigationAnimation, SlideDefersDidHooksUntilItEnds)
-{
-    double now = 0;
-    journal.clear();
-    NavigationController nav(make);
     nav.setAnimationsEnabled(true);
-    nav.setClock([&] { return now; });
-    nav.setRoot(make("Home"));
-    journal.clear();
-    nav.pushViewController(make("A"), true);
-    EXPECT_EQ(journal.back(), "A.willAppear");
+    nav.setClock([this] { return now; });
+    push({"A"});
     EXPECT_TRUE(nav.isAnimating());
-    now = 0.1;
+    EXPECT_EQ(journal, Journal{});
+    now = NavigationController::kSlideSeconds - 0.01;
     nav.tick();
     EXPECT_TRUE(nav.isAnimating());
     now = NavigationController::kSlideSeconds;
     nav.tick();
-    EXPECT_FALSE(nav.isAnimating());
-    EXPECT_EQ(journal.back(), "A.didAppear");
+    EXPECT_EQ(journal, (Journal{"Home.didDisappear", "A.didAppear"}));
 
-    // A popped screen is kept for drawing while it slides away.
     nav.popViewControllerAnimated(true);
     nav.drain();
-    EXPECT_EQ(nav.retiredCount(), 1u);
+    EXPECT_EQ(nav.retiredCount(), 1u) << "still drawn while it slides away";
+    nav.pushViewController(make("B"), true);
+    EXPECT_EQ(journal[4], "A.didDisappear") << "a new move finishes the running slide first";
     now += NavigationController::kSlideSeconds;
     nav.tick();
     nav.drain();
     EXPECT_EQ(nav.retiredCount(), 0u);
 }
 
-TEST(NavigationAnimation, NewMoveFinishesTheRunningSlideFirst)
+TEST(NavigationStart, TheFirstScreenHidesTheBarWithoutAFadeButLaterChangesFade)
 {
-    double now = 0;
-    journal.clear();
-    NavigationController nav(make);
+    struct BarHider : Probe {
+        using Probe::Probe;
+        void viewWillAppear(bool) override { navigationController()->setNavigationBarHidden(true, true); }
+    };
+    NavigationController nav([](const std::string& n) { return std::make_unique<BarHider>(n); });
     nav.setAnimationsEnabled(true);
-    nav.setClock([&] { return now; });
-    nav.setRoot(make("Home"));
-    nav.pushViewController(make("A"), true);
-    journal.clear();
-    nav.popViewControllerAnimated(true);
-    EXPECT_EQ(journal.front(), "Home.didDisappear");
-    EXPECT_EQ(journal[1], "A.didAppear");
+    nav.setClock([] { return 0.0; });
+    nav.setRoot(std::make_unique<BarHider>("Home"));
+    EXPECT_TRUE(nav.isNavigationBarHidden());
+    EXPECT_FALSE(nav.isAnimating()) << "nothing was on screen to fade from";
+    nav.setNavigationBarHidden(false, true);
+    EXPECT_TRUE(nav.barFade().has_value());
+    nav.tick(true);
+    EXPECT_FALSE(nav.isAnimating());
 }
 
 } // namespace

@@ -13,91 +13,80 @@ namespace {
 
 class Target : public ScreenController {
 public:
-    void fire() { ++fired; }
-    int fired = 0;
+    void fire() { fired.push_back(services().runLoop.now()); }
+    std::vector<double> fired;
 };
 
 class RunLoopTest : public ::testing::Test {
 protected:
+    void SetUp() override { target.setServices(services); }
     RunLoop loop{RunLoop::ClockKind::Virtual};
     Console console;
     Random random{1};
     PictureCatalog pictures{"."};
     Services services{loop, console, random, pictures};
+    Target target;
 };
 
-TEST_F(RunLoopTest, OneShotFiresOnceWhenItsTimeComes)
+TEST_F(RunLoopTest, TimersFireAtTheirTimesAndKeepTheirTargetUntilDone)
 {
-    Target t;
-    t.setServices(services);
-    t.scheduledTimerWithTimeInterval(2.0, &t, &Target::fire, nullptr, false);
-    loop.advance(1.999);
-    EXPECT_EQ(t.fired, 0);
-    loop.advance(0.001);
-    EXPECT_EQ(t.fired, 1);
-    loop.advance(10);
-    EXPECT_EQ(t.fired, 1);
-    EXPECT_EQ(loop.pendingTimers(), 0u);
+    struct Row {
+        double interval;
+        bool repeats;
+        double advance;
+        std::vector<double> fired;
+        bool stillHeld;
+    };
+    const Row rows[] = {
+        {2.0, false, 1.999, {}, true},
+        {2.0, false, 2.0, {2.0}, false},
+        {2.0, false, 10, {2.0}, false},
+        {0.5, true, 2.0, {0.5, 1.0, 1.5, 2.0}, true},
+        {0, true, 1.0, {0}, false}, // a zero interval does not repeat forever
+    };
+    for (const auto& r : rows) {
+        RunLoop fresh{RunLoop::ClockKind::Virtual};
+        Services own{fresh, console, random, pictures};
+        Target t;
+        t.setServices(own);
+        const auto id = t.scheduledTimerWithTimeInterval(r.interval, &t, &Target::fire, nullptr, r.repeats);
+        fresh.advance(r.advance);
+        EXPECT_EQ(t.fired, r.fired) << r.interval << " after " << r.advance;
+        EXPECT_EQ(t.isKeptAlive(), r.stillHeld) << r.interval << " after " << r.advance;
+        fresh.invalidate(id);
+        EXPECT_FALSE(t.isKeptAlive()) << "an invalidated timer lets go";
+    }
 }
 
-TEST_F(RunLoopTest, RepeatingTimerFiresEachInterval)
+TEST_F(RunLoopTest, TimersFireInTimeOrderThenScheduleOrderSeeingTheirOwnTime)
 {
-    Target t;
-    t.setServices(services);
-    const auto id = t.scheduledTimerWithTimeInterval(0.5, &t, &Target::fire, nullptr, true);
-    loop.advance(2.0);
-    EXPECT_EQ(t.fired, 4);
-    loop.invalidate(id);
-    loop.advance(2.0);
-    EXPECT_EQ(t.fired, 4);
-    EXPECT_FALSE(t.isKeptAlive());
-}
-
-TEST_F(RunLoopTest, TimersFireInTimeOrderThenScheduleOrder)
-{
-    std::vector<int> order;
-    loop.schedule(2.0, false, nullptr, [&] { order.push_back(2); });
-    loop.schedule(1.0, false, nullptr, [&] { order.push_back(1); });
-    loop.schedule(2.0, false, nullptr, [&] { order.push_back(3); });
-    loop.advance(5);
-    EXPECT_EQ(order, (std::vector<int>{1, 2, 3}));
-}
-
-TEST_F(RunLoopTest, ClockReadsTheFiringTimeInsideTheCallback)
-{
-    double seen = -1;
-    loop.schedule(2.0, false, nullptr, [&] { seen = loop.now(); });
-    loop.advance(3);
-    EXPECT_DOUBLE_EQ(seen, 2.0);
-    EXPECT_DOUBLE_EQ(loop.now(), 3.0);
-}
-
-TEST_F(RunLoopTest, TimerScheduledByATimerFiresInTheSameAdvanceWhenDue)
-{
-    int second = 0;
-    loop.schedule(1.0, false, nullptr, [&] { loop.schedule(1.0, false, nullptr, [&] { ++second; }); });
-    loop.advance(2.5);
-    EXPECT_EQ(second, 1);
-}
-
-TEST_F(RunLoopTest, TimerKeepsItsTargetRetainedUntilItFires)
-{
-    Target t;
-    t.setServices(services);
-    t.scheduledTimerWithTimeInterval(2.0, &t, &Target::fire, nullptr, false);
-    EXPECT_TRUE(t.isKeptAlive());
-    loop.advance(2.0);
-    EXPECT_FALSE(t.isKeptAlive());
-}
-
-TEST_F(RunLoopTest, AfterEachFireRunsOncePerCallback)
-{
+    std::vector<std::pair<int, double>> order;
+    loop.schedule(2.0, false, nullptr, [&] { order.emplace_back(2, loop.now()); });
+    loop.schedule(1.0, false, nullptr, [&] {
+        order.emplace_back(1, loop.now());
+        loop.schedule(0.5, false, nullptr, [&] { order.emplace_back(4, loop.now()); });
+    });
+    loop.schedule(2.0, false, nullptr, [&] { order.emplace_back(3, loop.now()); });
     int after = 0;
     loop.afterEachFire = [&] { ++after; };
-    loop.schedule(1, false, nullptr, [] {});
-    loop.schedule(1, false, nullptr, [] {});
-    loop.advance(1);
-    EXPECT_EQ(after, 2);
+    loop.advance(5);
+    EXPECT_EQ(order, (std::vector<std::pair<int, double>>{{1, 1.0}, {4, 1.5}, {2, 2.0}, {3, 2.0}}));
+    EXPECT_EQ(after, 4);
+    EXPECT_DOUBLE_EQ(loop.now(), 5.0);
+}
+
+TEST_F(RunLoopTest, ATimerThatInvalidatesItselfKeepsItsTargetUntilItReturns)
+{
+    std::uint64_t id = 0;
+    bool heldDuringCallback = false;
+    id = loop.schedule(1.0, true, target.keepAlive(), [&] {
+        loop.invalidate(id);
+        heldDuringCallback = target.isKeptAlive();
+    });
+    loop.advance(3);
+    EXPECT_TRUE(heldDuringCallback);
+    EXPECT_FALSE(target.isKeptAlive());
+    EXPECT_EQ(loop.pendingTimers(), 0u);
 }
 
 } // namespace

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace bc {
 namespace {
 
@@ -53,15 +55,15 @@ class StoryboardTest : public ::testing::Test {
 protected:
     StoryboardTest() { folder.write("bg.jpg", "not decoded here"); }
 
-    Storyboard::Loaded load(const std::string& text)
+    Result<Storyboard> load(const std::string& text)
     {
         return Storyboard::parse(text, "fixture.json", registry, pictures);
     }
     std::string error(const std::string& text)
     {
         auto loaded = load(text);
-        if (auto* e = std::get_if<LoadError>(&loaded)) {
-            return e->message;
+        if (!loaded) {
+            return loaded.error().message;
         }
         return "(loaded fine)";
     }
@@ -78,8 +80,8 @@ protected:
 TEST_F(StoryboardTest, ValidFixtureLoadsAndBindsOutletsActionsAndRoutes)
 {
     auto loaded = load(fixture());
-    ASSERT_TRUE(std::holds_alternative<Storyboard>(loaded)) << error(fixture());
-    const auto& board = std::get<Storyboard>(loaded);
+    ASSERT_TRUE(loaded.ok()) << error(fixture());
+    const auto& board = *loaded;
     auto screen = board.instantiate("Home", services);
     auto* home = static_cast<Home*>(screen.get());
     ASSERT_NE(home->readingLabel, nullptr);
@@ -93,33 +95,45 @@ TEST_F(StoryboardTest, ValidFixtureLoadsAndBindsOutletsActionsAndRoutes)
     EXPECT_TRUE(static_cast<Second*>(second.get())->answer->isOn());
 }
 
-TEST_F(StoryboardTest, InvalidJsonNamesTheFile)
+std::string without(std::string text, const std::string& piece)
 {
-    const auto e = error("{\"initial\": ");
-    EXPECT_EQ(e.rfind("fixture.json: not valid JSON", 0), 0u) << e;
+    return text.replace(text.find(piece), piece.size(), "");
 }
 
-TEST_F(StoryboardTest, EachUnboundNameIsAnErrorNamingTheEntry)
+TEST_F(StoryboardTest, EachFaultIsOneLineNamingTheFileAndTheEntry)
 {
     struct Case {
         std::string text;
         std::string expected;
     };
     const std::vector<Case> cases{
+        {"{\"initial\": ", "fixture.json: not valid JSON"},
         {R"({"initial": "Home", "screens": [{"class": "Nope", "controls": []}]})", "unknown screen class \"Nope\""},
+        {R"({"initial": "Home", "screens": [{"class": "Home", "controls": []}]})",
+         "outlet \"readingLabel\" is not connected"},
         {fixture(R"(, {"kind": "label", "outlet": "ghostLabel", "frame": [0,0,10,10]})"), "unknown outlet \"ghostLabel\""},
         {fixture(R"(, {"kind": "button", "frame": [0,0,50,50], "actions": ["fly"]})"), "unknown action \"fly\""},
         {fixture(R"(, {"kind": "button", "frame": [0,0,50,50], "push": "Nowhere"})"), "leads to \"Nowhere\""},
         {fixture(R"(, {"kind": "image", "name": "x", "frame": [0,0,10,10], "picture": "missing.png"})"),
          "picture \"missing.png\" not found"},
+        {fixture(R"(, {"kind": "image", "name": "x", "frame": [0,0,10,10], "picture": "../bg.jpg"})"),
+         "picture \"../bg.jpg\" not found"},
         {R"({"initial": "Home", "screens": [{"class": "Home", "controls": [
             {"kind": "switch", "outlet": "readingLabel", "frame": [0,0,50,30]}]}]})",
          "is a label, not a switch"},
         {fixture(R"(, {"kind": "label", "name": "bg", "frame": [0,0,10,10]})"), "duplicate control name \"bg\""},
         {fixture(R"(, {"kind": "label", "name": "y", "frame": [0,0,10,10], "colour": "#fff"})"), "key \"colour\""},
         {fixture(R"(, {"kind": "label", "name": "y", "frame": [300,0,100,10]})"), "outside its 375x667 canvas"},
+        {fixture(R"(, {"kind": "label", "name": "y", "frame": ["0",0,10,10]})"), "\"frame\" must hold four numbers"},
+        {fixture(R"(, {"kind": "label", "name": "y", "frame": [0,0,10]})"), "\"frame\" must be [x, y, width, height]"},
+        {fixture("", R"(, {"kind": "view", "name": "box", "frame": [100, 100, 50, 50],
+            "children": [{"kind": "label", "name": "wide", "frame": [0, 0, 80, 10]}]})"),
+         "outside its container"},
         {fixture(R"(, {"kind": "stepper", "name": "s", "frame": [0,0,94,32], "min": 5, "max": 1})"), "min <= value <= max"},
+        {fixture(R"(, {"kind": "label", "name": "y", "frame": [0,0,10,10], "actions": ["go"]})"), "key \"actions\""},
         {fixture(R"(, {"kind": "gizmo", "frame": [0,0,1,1]})"), "unknown kind \"gizmo\""},
+        {without(fixture(), ", \"push\": \"Second\""), "screen \"Second\": cannot be reached from \"Home\""},
+        {without(fixture(), ", \"actions\": [\"back\"]"), "screen \"Second\": has no control that leaves it"},
     };
     for (const auto& c : cases) {
         const auto e = error(c.text);
@@ -127,38 +141,23 @@ TEST_F(StoryboardTest, EachUnboundNameIsAnErrorNamingTheEntry)
         EXPECT_EQ(e.rfind("fixture.json: ", 0), 0u) << e;
         EXPECT_EQ(e.find('\n'), std::string::npos) << "one line: " << e;
     }
-}
-
-TEST_F(StoryboardTest, UnconnectedOutletIsAnError)
-{
-    const std::string text = R"({"initial": "Home", "screens": [{"class": "Home", "controls": []}]})";
-    EXPECT_NE(error(text).find("outlet \"readingLabel\" is not connected"), std::string::npos) << error(text);
-}
-
-TEST_F(StoryboardTest, ScreenThatCannotBeReachedIsAnError)
-{
-    auto text = fixture();
-    text.replace(text.find(", \"push\": \"Second\""), std::string(", \"push\": \"Second\"").size(), "");
-    EXPECT_NE(error(text).find("screen \"Second\": cannot be reached from \"Home\""), std::string::npos)
-        << error(text);
-}
-
-TEST_F(StoryboardTest, ScreenThatCannotBeLeftIsAnError)
-{
-    auto text = fixture();
-    text.replace(text.find(", \"actions\": [\"back\"]"), std::string(", \"actions\": [\"back\"]").size(), "");
-    EXPECT_NE(error(text).find("screen \"Second\": has no control that leaves it"), std::string::npos) << error(text);
     // A declared pop is a way out too.
-    text = fixture("", R"(, {"kind": "button", "frame": [0,50,60,44], "title": "Up", "pop": true})");
-    text.replace(text.find(", \"actions\": [\"back\"]"), std::string(", \"actions\": [\"back\"]").size(), "");
-    EXPECT_EQ(error(text), "(loaded fine)");
+    const auto popOut = fixture("", R"(, {"kind": "button", "frame": [0,50,60,44], "title": "Up", "pop": true})");
+    EXPECT_EQ(error(without(popOut, ", \"actions\": [\"back\"]")), "(loaded fine)");
 }
 
-TEST_F(StoryboardTest, MissingFileSaysSo)
+TEST_F(StoryboardTest, AFileThatCannotBeReadSaysWhy)
 {
-    auto loaded = Storyboard::loadFile(folder.path() + "/absent.json", registry, pictures);
-    ASSERT_TRUE(std::holds_alternative<LoadError>(loaded));
-    EXPECT_NE(std::get<LoadError>(loaded).message.find("absent.json: cannot be read"), std::string::npos);
+    std::filesystem::create_directory(folder.path() + "/storyboard.json");
+    const std::pair<const char*, const char*> rows[] = {
+        {"/absent.json", "absent.json: cannot be read"},
+        {"/storyboard.json", "storyboard.json: is a folder, not a file"},
+    };
+    for (const auto& [name, expected] : rows) {
+        auto loaded = Storyboard::loadFile(folder.path() + name, registry, pictures);
+        ASSERT_FALSE(loaded.ok()) << name;
+        EXPECT_NE(loaded.error().message.find(expected), std::string::npos) << loaded.error().message;
+    }
 }
 
 TEST_F(StoryboardTest, ContainerChildrenAreRelativeAndHiddenWithIt)
@@ -166,23 +165,12 @@ TEST_F(StoryboardTest, ContainerChildrenAreRelativeAndHiddenWithIt)
     auto text = fixture("", R"(, {"kind": "view", "name": "box", "frame": [100, 100, 200, 200], "hidden": true,
         "children": [{"kind": "button", "name": "inner", "frame": [10, 10, 50, 50], "pop": true}]})");
     auto loaded = load(text);
-    ASSERT_TRUE(std::holds_alternative<Storyboard>(loaded)) << error(text);
-    auto screen = std::get<Storyboard>(loaded).instantiate("Second", services);
+    ASSERT_TRUE(loaded.ok()) << error(text);
+    auto screen = loaded->instantiate("Second", services);
     Control* inner = screen->controlNamed("inner");
     ASSERT_NE(inner, nullptr);
     EXPECT_FLOAT_EQ(inner->canvasFrame().x, 110);
     EXPECT_TRUE(inner->isEffectivelyHidden());
-    // A child must fit inside its container.
-    auto outside = fixture("", R"(, {"kind": "view", "name": "box", "frame": [100, 100, 50, 50],
-        "children": [{"kind": "label", "name": "wide", "frame": [0, 0, 80, 10]}]})");
-    EXPECT_NE(error(outside).find("outside its container"), std::string::npos);
-}
-
-TEST_F(StoryboardTest, PathsInPictureNamesAreRejected)
-{
-    folder.write("bg.jpg", "x");
-    auto text = fixture(R"(, {"kind": "image", "name": "sneaky", "frame": [0,0,10,10], "picture": "../bg.jpg"})");
-    EXPECT_NE(error(text).find("picture \"../bg.jpg\" not found"), std::string::npos);
 }
 
 } // namespace

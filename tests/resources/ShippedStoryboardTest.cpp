@@ -12,25 +12,6 @@
 namespace bc {
 namespace {
 
-const std::string kFile = std::string(BUDDYCARE_RESOURCES) + "/storyboard.json";
-
-GameSetup& game()
-{
-    static GameSetup setup;
-    return setup;
-}
-
-const Storyboard& shipped()
-{
-    static PictureCatalog pictures(BUDDYCARE_RESOURCES);
-    static const Storyboard::Loaded loaded = Storyboard::loadFile(kFile, game().registry, pictures);
-    if (auto* e = std::get_if<LoadError>(&loaded)) {
-        ADD_FAILURE() << e->message;
-        std::abort();
-    }
-    return std::get<Storyboard>(loaded);
-}
-
 void eachControl(const std::vector<ControlLayout>& controls, const std::function<void(const ControlLayout&)>& f)
 {
     for (const auto& c : controls) {
@@ -39,57 +20,42 @@ void eachControl(const std::vector<ControlLayout>& controls, const std::function
     }
 }
 
-TEST(ShippedStoryboard, LoadsStartingAtHome)
-{
-    EXPECT_EQ(shipped().initial(), "ViewController");
-}
+class ShippedStoryboard : public ::testing::Test {
+protected:
+    GameSetup game;
+    PictureCatalog pictures{BUDDYCARE_RESOURCES};
+    Result<Storyboard> shipped =
+        Storyboard::loadFile(std::string(BUDDYCARE_RESOURCES) + "/storyboard.json", game.registry, pictures);
+};
 
-TEST(ShippedStoryboard, EveryRegisteredScreenHasALayout)
+TEST_F(ShippedStoryboard, StartsAtHomeAndMakesEveryRegisteredScreen)
 {
-    for (const auto& [name, entry] : game().registry.entries()) {
-        EXPECT_NE(shipped().find(name), nullptr) << name << " is registered but has no layout";
-    }
-}
-
-TEST(ShippedStoryboard, EveryScreenInstantiatesWithEveryOutletBound)
-{
+    ASSERT_TRUE(shipped.ok()) << shipped.error().message;
+    EXPECT_EQ(shipped->initial(), "ViewController");
     Console console;
-    Random random;
+    Random random{1};
     RunLoop loop{RunLoop::ClockKind::Virtual};
-    PictureCatalog pictures(BUDDYCARE_RESOURCES);
     Services services{loop, console, random, pictures};
-    for (const auto& layout : shipped().screens()) {
-        auto screen = shipped().instantiate(layout.className, services);
-        ASSERT_NE(screen, nullptr) << layout.className;
-        for (const auto& slot : screen->slots()) {
-            EXPECT_FALSE(slot.control->name().empty()) << layout.className;
-        }
+    for (const auto& [name, entry] : game.registry.entries()) {
+        EXPECT_NE(shipped->instantiate(name, services), nullptr) << name << " is registered but has no layout";
     }
 }
 
-TEST(ShippedStoryboard, TouchTargetsAreAtLeast44Points)
+TEST_F(ShippedStoryboard, ControlsAreBigEnoughToTouchAndRead)
 {
-    for (const auto& layout : shipped().screens()) {
+    ASSERT_TRUE(shipped.ok()) << shipped.error().message;
+    for (const auto& layout : shipped->screens()) {
         eachControl(layout.controls, [&](const ControlLayout& c) {
-            if (c.kind == ControlKind::Button || c.kind == ControlKind::Switch || c.kind == ControlKind::Stepper) {
-                const float minW = c.kind == ControlKind::Stepper ? 88 : 44;
-                EXPECT_GE(c.frame.w, minW) << layout.className << " " << c.name;
-                EXPECT_GE(c.frame.h, 44) << layout.className << " " << c.name;
+            const std::string where = layout.className + " " + c.name;
+            if (takesTaps(c.kind)) {
+                EXPECT_GE(c.frame.w, c.kind == ControlKind::Stepper ? 88 : 44) << where;
+                EXPECT_GE(c.frame.h, 44) << where;
             }
-        });
-    }
-}
-
-TEST(ShippedStoryboard, EveryControlATouchCanReachHasAName)
-{
-    for (const auto& layout : shipped().screens()) {
-        eachControl(layout.controls, [&](const ControlLayout& c) {
             if (c.kind == ControlKind::Button) {
-                EXPECT_FALSE(c.title.empty() && c.accessibilityLabel.empty())
-                    << layout.className << " " << c.name << " needs a title or a label for screen readers";
+                EXPECT_FALSE(c.title.empty() && c.accessibilityLabel.empty()) << where << " needs words for screen readers";
             }
             if (c.kind == ControlKind::Label) {
-                EXPECT_GE(c.style.fontSize, 13) << layout.className << " " << c.name << " is too small to read";
+                EXPECT_GE(c.style.fontSize, 13) << where << " is too small to read";
             }
         });
     }

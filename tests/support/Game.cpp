@@ -16,11 +16,11 @@ namespace bc::test {
 Game::Game()
 {
     auto created = Application::create(BUDDYCARE_RESOURCES, game_.registry, RunLoop::ClockKind::Virtual);
-    if (auto* error = std::get_if<LoadError>(&created)) {
-        ADD_FAILURE() << error->message;
+    if (!created) {
+        ADD_FAILURE() << created.error().message;
         std::abort();
     }
-    app_ = std::move(std::get<std::unique_ptr<Application>>(created));
+    app_ = std::move(*created);
     app_->console().setEcho(false);
     inspector_ = std::make_unique<CareStateAccess>(game_.state);
 }

@@ -110,11 +110,10 @@ std::variant<std::unique_ptr<WebSession>, std::string> WebSession::start(const s
     auto state = std::make_unique<AppState>();
     auto registry = std::make_unique<Registry>(gameRegistry(*state));
     auto created = Application::create(resources, *registry, clock, seed);
-    if (auto* error = std::get_if<LoadError>(&created)) {
-        return error->message;
+    if (!created) {
+        return created.error().message;
     }
-    return std::unique_ptr<WebSession>(new WebSession(std::move(state), std::move(registry),
-                                                      std::move(std::get<std::unique_ptr<Application>>(created))));
+    return std::unique_ptr<WebSession>(new WebSession(std::move(state), std::move(registry), std::move(*created)));
 }
 
 WebSession::WebSession(std::unique_ptr<AppState> state, std::unique_ptr<Registry> registry,

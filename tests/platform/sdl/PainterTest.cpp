@@ -94,10 +94,10 @@ protected:
     {
         app.reset();
         auto created = Application::create(folder.path(), registry, clock);
-        if (auto* error = std::get_if<LoadError>(&created)) {
-            FAIL() << error->message;
+        if (!created) {
+            FAIL() << created.error().message;
         }
-        app = std::move(std::get<std::unique_ptr<Application>>(created));
+        app = std::move(*created);
     }
 
     void paintAt(double now) { painter->paint(*app, sdl::CanvasFit::into(surface->w, surface->h), now); }

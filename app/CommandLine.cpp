@@ -1,0 +1,55 @@
+#include "app/CommandLine.h"
+
+#include "platform/Console.h"
+
+#include <CLI/CLI.hpp>
+
+#include <charconv>
+
+#ifndef BUDDYCARE_VERSION
+#define BUDDYCARE_VERSION "0.0.0"
+#endif
+
+namespace bc {
+
+std::optional<std::uint64_t> parseSeed(const std::string& text)
+{
+    std::uint64_t value = 0;
+    const char* end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || ec != std::errc() || ptr != end) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+Result<LaunchOptions> parseCommandLine(int argc, const char* const* argv)
+{
+    CLI::App cli{"buddycare: look after a buddy who lives with type-1 diabetes (a practice game)", kProgramName};
+    LaunchOptions options;
+    std::string seed;
+    cli.add_flag("--headless", options.headless,
+                 "play without a window: commands on standard input, one JSON answer per line");
+    auto* seedOption = cli.add_option("--seed", seed, "seed the random readings, for a reproducible run (0 to 2^64-1)");
+    cli.add_option("--resources", options.resources, "folder with storyboard.json and the pictures");
+    cli.add_flag("--fullscreen", options.fullscreen, "fill the screen (for a tablet on a stand); Ctrl+Q quits");
+    cli.set_version_flag("--version", std::string(kProgramName) + " " + BUDDYCARE_VERSION, "print the version and exit");
+    try {
+        cli.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        if (e.get_exit_code() != 0) {
+            return Error{std::string(e.what()) + " (see --help)"};
+        }
+        options.finished = cli.exit(e);
+        return options;
+    }
+    if (*seedOption) {
+        options.seed = parseSeed(seed);
+        if (!options.seed) {
+            return Error{"--seed: \"" + seed + "\" is not a whole number from 0 to 18446744073709551615"};
+        }
+    }
+    return options;
+}
+
+} // namespace bc

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/Result.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace bc {
+
+struct LaunchOptions {
+    bool headless = false;
+    bool fullscreen = false;
+    std::optional<std::uint64_t> seed;
+    std::string resources; // empty: where the program finds its own
+    // Set when the command line only asked for help or the version, already printed.
+    std::optional<int> finished;
+};
+
+Result<LaunchOptions> parseCommandLine(int argc, const char* const* argv);
+
+// A whole number from 0 to 2^64-1 written in decimal, nothing else.
+std::optional<std::uint64_t> parseSeed(const std::string& text);
+
+} // namespace bc

@@ -1,0 +1,73 @@
+#include "app/CommandLine.h"
+#include "app/GameRegistry.h"
+#include "platform/Application.h"
+#include "support/Game.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <vector>
+
+namespace bc {
+namespace {
+
+Result<LaunchOptions> parse(std::vector<const char*> args)
+{
+    args.insert(args.begin(), "buddycare");
+    return parseCommandLine(static_cast<int>(args.size()), args.data());
+}
+
+TEST(CommandLine, SeedsAreWholeNumbersFromZeroTo2To64Minus1)
+{
+    const std::pair<const char*, std::optional<std::uint64_t>> rows[] = {
+        {"0", 0},
+        {"42", 42},
+        {"18446744073709551615", UINT64_MAX},
+        {"-1", std::nullopt},
+        {"18446744073709551616", std::nullopt},
+        {"99999999999999999999", std::nullopt},
+        {"+5", std::nullopt},
+        {"5x", std::nullopt},
+        {"1e3", std::nullopt},
+    };
+    for (const auto& [text, expected] : rows) {
+        const auto options = parse({"--headless", "--seed", text});
+        ASSERT_EQ(options.ok(), expected.has_value()) << text;
+        if (options) {
+            EXPECT_EQ(options->seed, expected) << text;
+        } else {
+            EXPECT_NE(options.error().message.find("--seed"), std::string::npos) << options.error().message;
+        }
+    }
+}
+
+TEST(CommandLine, OptionsAreReadAndUnknownOnesRefused)
+{
+    const auto options = parse({"--headless", "--resources", "/there"});
+    ASSERT_TRUE(options.ok());
+    EXPECT_TRUE(options->headless);
+    EXPECT_EQ(options->resources, "/there");
+    EXPECT_FALSE(options->seed.has_value()) << "no seed asked: the draws differ each run";
+    EXPECT_FALSE(parse({"--colour"}).ok());
+}
+
+TEST(ApplicationCreate, ResourceFaultsSayWhatIsWrongWithTheFolder)
+{
+    test::ScratchFolder folder;
+    folder.write("plain.txt", "x");
+    std::filesystem::create_directory(folder.path() + "/nested");
+    std::filesystem::create_directory(folder.path() + "/nested/storyboard.json");
+    const std::pair<std::string, std::string> rows[] = {
+        {"/absent", "resource folder not found"},
+        {"/plain.txt", "plain.txt: is not a folder"},
+        {"/nested", "storyboard.json: is a folder, not a file"},
+    };
+    for (const auto& [name, expected] : rows) {
+        auto created = Application::create(folder.path() + name, gameRegistry(), RunLoop::ClockKind::Virtual);
+        ASSERT_FALSE(created.ok()) << name;
+        EXPECT_NE(created.error().message.find(expected), std::string::npos) << created.error().message;
+    }
+}
+
+} // namespace
+} // namespace bc
