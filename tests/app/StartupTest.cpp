@@ -62,8 +62,9 @@ TEST(ApplicationCreate, ResourceFaultsSayWhatIsWrongWithTheFolder)
         {"/plain.txt", "plain.txt: is not a folder"},
         {"/nested", "storyboard.json: is a folder, not a file"},
     };
+    GameSetup game;
     for (const auto& [name, expected] : rows) {
-        auto created = Application::create(folder.path() + name, gameRegistry(), RunLoop::ClockKind::Virtual);
+        auto created = Application::create(folder.path() + name, game.registry, RunLoop::ClockKind::Virtual);
         ASSERT_FALSE(created.ok()) << name;
         EXPECT_NE(created.error().message.find(expected), std::string::npos) << created.error().message;
     }
