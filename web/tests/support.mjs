@@ -58,7 +58,8 @@ export function launch() {
 }
 
 // One fresh game in a fresh browser, with the console and the network watched.
-export async function openGame({ seed, viewport = { width: 375, height: 667 } } = {}) {
+// With `refuse`, the files matching it fail to load and the start is not awaited.
+export async function openGame({ seed, viewport = { width: 375, height: 667 }, refuse } = {}) {
   const server = await serveBundle();
   const browser = await launch();
   const context = await browser.newContext({ viewport, deviceScaleFactor: 2, reducedMotion: 'no-preference' });
@@ -76,22 +77,17 @@ export async function openGame({ seed, viewport = { width: 375, height: 667 } } 
     const url = request.url();
     if (!url.startsWith(server.url) && !url.startsWith('blob:') && !url.startsWith('data:')) offsite.push(url);
   });
+  if (refuse) await page.route(refuse, (route) => route.abort());
   await page.goto(seed === undefined ? server.url : `${server.url}?seed=${seed}`);
-  await page.waitForSelector('#stage[data-ready="true"]', { timeout: 30000 });
-  await settled(page);
-  const game = {
-    page,
-    browser,
-    server,
-    problems,
-    consoleLines,
-    offsite,
-    requestsAtStart: server.requests.length,
-    async close() {
-      await browser.close();
-      await server.close();
-    },
+  if (!refuse) {
+    await page.waitForSelector('#stage[data-ready="true"]', { timeout: 30000 });
+    await settled(page);
+  }
+  const close = async () => {
+    await browser.close();
+    await server.close();
   };
+  const game = { page, server, problems, consoleLines, offsite, close };
   return game;
 }
 
@@ -128,10 +124,6 @@ export async function text(page, name) {
   return control(page, name).getAttribute('data-text');
 }
 
-export async function picture(page, name) {
-  return control(page, name).getAttribute('data-picture');
-}
-
 export async function isShown(page, name) {
   return control(page, name).isVisible();
 }
@@ -146,16 +138,4 @@ export async function shoot(page, name) {
   // Let the browser finish painting the settled frame.
   await page.evaluate(() => new Promise((ok) => requestAnimationFrame(() => requestAnimationFrame(ok))));
   await page.screenshot({ path: join(output, `${name}.png`) });
-}
-
-// The browser's own accessibility tree for the page, as a screen reader gets it.
-export async function accessibilityTree(page) {
-  const cdp = await page.context().newCDPSession(page);
-  const { nodes } = await cdp.send('Accessibility.getFullAXTree');
-  await cdp.detach();
-  return nodes.filter((n) => !n.ignored).map((n) => ({
-    role: n.role?.value,
-    name: n.name?.value ?? '',
-    properties: Object.fromEntries((n.properties || []).map((p) => [p.name, p.value?.value])),
-  }));
 }

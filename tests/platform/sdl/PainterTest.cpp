@@ -1,0 +1,323 @@
+#include "platform/Application.h"
+#include "platform/Look.h"
+#include "platform/sdl/CanvasFit.h"
+#include "platform/sdl/FontSource.h"
+#include "platform/sdl/Handles.h"
+#include "platform/sdl/Painter.h"
+#include "platform/sdl/Shapes.h"
+#include "platform/sdl/Window.h"
+#include "support/Game.h"
+#include "web/glue/WebSession.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <tuple>
+#include <string>
+#include <vector>
+
+namespace bc {
+namespace {
+
+class Plain : public ScreenController {
+public:
+    void noop(Control*) {}
+};
+
+Registry painterRegistry()
+{
+    Registry r;
+    r.screen<Plain>("Home").action("noop", &Plain::noop);
+    r.screen<Plain>("Second").action("noop", &Plain::noop);
+    return r;
+}
+
+constexpr Color kScreenBg{240, 240, 240, 255};
+constexpr Color kSecondBg{0x20, 0x40, 0xA0, 255};
+
+// Controls at known places on a light grey screen; each test looks at one.
+const char* const kStoryboard = R"({"initial": "Home", "screens": [
+  {"class": "Home", "title": "Home", "background": "#F0F0F0", "controls": [
+    {"kind": "label", "name": "hiddenFill", "frame": [10, 60, 100, 40], "fill": "#FF0000", "hidden": true},
+    {"kind": "view", "name": "hiddenBox", "frame": [120, 60, 100, 40], "hidden": true, "children": [
+      {"kind": "label", "name": "inHiddenBox", "frame": [0, 0, 100, 40], "fill": "#00FF00"}
+    ]},
+    {"kind": "view", "name": "shownBox", "frame": [230, 60, 100, 40], "children": [
+      {"kind": "label", "name": "inShownBox", "frame": [10, 10, 50, 20], "fill": "#0000FF"}
+    ]},
+    {"kind": "button", "name": "go", "frame": [200, 250, 120, 44], "title": "Go", "fill": "#3070D0", "push": "Second"},
+    {"kind": "image", "name": "wide", "frame": [10, 430, 100, 100], "picture": "wide.png"},
+    {"kind": "image", "name": "broken", "frame": [130, 430, 100, 100], "picture": "broken.png"}
+  ]},
+  {"class": "Second", "title": "Second", "background": "#2040A0", "controls": [
+    {"kind": "button", "name": "home", "frame": [100, 300, 100, 44], "title": "Home", "pop": true}
+  ]}
+]})";
+
+// A 20x10 picture, all magenta: wider than tall, so a square frame letterboxes it.
+void writeWidePicture(const std::string& path)
+{
+    sdl::SurfacePtr s(SDL_CreateRGBSurfaceWithFormat(0, 20, 10, 32, SDL_PIXELFORMAT_ARGB8888));
+    ASSERT_NE(s, nullptr);
+    SDL_FillRect(s.get(), nullptr, SDL_MapRGBA(s->format, 255, 0, 255, 255));
+    ASSERT_EQ(IMG_SavePNG(s.get(), path.c_str()), 0);
+}
+
+// Paints into memory at one pixel per point.
+struct Canvas {
+    Canvas()
+    {
+        std::string fontError;
+        fonts = sdl::FontSource::find(fontError);
+        EXPECT_NE(fonts, nullptr) << fontError;
+        surface.reset(SDL_CreateRGBSurfaceWithFormat(0, 375, 667, 32, SDL_PIXELFORMAT_ARGB8888));
+        renderer.reset(SDL_CreateSoftwareRenderer(surface.get()));
+        painter = std::make_unique<sdl::Painter>(renderer.get(), *fonts);
+    }
+    void paint(Application& app, std::optional<double> now = {})
+    {
+        painter->paint(app, sdl::CanvasFit::into(375, 667), now.value_or(app.runLoop().now()));
+    }
+    Color at(float x, float y) const
+    {
+        const auto* row = static_cast<const Uint8*>(surface->pixels) + static_cast<int>(y) * surface->pitch;
+        Color c;
+        SDL_GetRGBA(reinterpret_cast<const Uint32*>(row)[static_cast<int>(x)], surface->format, &c.r, &c.g, &c.b, &c.a);
+        return c;
+    }
+    // Pixels of a canvas rect that differ from `bg`.
+    int inkIn(const Rect& r, Color bg) const
+    {
+        int n = 0;
+        for (float y = r.y; y < r.y + r.h; ++y) {
+            for (float x = r.x; x < r.x + r.w; ++x) {
+                const Color c = at(x, y);
+                n += std::abs(c.r - bg.r) + std::abs(c.g - bg.g) + std::abs(c.b - bg.b) > 60 ? 1 : 0;
+            }
+        }
+        return n;
+    }
+    std::unique_ptr<sdl::FontSource> fonts;
+    sdl::SurfacePtr surface;
+    sdl::RendererPtr renderer;
+    std::unique_ptr<sdl::Painter> painter;
+};
+
+class PainterTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder.write("broken.png", "this is not a picture");
+        writeWidePicture(folder.path() + "/wide.png");
+        folder.write(Application::kStoryboardFile, kStoryboard);
+        ASSERT_NO_FATAL_FAILURE(start(RunLoop::ClockKind::Virtual));
+    }
+    // The window's clock animates; the virtual one finishes every move at once.
+    void start(RunLoop::ClockKind clock)
+    {
+        app.reset();
+        auto created = Application::create(folder.path(), registry, clock);
+        if (auto* error = std::get_if<LoadError>(&created)) {
+            FAIL() << error->message;
+        }
+        app = std::move(std::get<std::unique_ptr<Application>>(created));
+    }
+    void paint() { canvas.paint(*app); }
+    Rect frameOf(const std::string& name) const { return app->top()->controlNamed(name)->canvasFrame(); }
+
+    test::ScratchFolder folder;
+    Registry registry = painterRegistry();
+    std::unique_ptr<Application> app;
+    Canvas canvas;
+};
+
+TEST_F(PainterTest, HiddenControlsAndTheContentsOfHiddenViewsLeaveNoPixels)
+{
+    paint();
+    EXPECT_EQ(canvas.inkIn(frameOf("hiddenFill"), kScreenBg), 0);
+    EXPECT_EQ(canvas.inkIn(frameOf("inHiddenBox"), kScreenBg), 0);
+    EXPECT_EQ(canvas.at(250, 80), (Color{0, 0, 255, 255}));
+    app->top()->controlNamed("hiddenFill")->setHidden(false);
+    paint();
+    EXPECT_EQ(canvas.at(60, 80), (Color{255, 0, 0, 255}));
+}
+
+TEST_F(PainterTest, TheFocusRingGoesAroundTheFocusedControlAndAPressedButtonTakesItsPressedColour)
+{
+    const Rect go = frameOf("go");
+    const Rect above{go.x - 8, go.y - 8, go.w + 16, 7};
+    paint();
+    EXPECT_EQ(canvas.inkIn(above, kScreenBg), 0);
+    app->focusNext(false);
+    ASSERT_EQ(app->focusedControl(), app->top()->controlNamed("go"));
+    paint();
+    EXPECT_GT(canvas.inkIn(above, kScreenBg), static_cast<int>(go.w));
+    app->pointerDown(go.x + go.w / 2, go.y + go.h / 2);
+    paint();
+    EXPECT_EQ(canvas.at(go.x + 3, go.y + go.h / 2), lookOf(*app->top()->controlNamed("go")).body.pressed);
+}
+
+TEST_F(PainterTest, APictureIsFittedWholeAndABrokenOneShowsNothingAndWarnsOnce)
+{
+    testing::internal::CaptureStderr();
+    paint();
+    paint();
+    const std::string warnings = testing::internal::GetCapturedStderr();
+    const Rect wide = frameOf("wide");
+    // 2:1 in a square: the top and bottom quarters stay empty.
+    EXPECT_EQ(canvas.at(wide.x + 50, wide.y + 50), (Color{255, 0, 255, 255}));
+    EXPECT_EQ(canvas.at(wide.x + 50, wide.y + 10), kScreenBg);
+    EXPECT_EQ(canvas.at(wide.x + 50, wide.y + 90), kScreenBg);
+    EXPECT_EQ(canvas.inkIn(frameOf("broken"), kScreenBg), 0);
+    const auto first = warnings.find("broken.png");
+    ASSERT_NE(first, std::string::npos) << warnings;
+    EXPECT_EQ(warnings.find("broken.png", first + 1), std::string::npos) << warnings;
+}
+
+TEST_F(PainterTest, APushedScreenGetsABarWithTitleAndBackUnlessTheBarIsHidden)
+{
+    const Color bar = palette::kBarFill;
+    const Rect back{0, 0, Application::kBarBackRect.w, Application::kBarBackRect.h - 3};
+    paint();
+    EXPECT_EQ(canvas.inkIn(back, bar), 0);
+    ASSERT_EQ(app->tap(app->top()->controlNamed("go")), std::nullopt);
+    paint();
+    EXPECT_GT(canvas.inkIn(back, bar), 20);
+    EXPECT_GT(canvas.inkIn(Rect{137, 8, 100, 28}, bar), 20);
+    EXPECT_EQ(canvas.at(187, 60), kSecondBg);
+    app->navigation().setNavigationBarHidden(true);
+    paint();
+    EXPECT_EQ(canvas.inkIn(Rect{0, 0, kCanvasWidth, Application::kBarHeight}, kSecondBg), 0);
+}
+
+TEST_F(PainterTest, APushSlidesTheNewScreenInFromTheRight)
+{
+    start(RunLoop::ClockKind::Real);
+    ASSERT_EQ(app->tap(app->top()->controlNamed("go")), std::nullopt);
+    const auto slide = app->navigation().slide();
+    ASSERT_TRUE(slide.has_value());
+    const float shown = kCanvasWidth * sdl::easeOut(0.5f);
+    // x, at the start, half way and at the end
+    const std::tuple<float, Color, Color, Color> rows[] = {
+        {5, kScreenBg, kScreenBg, kSecondBg},
+        {kCanvasWidth - shown - 3, kScreenBg, kScreenBg, kSecondBg},
+        {kCanvasWidth - shown + 3, kScreenBg, kSecondBg, kSecondBg},
+        {370, kScreenBg, kSecondBg, kSecondBg},
+    };
+    for (int step = 0; step < 3; ++step) {
+        canvas.paint(*app, slide->start + NavigationController::kSlideSeconds * step / 2);
+        for (const auto& [x, atStart, halfWay, atEnd] : rows) {
+            EXPECT_EQ(canvas.at(x, 600), step == 0 ? atStart : step == 1 ? halfWay : atEnd) << x << " " << step;
+        }
+    }
+}
+
+// Where the page is told a shape goes and in what colour, the window paints
+// that colour: checked at a few points of every opaque shape of every control
+// of every shipped screen, wherever nothing drawn later covers the point.
+TEST(PainterLookTest, EveryShippedScreenIsPaintedAsThePageIsToldToPlaceIt)
+{
+    auto started = WebSession::start(BUDDYCARE_RESOURCES, RunLoop::ClockKind::Virtual);
+    ASSERT_TRUE(std::holds_alternative<std::unique_ptr<WebSession>>(started));
+    WebSession& session = *std::get<std::unique_ptr<WebSession>>(started);
+    Application& app = session.app();
+    Canvas canvas;
+    struct Drawn {
+        Rect rect;
+        std::optional<Color> fill; // opaque fills only
+        float edge;
+    };
+    const auto rectOf = [](const WebSession::json& r, float x, float y) {
+        return Rect{r[0].get<float>() + x, r[1].get<float>() + y, r[2].get<float>(), r[3].get<float>()};
+    };
+    int checked = 0;
+    for (const ScreenLayout& layout : app.storyboard().screens()) {
+        if (layout.className != app.top()->className()) {
+            app.navigation().pushViewController(app.storyboard().instantiate(layout.className), false);
+        }
+        app.afterEvent();
+        const auto frame = session.frame();
+        const auto& screen = frame["screens"].back();
+        ASSERT_EQ(screen["class"], layout.className);
+        canvas.paint(app);
+
+        std::vector<Drawn> drawn;
+        const auto& slots = app.top()->slots();
+        for (std::size_t i = 0; i < slots.size(); ++i) {
+            const auto& c = screen["controls"][i];
+            ASSERT_EQ(c["look"], lookJson(lookOf(*slots[i].control))) << layout.className << " " << c["name"];
+            if (c["hidden"]) {
+                continue;
+            }
+            const float x = c["frame"][0];
+            const float y = c["frame"][1];
+            auto boxes = WebSession::json::array({c["look"]["body"]});
+            boxes.insert(boxes.end(), c["look"]["parts"].begin(), c["look"]["parts"].end());
+            for (const auto& box : boxes) {
+                int r = 0, g = 0, b = 0;
+                float a = 0;
+                std::sscanf(box["fill"].get<std::string>().c_str(), "rgba(%d,%d,%d,%f)", &r, &g, &b, &a);
+                const auto fill = a == 1.0f ? std::optional(Color{Uint8(r), Uint8(g), Uint8(b), 255}) : std::nullopt;
+                drawn.push_back({rectOf(box["rect"], x, y), fill, box["edgeWidth"].get<float>()});
+            }
+            for (const auto& area : {c["look"]["picture"], c["look"]["text"].is_null() ? c["look"]["text"]
+                                                                                       : c["look"]["text"]["area"]}) {
+                if (!area.is_null()) {
+                    drawn.push_back({rectOf(area, x, y), std::nullopt, 0});
+                }
+            }
+        }
+        for (std::size_t k = 0; k < drawn.size(); ++k) {
+            const Drawn& d = drawn[k];
+            const float in = d.edge + 2;
+            if (!d.fill || d.rect.w < 2 * in + 1 || d.rect.h < 2 * in + 1) {
+                continue;
+            }
+            const Rect r = d.rect;
+            const std::pair<float, float> points[] = {{r.x + r.w / 2, r.y + r.h / 2}, {r.x + in, r.y + r.h / 2},
+                                                      {r.x + r.w - in, r.y + r.h / 2}, {r.x + r.w / 2, r.y + in},
+                                                      {r.x + r.w / 2, r.y + r.h - in}};
+            for (const auto& [px, py] : points) {
+                const bool covered = std::any_of(drawn.begin() + static_cast<long>(k) + 1, drawn.end(),
+                                                 [&](const Drawn& later) { return later.rect.contains(px, py); });
+                const bool underBar = !frame["bar"]["hidden"].get<bool>() && py < Application::kBarHeight + 1;
+                if (covered || underBar || px < 0 || py < 0 || px >= 375 || py >= 667) {
+                    continue;
+                }
+                EXPECT_EQ(canvas.at(px, py), *d.fill)
+                    << layout.className << " at " << px << "," << py;
+                ++checked;
+            }
+        }
+    }
+    EXPECT_GT(checked, 100);
+}
+
+TEST(ShooterTest, WritesAPictureOfTheCanvasAndReportsAnUnwritablePath)
+{
+    test::ScratchFolder folder;
+    test::Game game;
+    std::string error;
+    auto shooter = sdl::makeShooter(error);
+    ASSERT_NE(shooter, nullptr) << error;
+    const std::string path = folder.path() + "/frame.png";
+    EXPECT_EQ(shooter->shoot(game.app(), path), std::nullopt);
+    sdl::SurfacePtr shot(IMG_Load(path.c_str()));
+    ASSERT_NE(shot, nullptr);
+    EXPECT_EQ(shot->w, 750);
+    EXPECT_EQ(shot->h, 1334);
+
+    const auto why = shooter->shoot(game.app(), folder.path() + "/no/such/folder/frame.png");
+    ASSERT_TRUE(why.has_value());
+    EXPECT_NE(why->find("frame.png"), std::string::npos);
+}
+
+} // namespace
+} // namespace bc

@@ -1,0 +1,200 @@
+#include "web/glue/WebSession.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace bc {
+namespace {
+
+using json = WebSession::json;
+
+std::unique_ptr<WebSession> startGame(RunLoop::ClockKind clock = RunLoop::ClockKind::Virtual)
+{
+    auto started = WebSession::start(BUDDYCARE_RESOURCES, clock);
+    if (auto* why = std::get_if<std::string>(&started)) {
+        ADD_FAILURE() << *why;
+        return nullptr;
+    }
+    return std::move(std::get<std::unique_ptr<WebSession>>(started));
+}
+
+const json& topScreen(const json& frame) { return frame["screens"].back(); }
+
+const json& controlNamed(const json& screen, const std::string& name)
+{
+    for (const auto& c : screen["controls"]) {
+        if (c["name"] == name) {
+            return c;
+        }
+    }
+    static const json none = nullptr;
+    ADD_FAILURE() << "no control " << name << " on " << screen["class"];
+    return none;
+}
+
+std::size_t indexOf(const json& frame, const std::string& name)
+{
+    return controlNamed(topScreen(frame), name)["i"].get<std::size_t>();
+}
+
+std::uint32_t topId(const json& frame) { return frame["top"].get<std::uint32_t>(); }
+
+// Taps the named control of the top screen as the page does, by number.
+void tapNamed(WebSession& game, const std::string& name)
+{
+    const json frame = game.frame();
+    auto why = game.tap(topId(frame), indexOf(frame, name));
+    ASSERT_FALSE(why.has_value()) << name << ": " << *why;
+}
+
+TEST(WebSessionStart, ReportsAMissingResourceFolderAndStartsNothing)
+{
+    auto started = WebSession::start("/nonexistent/buddycare-resources", RunLoop::ClockKind::Virtual);
+    ASSERT_TRUE(std::holds_alternative<std::string>(started));
+    EXPECT_NE(std::get<std::string>(started).find("/nonexistent/buddycare-resources"), std::string::npos);
+}
+
+TEST(WebSessionFrame, DescribesEachControlWhereTheCanvasHasItAndHidesTheContentsOfHiddenContainers)
+{
+    auto game = startGame();
+    ASSERT_TRUE(game);
+    json frame = game->frame();
+    EXPECT_EQ(topScreen(frame)["id"], frame["top"]);
+    EXPECT_TRUE(frame["bar"]["hidden"].get<bool>());
+    const json& home = topScreen(frame);
+    // name, field, value
+    const std::tuple<const char*, const char*, json> rows[] = {
+        {"cgmReadingLabel", "text", "150.0"},           {"cgmReadingLabel", "label", "Buddy's blood sugar"},
+        {"cgmReadingLabel", "frame", {34, 112, 152, 50}}, {"screenBackground", "picture", "sadhomescreen.jpg"},
+        {"itemWorn", "hidden", true},                   {"cheat", "title", "+50"},
+        {"cheat", "icon", "icon-cheat.png"},            {"cheat", "enabled", true},
+    };
+    for (const auto& [name, field, value] : rows) {
+        EXPECT_EQ(controlNamed(home, name)[field], value) << name << "." << field;
+    }
+    tapNamed(*game, "insulinPlace");
+    tapNamed(*game, "continueButtonClicked");
+    json screen = topScreen(game->frame());
+    // The container sits at (20, 374); the stepper at (36, 56) inside it.
+    EXPECT_EQ(controlNamed(screen, "stepper")["frame"], json::array({56, 430, 94, 44}));
+    EXPECT_TRUE(controlNamed(screen, "stepper")["hidden"].get<bool>());
+    tapNamed(*game, "eSwitch");
+    screen = topScreen(game->frame());
+    EXPECT_TRUE(controlNamed(screen, "eSwitch")["on"].get<bool>());
+    EXPECT_FALSE(controlNamed(screen, "stepper")["hidden"].get<bool>());
+    EXPECT_EQ(controlNamed(screen, "stepper")["value"], 1.0);
+}
+
+TEST(WebSessionInput, RefusesWhatTheWindowRefusesAndSaysWhy)
+{
+    struct Row {
+        std::vector<std::string> before;
+        std::function<std::optional<std::string>(WebSession&, const json& home, const json& now)> input;
+        const char* why;
+    };
+    const Row rows[] = {
+        {{"buddyPlace"}, [](WebSession& g, const json& home, const json&) { return g.tap(topId(home), indexOf(home, "cheat")); }, "not on top"},
+        {{"buddyPlace"}, [](WebSession& g, const json&, const json& now) { return g.tap(topId(now), 999); }, "no control #999"},
+        {{}, [](WebSession& g, const json&, const json&) { return g.tap(0, 0); }, "not on top"},
+        {{"buddyPlace", "shopButton", "buyButton"},
+         [](WebSession& g, const json&, const json& now) { return g.tap(topId(now), indexOf(now, "buyButton")); }, "disabled"},
+        {{"settingsPlace", "lockButton"},
+         [](WebSession& g, const json&, const json& now) { return g.step(topId(now), indexOf(now, "carbLabel"), true); }, ""},
+        {{}, [](WebSession& g, const json&, const json&) { return g.navBack(); }, "nothing to go back to"},
+    };
+    for (const Row& row : rows) {
+        auto game = startGame();
+        ASSERT_TRUE(game);
+        const json home = game->frame();
+        for (const auto& name : row.before) {
+            tapNamed(*game, name);
+        }
+        const json coinsBefore = game->state()["coins"];
+        const auto why = row.input(*game, home, game->frame());
+        ASSERT_TRUE(why.has_value()) << row.why;
+        EXPECT_NE(why->find(row.why), std::string::npos) << *why;
+        EXPECT_EQ(game->state()["coins"], coinsBefore);
+    }
+}
+
+TEST(WebSessionInput, StepsAStepperEitherWayAndATapStepsItUp)
+{
+    auto game = startGame();
+    ASSERT_TRUE(game);
+    tapNamed(*game, "settingsPlace");
+    tapNamed(*game, "lockButton");
+    json frame = game->frame();
+    const std::size_t carb = indexOf(frame, "carbStepper");
+    ASSERT_FALSE(game->step(topId(frame), carb, false).has_value());
+    EXPECT_EQ(controlNamed(topScreen(game->frame()), "carbLabel")["text"], "14");
+    frame = game->frame();
+    ASSERT_FALSE(game->tap(topId(frame), carb).has_value());
+    EXPECT_EQ(controlNamed(topScreen(game->frame()), "carbLabel")["text"], "15");
+    EXPECT_EQ(game->state()["carbRatio"], 15);
+}
+
+TEST(WebSessionScreens, EveryNewScreenGetsANewNumberEvenOfTheSameClass)
+{
+    auto game = startGame();
+    ASSERT_TRUE(game);
+    std::vector<std::uint32_t> ids{topId(game->frame())};
+    for (const char* name : {"buddyPlace", "homeButtonPressed", "buddyPlace"}) {
+        tapNamed(*game, name);
+        ids.push_back(topId(game->frame()));
+    }
+    EXPECT_EQ(ids[2], ids[0]);
+    EXPECT_EQ(std::set<std::uint32_t>({ids[0], ids[1], ids[3]}).size(), 3u);
+}
+
+TEST(WebSessionTimers, TheDeliveryMovesOnWhenItsTimerIsDueAndOnlyThenAsksForAFrame)
+{
+    auto game = startGame();
+    ASSERT_TRUE(game);
+    for (const char* name :
+         {"insulinPlace", "continueButtonClicked", "continueButtonPressed", "->InsulinGivingViewController"}) {
+        tapNamed(*game, name);
+    }
+    game->frame();
+    EXPECT_EQ(game->secondsToNextWake(), 2.0);
+    EXPECT_FALSE(game->tick());
+    game->app().runLoop().advance(2.0);
+    EXPECT_TRUE(game->tick());
+    EXPECT_EQ(topScreen(game->frame())["class"], "InsulinCompleteViewController");
+    EXPECT_FALSE(game->tick());
+    EXPECT_FALSE(game->secondsToNextWake().has_value());
+}
+
+TEST(WebSessionAnimation, ASlideShowsBothScreensTheArrivingOneOverOnAPushUnderOnAPopAndRefusesInput)
+{
+    auto game = startGame(RunLoop::ClockKind::Real);
+    ASSERT_TRUE(game);
+    game->app().navigation().tick(true); // home hides the bar as it appears
+    json frame = game->frame();
+    const std::uint32_t home = topId(frame);
+    for (const std::string name : {"buddyPlace", "homeButtonPressed"}) {
+        ASSERT_FALSE(game->tap(topId(frame), indexOf(frame, name)).has_value());
+        // The slide lasts until a tick sees its time is up, so nothing here races it.
+        frame = game->frame();
+        ASSERT_TRUE(frame["animating"].get<bool>());
+        ASSERT_EQ(frame["screens"].size(), 2u);
+        const bool push = frame["slide"]["push"].get<bool>();
+        EXPECT_EQ(push, name == "buddyPlace");
+        EXPECT_EQ(frame["screens"][0]["id"], home);
+        EXPECT_EQ(frame["slide"][push ? "from" : "to"], home);
+        EXPECT_LE(game->secondsToNextWake().value_or(99), NavigationController::kSlideSeconds);
+        EXPECT_NE(game->tap(topId(frame), 0).value_or("").find("moving"), std::string::npos);
+        EXPECT_TRUE(game->navBack().has_value());
+        game->app().navigation().tick(true);
+        EXPECT_TRUE(game->tick());
+        frame = game->frame();
+        EXPECT_EQ(frame["screens"].size(), 1u);
+    }
+}
+
+} // namespace
+} // namespace bc
