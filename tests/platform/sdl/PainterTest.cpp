@@ -138,17 +138,6 @@ protected:
     Canvas canvas;
 };
 
-TEST_F(PainterTest, HiddenControlsAndTheContentsOfHiddenViewsLeaveNoPixels)
-{
-    paint();
-    EXPECT_EQ(canvas.inkIn(frameOf("hiddenFill"), kScreenBg), 0);
-    EXPECT_EQ(canvas.inkIn(frameOf("inHiddenBox"), kScreenBg), 0);
-    EXPECT_EQ(canvas.at(250, 80), (Color{0, 0, 255, 255}));
-    app->top()->controlNamed("hiddenFill")->setHidden(false);
-    paint();
-    EXPECT_EQ(canvas.at(60, 80), (Color{255, 0, 0, 255}));
-}
-
 TEST_F(PainterTest, TheFocusRingGoesAroundTheFocusedControlAndAPressedButtonTakesItsPressedColour)
 {
     const Rect go = frameOf("go");
@@ -164,21 +153,27 @@ TEST_F(PainterTest, TheFocusRingGoesAroundTheFocusedControlAndAPressedButtonTake
     EXPECT_EQ(canvas.at(go.x + 3, go.y + go.h / 2), lookOf(*app->top()->controlNamed("go")).body.pressed);
 }
 
-TEST_F(PainterTest, APictureIsFittedWholeAndABrokenOneShowsNothingAndWarnsOnce)
+TEST_F(PainterTest, HiddenControlsTheContentsOfHiddenViewsAndABrokenPictureLeaveNoPixelsAndAPictureShowsWhole)
 {
     testing::internal::CaptureStderr();
     paint();
     paint();
     const std::string warnings = testing::internal::GetCapturedStderr();
-    const Rect wide = frameOf("wide");
+    for (const char* name : {"hiddenFill", "inHiddenBox", "broken"}) {
+        EXPECT_EQ(canvas.inkIn(frameOf(name), kScreenBg), 0) << name;
+    }
+    EXPECT_EQ(canvas.at(250, 80), (Color{0, 0, 255, 255}));
     // 2:1 in a square: the top and bottom quarters stay empty.
+    const Rect wide = frameOf("wide");
     EXPECT_EQ(canvas.at(wide.x + 50, wide.y + 50), (Color{255, 0, 255, 255}));
     EXPECT_EQ(canvas.at(wide.x + 50, wide.y + 10), kScreenBg);
     EXPECT_EQ(canvas.at(wide.x + 50, wide.y + 90), kScreenBg);
-    EXPECT_EQ(canvas.inkIn(frameOf("broken"), kScreenBg), 0);
     const auto first = warnings.find("broken.png");
     ASSERT_NE(first, std::string::npos) << warnings;
     EXPECT_EQ(warnings.find("broken.png", first + 1), std::string::npos) << warnings;
+    app->top()->controlNamed("hiddenFill")->setHidden(false);
+    paint();
+    EXPECT_EQ(canvas.at(60, 80), (Color{255, 0, 0, 255}));
 }
 
 TEST_F(PainterTest, APushedScreenGetsABarWithTitleAndBackUnlessTheBarIsHidden)
