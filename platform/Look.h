@@ -50,7 +50,6 @@ struct Box {
     float radius = 0;
     Color edge = palette::kClear;
     float edgeWidth = 0;
-    bool operator==(const Box&) const = default;
 };
 
 struct TextLook {
@@ -59,7 +58,6 @@ struct TextLook {
     bool bold = false;
     Color color;
     TextAlign align = TextAlign::Left;
-    bool operator==(const TextLook&) const = default;
 };
 
 // How one control is drawn, in the window and in the browser alike: its own
@@ -72,7 +70,6 @@ struct Look {
     std::optional<TextLook> text;
     std::uint8_t contentAlpha = 255; // for picture and text
     float focusRadius = 0;
-    bool operator==(const Look&) const = default;
 };
 
 // A full-width picture at least half the canvas tall reaches every edge.

@@ -39,16 +39,15 @@ const TOUR = [
   [['homeButtonPressed', 'settingsPlace', 'lockButton'], 'SettingsMainViewController'],
 ];
 
-// What the keyboard is on: the control's name, a stepper's half, or the bar's back.
-function focusedKey(page) {
-  return page.evaluate(() => {
-    const el = document.activeElement;
-    if (el.id === 'bar-back') return 'bar-back';
-    const owner = el.closest('[data-name]');
-    if (!owner) return el.tagName.toLowerCase();
-    return owner.dataset.kind === 'stepper' ? `${owner.dataset.name}:${el.className}` : owner.dataset.name;
-  });
+// What the keyboard is on, or what a button is: the control's name, a
+// stepper's half, or the bar's back.
+function keyOf(el) {
+  if (el.id === 'bar-back') return 'bar-back';
+  const owner = el.closest('[data-name]');
+  if (!owner) return el.tagName.toLowerCase();
+  return owner.dataset.kind === 'stepper' ? `${owner.dataset.name}:${el.className}` : owner.dataset.name;
 }
+const focusedKey = (page) => page.evaluate(`(${keyOf})(document.activeElement)`);
 
 async function tabTo(page, key) {
   await settled(page);
@@ -62,20 +61,18 @@ async function tabTo(page, key) {
 // Every shown, enabled control that takes a tap has a name a screen reader
 // says, and Tab reaches each one.
 async function audit(page, screen) {
-  const wanted = await page.evaluate(() => [...document.querySelectorAll('#screens > .screen:last-child button')]
+  const wanted = await page.evaluate(`[...document.querySelectorAll('#screens > .screen:last-child button')]
     .filter((el) => !el.disabled && !el.closest('[hidden]'))
-    .map((el) => {
-      const owner = el.closest('[data-name]');
-      const key = owner.dataset.kind === 'stepper' ? `${owner.dataset.name}:${el.className}` : owner.dataset.name;
-      return { key, name: (el.getAttribute('aria-label') || el.textContent).trim() };
-    }));
-  for (const { key, name } of wanted) assert.ok(name, `${screen}: ${key} has no name`);
+    .map((el) => ({ key: (${keyOf})(el), name: (el.getAttribute('aria-label') || el.textContent).trim() }))`);
   const seen = new Set();
-  for (let i = 0; i < wanted.length + 4; i += 1) {
+  for (let i = 0; i < wanted.length * 2 + 4; i += 1) {
     await page.keyboard.press('Tab');
     seen.add(await focusedKey(page));
   }
-  for (const { key } of wanted) assert.ok(seen.has(key), `${screen}: Tab never reaches ${key}`);
+  for (const { key, name } of wanted) {
+    assert.ok(name, `${screen}: ${key} has no name`);
+    assert.ok(seen.has(key), `${screen}: Tab never reaches ${key}`);
+  }
 }
 
 // Checks made on arriving at a screen, beyond the audit every screen gets.
