@@ -155,7 +155,17 @@ function picturesOf(frame, pictureUrl) {
   return found;
 }
 
+// The loader of the game's pictures reports a file that did not come only as
+// an uncaught error, and then never finishes: until the game runs, any such
+// error means it will not start.
+function failOnStrayErrors() {
+  const stray = (event) => fail(event.message || 'a file of the game did not load');
+  window.addEventListener('error', stray);
+  return () => window.removeEventListener('error', stray);
+}
+
 async function start() {
+  const stopWatching = failOnStrayErrors();
   fitStage();
   window.addEventListener('resize', fitStage);
   const fontsReady = loadFonts();
@@ -184,6 +194,7 @@ async function start() {
   api.firstFrameMs = performance.now();
   api.startupMs = performance.now() - started;
   stage.dataset.ready = 'true';
+  stopWatching();
 
   document.addEventListener('visibilitychange', loop.tick);
   // The rest of the pictures decode while the child looks at the first screen.

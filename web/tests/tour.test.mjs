@@ -146,6 +146,7 @@ test('the tour: every screen shows, is named and reached by keys, and nothing le
     }
     // The page shows what the game holds, the bow tie included.
     await tap(page, 'homeButtonPressed');
+    assert.equal(await screenClass(page), 'ViewController');
     assert.equal(await text(page, 'coinsLabel'), String((await gameState(page)).coins));
     assert.equal(await isShown(page, 'itemWorn'), true);
 
@@ -174,7 +175,7 @@ test('a game that cannot load says so on the page', async () => {
   for (const refuse of ['**/buddycare.wasm', '**/buddycare.data']) {
     const game = await openGame({ refuse });
     try {
-      await game.page.waitForSelector('#loading.problem', { timeout: 30000 });
+      await game.page.waitForSelector('#loading.problem', { state: 'attached', timeout: 30000 });
       assert.match(await game.page.locator('#loading').textContent(), /could not start/, refuse);
     } finally {
       await game.close();
