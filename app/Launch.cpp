@@ -5,7 +5,6 @@
 #include "platform/Application.h"
 #include "platform/Console.h"
 #include "platform/Driver.h"
-#include "platform/Random.h"
 #include "platform/sdl/Window.h"
 
 #include <CLI/CLI.hpp>
@@ -43,15 +42,10 @@ int ApplicationMain(int argc, char** argv, AppDelegate& delegate)
         return status == 0 ? 0 : kStartupFailure;
     }
 
-    if (*seedOption) {
-        seedRandom(seed);
-    } else {
-        seedRandomFromSystem();
-    }
-
     const auto folder = resources.empty() ? findResources(argv[0]) : std::filesystem::path(resources);
-    auto created = Application::create(folder, gameRegistry(), headless ? RunLoop::ClockKind::Virtual
-                                                                         : RunLoop::ClockKind::Real);
+    auto created = Application::create(folder, gameRegistry(),
+                                       headless ? RunLoop::ClockKind::Virtual : RunLoop::ClockKind::Real,
+                                       *seedOption ? std::optional<std::uint64_t>(seed) : std::nullopt);
     if (auto* error = std::get_if<LoadError>(&created)) {
         std::fprintf(stderr, "%s: %s\n", kProgramName, error->message.c_str());
         return kStartupFailure;

@@ -9,7 +9,6 @@
 #include "platform/Console.h"
 #include "platform/Driver.h"
 #include "platform/PictureCatalog.h"
-#include "platform/Random.h"
 #include "platform/Storyboard.h"
 #include "platform/sdl/CanvasFit.h"
 #include "platform/sdl/FontSource.h"
@@ -58,12 +57,14 @@ const std::string kResources = BUDDYCARE_RESOURCES;
 
 std::unique_ptr<Application> makeApp(RunLoop::ClockKind clock = RunLoop::ClockKind::Virtual)
 {
-    auto created = Application::create(kResources, gameRegistry(), clock);
+    auto created = Application::create(kResources, gameRegistry(), clock, 7);
     if (auto* error = std::get_if<LoadError>(&created)) {
         std::fprintf(stderr, "bench: %s\n", error->message.c_str());
         std::exit(2);
     }
-    return std::move(std::get<std::unique_ptr<Application>>(created));
+    auto app = std::move(std::get<std::unique_ptr<Application>>(created));
+    app->console().setEcho(false);
+    return app;
 }
 
 // The game as the headless driver runs it.
@@ -108,7 +109,6 @@ std::string randomStep(const Application& app, std::mt19937& rng)
 
 void BM_StoryboardLoad(benchmark::State& state)
 {
-    setConsoleEcho(false);
     PictureCatalog pictures(kResources);
     const std::string path = kResources + "/" + Application::kStoryboardFile;
     for (auto _ : state) {
@@ -120,7 +120,6 @@ BENCHMARK(BM_StoryboardLoad)->Unit(benchmark::kMillisecond);
 
 void BM_ApplicationCreate(benchmark::State& state)
 {
-    setConsoleEcho(false);
     for (auto _ : state) {
         auto app = makeApp();
         benchmark::DoNotOptimize(app);
@@ -130,7 +129,6 @@ BENCHMARK(BM_ApplicationCreate)->Unit(benchmark::kMillisecond);
 
 void BM_DriverCommand(benchmark::State& state, const char* command)
 {
-    setConsoleEcho(false);
     Game game;
     for (auto _ : state) {
         benchmark::DoNotOptimize(game.run(command));
@@ -142,7 +140,6 @@ BENCHMARK_CAPTURE(BM_DriverCommand, cheat, "tap cheat")->Unit(benchmark::kMicros
 
 void BM_DriverPushPop(benchmark::State& state)
 {
-    setConsoleEcho(false);
     Game game;
     for (auto _ : state) {
         benchmark::DoNotOptimize(game.run("tap ->BuddyCentralViewController"));
@@ -154,8 +151,6 @@ BENCHMARK(BM_DriverPushPop)->Unit(benchmark::kMicrosecond);
 // A long random walk over every screen; each iteration is one step, choosing included.
 void BM_DriverRandomStep(benchmark::State& state)
 {
-    setConsoleEcho(false);
-    seedRandom(7);
     Game game;
     std::mt19937 rng(7);
     for (auto _ : state) {
@@ -170,12 +165,10 @@ BENCHMARK(BM_DriverRandomStep)->Unit(benchmark::kMicrosecond)->Iterations(10000)
 template <typename Screen>
 void BM_UpdateUI(benchmark::State& state, const char* className)
 {
-    setConsoleEcho(false);
-    seedRandom(7);
     Game game;
     auto& nav = game.app->navigation();
     if (std::string(className) != game.app->storyboard().initial()) {
-        nav.pushViewController(game.app->storyboard().instantiate(className), false);
+        nav.pushViewController(game.app->storyboard().instantiate(className, game.app->services()), false);
     }
     auto* screen = dynamic_cast<Screen*>(nav.topViewController());
     if (screen == nullptr) {
@@ -273,7 +266,6 @@ BENCHMARK(BM_DecodeBackdrop)->Unit(benchmark::kMillisecond);
 // The home screen's first frame: every picture decoded, every text rasterised.
 void BM_PaintHomeCold(benchmark::State& state)
 {
-    setConsoleEcho(false);
     Canvas canvas(static_cast<int>(state.range(0)));
     if (!canvas.error().empty()) {
         state.SkipWithError(canvas.error().c_str());
@@ -291,7 +283,6 @@ BENCHMARK(BM_PaintHomeCold)->Unit(benchmark::kMillisecond)->Arg(1)->Arg(2);
 // Every later frame of a still screen.
 void BM_PaintHomeWarm(benchmark::State& state)
 {
-    setConsoleEcho(false);
     Canvas canvas(static_cast<int>(state.range(0)));
     if (!canvas.error().empty()) {
         state.SkipWithError(canvas.error().c_str());
@@ -309,7 +300,6 @@ BENCHMARK(BM_PaintHomeWarm)->Unit(benchmark::kMillisecond)->Arg(1)->Arg(2);
 // Frames across a slide, on the clock the window would give them.
 void paintSlide(benchmark::State& state, bool push)
 {
-    setConsoleEcho(false);
     Canvas canvas(static_cast<int>(state.range(0)));
     if (!canvas.error().empty()) {
         state.SkipWithError(canvas.error().c_str());
@@ -318,7 +308,7 @@ void paintSlide(benchmark::State& state, bool push)
     auto app = makeApp(RunLoop::ClockKind::Real);
     auto& nav = app->navigation();
     nav.tick(true);
-    nav.pushViewController(app->storyboard().instantiate("BuddyCentralViewController"), push);
+    nav.pushViewController(app->storyboard().instantiate("BuddyCentralViewController", app->services()), push);
     if (!push) {
         nav.tick(true);
         nav.popViewControllerAnimated(true);

@@ -4,9 +4,7 @@
 #include "app/CareStateAccess.h"
 #include "app/GameRegistry.h"
 #include "platform/Application.h"
-#include "platform/Console.h"
 #include "platform/Driver.h"
-#include "platform/Random.h"
 
 #include <nlohmann/json.hpp>
 
@@ -33,12 +31,11 @@ void check(bool ok)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const bool quiet = (bc::setConsoleEcho(false), true);
-    (void)quiet;
-    bc::seedRandom(1);
-    auto created = bc::Application::create(BUDDYCARE_RESOURCES, bc::gameRegistry(), bc::RunLoop::ClockKind::Virtual);
+    auto created =
+        bc::Application::create(BUDDYCARE_RESOURCES, bc::gameRegistry(), bc::RunLoop::ClockKind::Virtual, 1);
     check(std::holds_alternative<std::unique_ptr<bc::Application>>(created));
     auto& app = *std::get<std::unique_ptr<bc::Application>>(created);
+    app.console().setEcho(false);
     bc::CareStateAccess inspector(app);
 
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));

@@ -4,6 +4,9 @@
 #include "app/GameRegistry.h"
 #include "platform/Console.h"
 #include "platform/PictureCatalog.h"
+#include "platform/Random.h"
+#include "platform/RunLoop.h"
+#include "platform/Services.h"
 #include "platform/Storyboard.h"
 
 #include <cstddef>
@@ -17,9 +20,15 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const bool quiet = (bc::setConsoleEcho(false), true);
-    (void)quiet;
     static bc::PictureCatalog pictures(BUDDYCARE_RESOURCES);
+    static bc::Console console = [] {
+        bc::Console quiet;
+        quiet.setEcho(false);
+        return quiet;
+    }();
+    static bc::Random random(1);
+    static bc::RunLoop loop(bc::RunLoop::ClockKind::Virtual);
+    static bc::Services services{loop, console, random, pictures};
 
     const std::string text(reinterpret_cast<const char*>(data), size);
     auto loaded = bc::Storyboard::parse(text, "fuzz.json", bc::gameRegistry(), pictures);
@@ -31,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const auto& storyboard = std::get<bc::Storyboard>(loaded);
     for (const auto& screen : storyboard.screens()) {
-        if (storyboard.instantiate(screen.className) == nullptr) {
+        if (storyboard.instantiate(screen.className, services) == nullptr) {
             std::abort();
         }
     }

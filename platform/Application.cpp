@@ -5,7 +5,7 @@
 namespace bc {
 
 Application::Created Application::create(const std::filesystem::path& resources, const Registry& registry,
-                                         RunLoop::ClockKind clock)
+                                         RunLoop::ClockKind clock, std::optional<std::uint64_t> seed)
 {
     std::error_code ec;
     if (!std::filesystem::is_directory(resources, ec)) {
@@ -17,35 +17,31 @@ Application::Created Application::create(const std::filesystem::path& resources,
         return *error;
     }
     return std::unique_ptr<Application>(
-        new Application(std::move(std::get<Storyboard>(loaded)), std::move(pictures), clock));
+        new Application(std::move(std::get<Storyboard>(loaded)), std::move(pictures), clock, seed));
 }
 
-Application::Application(Storyboard storyboard, std::unique_ptr<PictureCatalog> pictures, RunLoop::ClockKind clock)
-    : pictures_(std::move(pictures)), storyboard_(std::move(storyboard)),
-      runLoop_(std::make_unique<RunLoop>(clock))
+Application::Application(Storyboard storyboard, std::unique_ptr<PictureCatalog> pictures, RunLoop::ClockKind clock,
+                         std::optional<std::uint64_t> seed)
+    : pictures_(std::move(pictures)), storyboard_(std::move(storyboard)), random_(seed),
+      runLoop_(std::make_unique<RunLoop>(clock)), services_{*runLoop_, console_, random_, *pictures_}
 {
-    PictureCatalog::setCurrent(pictures_.get());
-    RunLoop::setMain(runLoop_.get());
     navigation_ = std::make_unique<NavigationController>(
-        [this](const std::string& name) { return storyboard_.instantiate(name); });
+        [this](const std::string& name) { return storyboard_.instantiate(name, services_); });
     navigation_->setAnimationsEnabled(clock == RunLoop::ClockKind::Real);
     navigation_->setClock([this] { return runLoop_->now(); });
     runLoop_->afterEachFire = [this] {
         dirty_ = true;
         navigation_->drain();
     };
-    navigation_->setRoot(storyboard_.instantiate(storyboard_.initial()));
+    navigation_->setRoot(storyboard_.instantiate(storyboard_.initial(), services_));
 }
 
 Application::~Application()
 {
-    // Pending timers hold on to their screens (a delivery screen left before
-    // its timer fired); they let go while those screens still exist.
-    runLoop_.reset();
+    // Pending timers let go of their screens (a delivery screen left before
+    // its timer fired) before the screens go; the loop itself outlives them.
+    runLoop_->cancelAll();
     navigation_.reset();
-    if (PictureCatalog::current() == pictures_.get()) {
-        PictureCatalog::setCurrent(nullptr);
-    }
 }
 
 void Application::afterEvent()

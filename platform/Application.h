@@ -1,9 +1,12 @@
 #pragma once
 
+#include "platform/Console.h"
 #include "platform/NavigationController.h"
 #include "platform/PictureCatalog.h"
+#include "platform/Random.h"
 #include "platform/Registry.h"
 #include "platform/RunLoop.h"
+#include "platform/Services.h"
 #include "platform/Storyboard.h"
 
 #include <filesystem>
@@ -24,8 +27,9 @@ public:
 
     using Created = std::variant<std::unique_ptr<Application>, LoadError>;
     // Loads and checks everything before the first screen is made: on error
-    // nothing has started.
-    static Created create(const std::filesystem::path& resources, const Registry& registry, RunLoop::ClockKind clock);
+    // nothing has started. Without a seed the random draws differ each run.
+    static Created create(const std::filesystem::path& resources, const Registry& registry, RunLoop::ClockKind clock,
+                          std::optional<std::uint64_t> seed = std::nullopt);
     ~Application();
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
@@ -33,6 +37,9 @@ public:
     NavigationController& navigation() { return *navigation_; }
     const NavigationController& navigation() const { return *navigation_; }
     RunLoop& runLoop() { return *runLoop_; }
+    Console& console() { return console_; }
+    Services& services() { return services_; }
+    Random& random() { return random_; }
     const Storyboard& storyboard() const { return storyboard_; }
     const PictureCatalog& pictures() const { return *pictures_; }
     ScreenController* top() const { return navigation_->topViewController(); }
@@ -70,14 +77,18 @@ public:
     void displayed() { dirty_ = false; }
 
 private:
-    Application(Storyboard storyboard, std::unique_ptr<PictureCatalog> pictures, RunLoop::ClockKind clock);
+    Application(Storyboard storyboard, std::unique_ptr<PictureCatalog> pictures, RunLoop::ClockKind clock,
+                std::optional<std::uint64_t> seed);
     Control* hitTest(float x, float y) const;
     std::vector<Control*> focusable() const;
     void resetFocusIfScreenChanged();
 
     std::unique_ptr<PictureCatalog> pictures_;
     Storyboard storyboard_;
+    Console console_;
+    Random random_;
     std::unique_ptr<RunLoop> runLoop_;
+    Services services_;
     std::unique_ptr<NavigationController> navigation_;
     Control* pressed_ = nullptr;
     ScreenController* pressedOn_ = nullptr;

@@ -81,14 +81,13 @@ private:
 class Picture {
 public:
     Picture() = default;
-    // The file must exist among the game's pictures; else the result is empty
-    // and one warning per name goes to the console's error stream.
-    static Picture imageNamed(const std::string& name);
 
     const std::string& name() const { return name_; }
     bool empty() const { return name_.empty(); }
 
 private:
+    // Only the catalogue names pictures: a name always means an existing file.
+    friend class PictureCatalog;
     explicit Picture(std::string name) : name_(std::move(name)) {}
     std::string name_;
 };

@@ -145,11 +145,13 @@ bool driverCommand(Application& app, StateAccess& state, FrameShooter* shooter, 
         return true;
     };
     // Log lines reach the output as they are written, so before the answer.
-    auto previous = setConsoleObserver([&out](const std::string& text) { emit(out, json{{"log", text}}); });
+    Console& console = app.console();
+    auto previous = console.setObserver([&out](const std::string& text) { emit(out, json{{"log", text}}); });
     struct Restore {
-        ConsoleObserver& prev;
-        ~Restore() { setConsoleObserver(std::move(prev)); }
-    } restore{previous};
+        Console& console;
+        Console::Observer& prev;
+        ~Restore() { console.setObserver(std::move(prev)); }
+    } restore{console, previous};
 
     if (cmd == "quit") {
         if (arity(0, "quit")) {

@@ -220,7 +220,7 @@ void NavigationController::drain()
 {
     std::erase_if(retired_, [this](const auto& s) {
         const bool sliding = slide_ && (slide_->from == s.get() || slide_->to == s.get());
-        return s->retainCount() <= 0 && !sliding;
+        return !s->isKeptAlive() && !sliding;
     });
 }
 

@@ -1,13 +1,10 @@
 #include "platform/PictureCatalog.h"
 
 #include "platform/Console.h"
-#include "platform/Control.h"
 
 namespace bc {
 
 namespace {
-PictureCatalog* currentCatalog = nullptr;
-
 bool isPlainFileName(const std::string& name)
 {
     return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
@@ -29,22 +26,13 @@ bool PictureCatalog::exists(const std::string& name) const
     return found;
 }
 
-PictureCatalog* PictureCatalog::current() { return currentCatalog; }
-
-void PictureCatalog::setCurrent(PictureCatalog* catalog) { currentCatalog = catalog; }
-
-bool PictureCatalog::noteMissing(const std::string& name) { return warned_.emplace(name, true).second; }
-
-Picture Picture::imageNamed(const std::string& name)
+Picture PictureCatalog::imageNamed(const std::string& name, const Console& console)
 {
-    PictureCatalog* catalog = PictureCatalog::current();
-    if (catalog != nullptr && catalog->exists(name)) {
+    if (exists(name)) {
         return Picture(name);
     }
-    if (catalog == nullptr || catalog->noteMissing(name)) {
-        warn("no picture named \"" + name + "\"" +
-             (catalog != nullptr ? " in " + catalog->directory().string() : std::string()) +
-             "; showing nothing");
+    if (warned_.emplace(name, true).second) {
+        console.warn("no picture named \"" + name + "\" in " + directory_.string() + "; showing nothing");
     }
     return Picture();
 }

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "platform/Control.h"
+
 #include <filesystem>
 #include <map>
 #include <string>
 
 namespace bc {
+
+class Console;
 
 // Which picture files the game has. Decoding is the renderer's business;
 // this only answers whether a name is a picture, and where its file is.
@@ -17,12 +21,9 @@ public:
     std::filesystem::path pathOf(const std::string& name) const { return directory_ / name; }
     const std::filesystem::path& directory() const { return directory_; }
 
-    // The catalog that Picture::imageNamed consults; set by the application.
-    static PictureCatalog* current();
-    static void setCurrent(PictureCatalog* catalog);
-
-    // Warns once per missing name so a child tapping around does not flood the log.
-    bool noteMissing(const std::string& name);
+    // The named picture, or an empty one and a warning, once per name so a
+    // child tapping around does not flood the log.
+    Picture imageNamed(const std::string& name, const Console& console);
 
 private:
     std::filesystem::path directory_;

@@ -1,28 +1,31 @@
 #include "platform/Random.h"
 
-#include <random>
+#include <chrono>
 
 namespace bc {
 
 namespace {
-std::mt19937_64& generator()
+std::uint64_t systemSeed()
 {
-    static std::mt19937_64 engine{std::random_device{}()};
-    return engine;
+    try {
+        std::random_device device;
+        return (static_cast<std::uint64_t>(device()) << 32) ^ device();
+    } catch (const std::exception&) {
+        // No entropy source: the readings are practice, the clock will do.
+        return static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    }
 }
 } // namespace
 
-std::uint32_t randomUniform(std::uint32_t bound)
+Random::Random(std::optional<std::uint64_t> seed) : engine_(seed ? *seed : systemSeed()) {}
+
+std::uint32_t Random::uniform(std::uint32_t bound)
 {
     if (bound < 2) {
         return 0;
     }
     std::uniform_int_distribution<std::uint32_t> pick(0, bound - 1);
-    return pick(generator());
+    return pick(engine_);
 }
-
-void seedRandom(std::uint64_t seed) { generator().seed(seed); }
-
-void seedRandomFromSystem() { generator().seed(std::random_device{}()); }
 
 } // namespace bc

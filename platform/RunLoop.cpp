@@ -1,30 +1,12 @@
 #include "platform/RunLoop.h"
 
-#include "platform/ScreenController.h"
-
 #include <algorithm>
 
 namespace bc {
 
-namespace {
-RunLoop* mainLoop = nullptr;
-}
-
 RunLoop::RunLoop(ClockKind kind) : kind_(kind), start_(std::chrono::steady_clock::now()) {}
 
-RunLoop::~RunLoop()
-{
-    for (auto& t : timers_) {
-        release(*t);
-    }
-    if (mainLoop == this) {
-        mainLoop = nullptr;
-    }
-}
-
-RunLoop* RunLoop::main() { return mainLoop; }
-
-void RunLoop::setMain(RunLoop* loop) { mainLoop = loop; }
+RunLoop::~RunLoop() = default;
 
 double RunLoop::now() const
 {
@@ -34,7 +16,8 @@ double RunLoop::now() const
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
 }
 
-std::uint64_t RunLoop::schedule(double interval, bool repeats, ScreenController* target, std::function<void()> fire)
+std::uint64_t RunLoop::schedule(double interval, bool repeats, std::shared_ptr<const void> keepAlive,
+                                std::function<void()> fire)
 {
     auto timer = std::make_unique<Timer>();
     timer->id = nextId_++;
@@ -42,30 +25,18 @@ std::uint64_t RunLoop::schedule(double interval, bool repeats, ScreenController*
     timer->due = now() + timer->interval;
     timer->repeats = repeats && timer->interval > 0;
     timer->order = nextOrder_++;
-    timer->target = target;
+    timer->keepAlive = std::move(keepAlive);
     timer->fire = std::move(fire);
-    if (target != nullptr) {
-        target->retain();
-    }
     const auto id = timer->id;
     timers_.push_back(std::move(timer));
     return id;
 }
 
-void RunLoop::release(Timer& timer)
-{
-    if (timer.target != nullptr) {
-        timer.target->release();
-        timer.target = nullptr;
-    }
-}
-
 void RunLoop::invalidate(std::uint64_t id)
 {
     for (auto& t : timers_) {
-        if (t->id == id && t->valid) {
+        if (t->id == id) {
             t->valid = false;
-            release(*t);
         }
     }
     std::erase_if(timers_, [](const auto& t) { return !t->valid; });
@@ -107,19 +78,9 @@ bool RunLoop::fireNext(double until)
     } else {
         next->valid = false;
     }
-    ScreenController* keepAlive = next->target;
-    if (keepAlive != nullptr) {
-        keepAlive->retain();
-    }
+    // The callback may invalidate its own timer: its target lives until it returns.
+    const auto keepAlive = next->keepAlive;
     fire();
-    if (keepAlive != nullptr) {
-        keepAlive->release();
-    }
-    for (auto& t : timers_) {
-        if (!t->valid) {
-            release(*t);
-        }
-    }
     std::erase_if(timers_, [](const auto& t) { return !t->valid; });
     if (afterEachFire) {
         afterEachFire();

@@ -9,8 +9,6 @@
 
 namespace bc {
 
-class ScreenController;
-
 // Everything runs on one thread: a timer fires between events, never inside one.
 // The window runs on the real clock; the headless driver and tests on a
 // virtual clock that starts at 0 and moves only when told.
@@ -32,12 +30,14 @@ public:
         bool repeats = false;
         bool valid = true;
         std::uint64_t order = 0;
-        ScreenController* target = nullptr; // kept alive until the timer is done with it
+        std::shared_ptr<const void> keepAlive; // whatever `fire` reaches, held until the timer is gone
         std::function<void()> fire;
     };
 
-    std::uint64_t schedule(double interval, bool repeats, ScreenController* target, std::function<void()> fire);
+    std::uint64_t schedule(double interval, bool repeats, std::shared_ptr<const void> keepAlive,
+                           std::function<void()> fire);
     void invalidate(std::uint64_t id);
+    void cancelAll() { timers_.clear(); }
 
     // When the next timer is due, if any.
     std::optional<double> nextDue() const;
@@ -51,12 +51,8 @@ public:
     // that left the stack during it.
     std::function<void()> afterEachFire;
 
-    static RunLoop* main();
-    static void setMain(RunLoop* loop);
-
 private:
     bool fireNext(double until);
-    void release(Timer& timer);
 
     ClockKind kind_;
     std::chrono::steady_clock::time_point start_;
@@ -65,15 +61,5 @@ private:
     std::uint64_t nextOrder_ = 0;
     std::vector<std::unique_ptr<Timer>> timers_;
 };
-
-// The platform's scheduled-timer call: fires selector on target after the
-// interval, on the main run loop. The loop keeps the target alive until then.
-template <class T>
-std::uint64_t scheduledTimerWithTimeInterval(double interval, T* target, void (T::*selector)(), void* userInfo,
-                                             bool repeats)
-{
-    (void)userInfo;
-    return RunLoop::main()->schedule(interval, repeats, target, [target, selector] { (target->*selector)(); });
-}
 
 } // namespace bc

@@ -1,6 +1,14 @@
 #include "platform/ScreenController.h"
 
+#include "platform/Console.h"
+#include "platform/Format.h"
 #include "platform/NavigationController.h"
+#include "platform/PictureCatalog.h"
+#include "platform/Random.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
 
 namespace bc {
 
@@ -22,6 +30,32 @@ void ScreenController::performSegueWithIdentifier(const std::string& identifier,
     if (navigation_ != nullptr) {
         navigation_->performSegue(this, identifier);
     }
+}
+
+Services& ScreenController::services() const
+{
+    if (services_ == nullptr) {
+        // Only a screen made outside the interface description lacks them: a programming error.
+        std::fprintf(stderr, "%s: screen %s has no services\n", kProgramName, className_.c_str());
+        std::abort();
+    }
+    return *services_;
+}
+
+void ScreenController::NSLog(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    std::string line = vstringWithFormat(format, args);
+    va_end(args);
+    services().console.log(line);
+}
+
+std::uint32_t ScreenController::randomUniform(std::uint32_t bound) { return services().random.uniform(bound); }
+
+Picture ScreenController::imageNamed(const std::string& name)
+{
+    return services().pictures.imageNamed(name, services().console);
 }
 
 void ScreenController::loadViewIfNeeded()

@@ -1,11 +1,15 @@
 #pragma once
 
 #include "platform/Control.h"
+#include "platform/RunLoop.h"
+#include "platform/Services.h"
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace bc {
@@ -52,7 +56,6 @@ public:
     const std::string& title() const { return title_; }
     Color backgroundColor{250, 246, 238, 255};
 
-    bool isViewLoaded() const { return loaded_; }
     void loadViewIfNeeded();
 
     struct Slot {
@@ -70,12 +73,29 @@ public:
     // Runs the control's wired actions in their declared order.
     void sendActions(Control* control);
 
-    // Kept alive while a timer still means to call it.
-    void retain() { ++retains_; }
-    void release() { --retains_; }
-    int retainCount() const { return retains_; }
+    // The platform's calls a screen makes on itself: a console line, a timer
+    // on the application's run loop, a random draw, a picture by file name.
+    void NSLog(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    template <class T>
+    std::uint64_t scheduledTimerWithTimeInterval(double interval, T* target, void (T::*selector)(), void* userInfo,
+                                                 bool repeats)
+    {
+        static_assert(std::is_base_of_v<ScreenController, T>);
+        (void)userInfo;
+        return services().runLoop.schedule(interval, repeats, target->keepAlive(),
+                                           [target, selector] { (target->*selector)(); });
+    }
+    std::uint32_t randomUniform(std::uint32_t bound);
+    Picture imageNamed(const std::string& name);
+
+    // A pending timer holds one of these; the stack keeps a departed screen
+    // while any is held.
+    std::shared_ptr<const void> keepAlive() const { return alive_; }
+    bool isKeptAlive() const { return alive_.use_count() > 1; }
 
     // Filled in by the interface description when the screen is made.
+    void setServices(Services& services) { services_ = &services; }
+    Services& services() const;
     void setClassName(std::string name) { className_ = std::move(name); }
     void setTitle(std::string title) { title_ = std::move(title); }
     Slot& addSlot(std::unique_ptr<Control> control);
@@ -87,7 +107,8 @@ private:
     std::string className_;
     std::string title_;
     bool loaded_ = false;
-    int retains_ = 0;
+    Services* services_ = nullptr;
+    std::shared_ptr<const int> alive_ = std::make_shared<const int>(0);
     std::vector<Slot> slots_;
 };
 

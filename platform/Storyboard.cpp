@@ -462,7 +462,7 @@ void build(ScreenController& screen, const Registry::Entry& entry, const Control
     case ControlKind::Image: {
         auto image = std::make_unique<ImageView>();
         if (!layout.picture.empty()) {
-            image->setImage(Picture::imageNamed(layout.picture));
+            image->setImage(screen.imageNamed(layout.picture));
         }
         control = std::move(image);
         break;
@@ -472,7 +472,7 @@ void build(ScreenController& screen, const Registry::Entry& entry, const Control
         button->setTitle(layout.title, ControlState::Normal);
         button->setEnabled(layout.enabled);
         if (!layout.icon.empty()) {
-            button->icon = Picture::imageNamed(layout.icon);
+            button->icon = screen.imageNamed(layout.icon);
         }
         control = std::move(button);
         break;
@@ -579,7 +579,7 @@ const ScreenLayout* Storyboard::find(const std::string& className) const
     return nullptr;
 }
 
-std::unique_ptr<ScreenController> Storyboard::instantiate(const std::string& className) const
+std::unique_ptr<ScreenController> Storyboard::instantiate(const std::string& className, Services& services) const
 {
     const ScreenLayout* layout = find(className);
     const Registry::Entry* entry = registry_->find(className);
@@ -587,6 +587,7 @@ std::unique_ptr<ScreenController> Storyboard::instantiate(const std::string& cla
         return nullptr;
     }
     auto screen = entry->make();
+    screen->setServices(services);
     screen->setClassName(layout->className);
     screen->setTitle(layout->title);
     screen->backgroundColor = layout->background;

@@ -64,7 +64,7 @@ public:
     const ScreenLayout* find(const std::string& className) const;
 
     // A new, unloaded screen with its controls, outlets and actions bound.
-    std::unique_ptr<ScreenController> instantiate(const std::string& className) const;
+    std::unique_ptr<ScreenController> instantiate(const std::string& className, Services& services) const;
 
 private:
     Storyboard(const Registry& registry) : registry_(&registry) {}

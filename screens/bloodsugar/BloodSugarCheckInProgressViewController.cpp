@@ -1,7 +1,6 @@
 #include "screens/bloodsugar/BloodSugarCheckInProgressViewController.h"
 
 #include "platform/NavigationController.h"
-#include "platform/Random.h"
 
 namespace bc {
 
@@ -11,9 +10,9 @@ constexpr double kBadReadingBase = 120.0;
 // Thirty whole steps above the base: good reads 70..99, bad 120..149.
 constexpr std::uint32_t kReadingSpread = 30;
 
-void storeReading(AppState& state, double base)
+void storeReading(AppState& state, double base, std::uint32_t drawn)
 {
-    const double reading = base + randomUniform(kReadingSpread);
+    const double reading = base + drawn;
     state.setBloodSugarLevel(static_cast<float>(reading));
 }
 } // namespace
@@ -33,8 +32,8 @@ void BloodSugarCheckInProgressViewController::viewWillAppear(bool animated)
 
 void BloodSugarCheckInProgressViewController::updateUI() { showCoins(); }
 
-void BloodSugarCheckInProgressViewController::goodButtonPressed(Control*) { storeReading(appState(), kGoodReadingBase); }
+void BloodSugarCheckInProgressViewController::goodButtonPressed(Control*) { storeReading(appState(), kGoodReadingBase, randomUniform(kReadingSpread)); }
 
-void BloodSugarCheckInProgressViewController::badButtonPressed(Control*) { storeReading(appState(), kBadReadingBase); }
+void BloodSugarCheckInProgressViewController::badButtonPressed(Control*) { storeReading(appState(), kBadReadingBase, randomUniform(kReadingSpread)); }
 
 } // namespace bc

@@ -23,7 +23,7 @@ void BloodSugarViewController::updateUI()
     AppState& state = appState();
     coinsLabel->setText(stringWithFormat("%.0f", static_cast<double>(state.coins())));
     bloodSugarLabel->setText(stringWithFormat("%.0f", static_cast<double>(state.bloodSugarLevel())));
-    screenBackground->setImage(Picture::imageNamed(readingOutOfRange(state) ? "checkred.jpg" : "checkgreen.jpg"));
+    screenBackground->setImage(imageNamed(readingOutOfRange(state) ? "checkred.jpg" : "checkgreen.jpg"));
 }
 
 } // namespace bc

@@ -33,7 +33,7 @@ void BuddyCentralViewController::checkBowTie(AppState& state) { bc::checkBowTie(
 void BuddyCentralViewController::setBackground()
 {
     screenBackground->setImage(
-        Picture::imageNamed(readingOutOfRange(appState()) ? "sadbuddycentral.jpg" : "happybudycentral.jpg"));
+        imageNamed(readingOutOfRange(appState()) ? "sadbuddycentral.jpg" : "happybudycentral.jpg"));
 }
 
 } // namespace bc

@@ -32,10 +32,10 @@ void ClosetViewController::updateUI()
 void ClosetViewController::setBackgroundImage()
 {
     if (!appState().items().empty()) {
-        screenBackground->setImage(Picture::imageNamed("closet.jpg"));
+        screenBackground->setImage(imageNamed("closet.jpg"));
         itemButton->setEnabled(true);
     } else {
-        screenBackground->setImage(Picture::imageNamed("emptycloset.jpg"));
+        screenBackground->setImage(imageNamed("emptycloset.jpg"));
         itemButton->setEnabled(false);
     }
 }

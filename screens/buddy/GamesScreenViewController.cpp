@@ -26,7 +26,7 @@ void GamesScreenViewController::updateUI()
 
 void GamesScreenViewController::setBackground()
 {
-    screenBackground->setImage(Picture::imageNamed(readingOutOfRange(appState()) ? "sadgame.png" : "games.png"));
+    screenBackground->setImage(imageNamed(readingOutOfRange(appState()) ? "sadgame.png" : "games.png"));
 }
 
 void GamesScreenViewController::checkBowTie(AppState& state) { bc::checkBowTie(itemWorn, state); }

@@ -32,11 +32,11 @@ void ItemViewController::updateUI()
 void ItemViewController::setBackground()
 {
     if (!appState().items().empty()) {
-        screenBackground->setImage(Picture::imageNamed("boughtbowtie.jpg"));
+        screenBackground->setImage(imageNamed("boughtbowtie.jpg"));
         buyButton->setEnabled(false);
         closetButton->setEnabled(true);
     } else {
-        screenBackground->setImage(Picture::imageNamed("buybowtie.jpg"));
+        screenBackground->setImage(imageNamed("buybowtie.jpg"));
         closetButton->setEnabled(false);
         buyButton->setEnabled(true);
     }
@@ -49,7 +49,7 @@ void ItemViewController::tryToBuy(Control*)
         appState().setCoins(appState().coins() - kBowTiePrice);
         setBackground();
     } else {
-        screenBackground->setImage(Picture::imageNamed("cannotbuybowtie.jpg"));
+        screenBackground->setImage(imageNamed("cannotbuybowtie.jpg"));
         buyButton->setEnabled(false);
         closetButton->setEnabled(false);
     }

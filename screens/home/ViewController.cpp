@@ -51,7 +51,7 @@ void ViewController::updateUI()
     cgmReadingLabel->setText(stringWithFormat("%.1f", static_cast<double>(state.bloodSugarLevel())));
     showCoins();
     checkBowTie(state);
-    screenBackground->setImage(Picture::imageNamed(readingOutOfRange(state) ? "sadhomescreen.jpg" : "homescreen.jpg"));
+    screenBackground->setImage(imageNamed(readingOutOfRange(state) ? "sadhomescreen.jpg" : "homescreen.jpg"));
 }
 
 void ViewController::cheat(Control*)

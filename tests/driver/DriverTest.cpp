@@ -62,10 +62,9 @@ TEST(DriverOutput, ConsoleLinesComeBeforeTheAnswerAsLogObjects)
     std::ostringstream out;
     CareStateAccess inspector(game.app());
     // A console line written while a command runs.
-    auto previous = setConsoleObserver(nullptr);
-    game.app().runLoop().schedule(1.0, false, nullptr, [] { NSLog("%s", "tick"); });
+    Console& console = game.app().console();
+    game.app().runLoop().schedule(1.0, false, nullptr, [&console] { console.log("tick"); });
     driverCommand(game.app(), inspector, nullptr, "wait 1", out);
-    setConsoleObserver(std::move(previous));
     EXPECT_EQ(out.str(), "{\"log\":\"tick\"}\n{\"ok\":true}\n");
 }
 

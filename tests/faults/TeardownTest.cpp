@@ -10,7 +10,7 @@ namespace {
 // when it appears, and notes what still held on to it when it went away.
 class Waiter : public ScreenController {
 public:
-    ~Waiter() override { timersStillPending = RunLoop::main() != nullptr ? RunLoop::main()->pendingTimers() : 0; }
+    ~Waiter() override { timersStillPending = services().runLoop.pendingTimers(); }
     void viewDidAppear(bool) override { scheduledTimerWithTimeInterval(2.0, this, &Waiter::ring, nullptr, false); }
     void ring() { ++rings; }
     void leave(Control*) { navigationController()->popViewControllerAnimated(true); }

@@ -2,7 +2,6 @@
 
 #include "app/GameRegistry.h"
 #include "platform/Console.h"
-#include "platform/Random.h"
 #include "screens/home/ViewController.h"
 
 #include <algorithm>
@@ -94,15 +93,14 @@ std::string number(double v)
 
 Monkey::Monkey(std::uint64_t seed) : random_(seed)
 {
-    setConsoleEcho(false);
-    seedRandom(seed);
-    auto created = Application::create(BUDDYCARE_RESOURCES, gameRegistry(), RunLoop::ClockKind::Virtual);
+    auto created = Application::create(BUDDYCARE_RESOURCES, gameRegistry(), RunLoop::ClockKind::Virtual, seed);
     if (auto* error = std::get_if<LoadError>(&created)) {
         failure_ = "the game does not start: " + error->message;
         return;
     }
     app_ = std::move(std::get<std::unique_ptr<Application>>(created));
-    setConsoleObserver([this](const std::string& line) { consoleLines_.push_back(line); });
+    app_->console().setEcho(false);
+    app_->console().setObserver([this](const std::string& line) { consoleLines_.push_back(line); });
     consoleLines_.clear();
     app_->navigation().onPush = [this](const ScreenController* from, const ScreenController* pushed) {
         const auto stack = app_->navigation().viewControllers();
@@ -126,12 +124,7 @@ Monkey::Monkey(std::uint64_t seed) : random_(seed)
     check();
 }
 
-Monkey::~Monkey()
-{
-    setConsoleObserver(nullptr);
-    app_.reset();
-    setConsoleEcho(true);
-}
+Monkey::~Monkey() = default;
 
 std::string Monkey::describeStep(const std::string& what)
 {

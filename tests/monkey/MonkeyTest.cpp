@@ -97,7 +97,7 @@ TEST(Monkey, ConsoleLineOfNoKnownKindIsCaught)
 {
     Monkey monkey(9);
     ASSERT_TRUE(monkey.run(100)) << monkey.failure();
-    NSLog("%s", "oops");
+    monkey.app().console().log("oops");
     EXPECT_FALSE(monkey.check());
     EXPECT_NE(monkey.failure().find("console line of no known kind: [oops]"), std::string::npos) << monkey.failure();
 }

@@ -113,11 +113,11 @@ TEST_F(NavigationTest, RetainedScreenOutlivesDrainUntilReleased)
 {
     nav.pushViewController(make("A"), false);
     ScreenController* a = nav.topViewController();
-    a->retain();
+    auto hold = a->keepAlive();
     nav.popViewControllerAnimated(false);
     nav.drain();
     EXPECT_EQ(nav.retiredCount(), 1u);
-    a->release();
+    hold.reset();
     nav.drain();
     EXPECT_EQ(nav.retiredCount(), 0u);
     EXPECT_EQ(journal.back(), "A.destroyed");
@@ -137,7 +137,7 @@ TEST_F(NavigationTest, StaleSegueFromAScreenNoLongerOnTopDoesNothing)
     nav.pushViewController(make("A"), false);
     ScreenController* a = nav.topViewController();
     a->segues["next"] = "B";
-    a->retain(); // as a pending timer would
+    auto hold = a->keepAlive(); // as a pending timer would
     nav.pushViewController(make("Other"), false);
     a->performSegueWithIdentifier("next", a);
     EXPECT_EQ(nav.topViewController()->className(), "Other");
@@ -145,7 +145,7 @@ TEST_F(NavigationTest, StaleSegueFromAScreenNoLongerOnTopDoesNothing)
     nav.popToRootViewControllerAnimated(false);
     a->performSegueWithIdentifier("next", a); // left the stack altogether
     EXPECT_EQ(nav.depth(), 1u);
-    a->release();
+    hold.reset();
     nav.drain();
 }
 

@@ -1,3 +1,6 @@
+#include "platform/Console.h"
+#include "platform/PictureCatalog.h"
+#include "platform/Random.h"
 #include "platform/RunLoop.h"
 #include "platform/ScreenController.h"
 
@@ -16,14 +19,18 @@ public:
 
 class RunLoopTest : public ::testing::Test {
 protected:
-    void SetUp() override { RunLoop::setMain(&loop); }
     RunLoop loop{RunLoop::ClockKind::Virtual};
+    Console console;
+    Random random{1};
+    PictureCatalog pictures{"."};
+    Services services{loop, console, random, pictures};
 };
 
 TEST_F(RunLoopTest, OneShotFiresOnceWhenItsTimeComes)
 {
     Target t;
-    scheduledTimerWithTimeInterval(2.0, &t, &Target::fire, nullptr, false);
+    t.setServices(services);
+    t.scheduledTimerWithTimeInterval(2.0, &t, &Target::fire, nullptr, false);
     loop.advance(1.999);
     EXPECT_EQ(t.fired, 0);
     loop.advance(0.001);
@@ -36,13 +43,14 @@ TEST_F(RunLoopTest, OneShotFiresOnceWhenItsTimeComes)
 TEST_F(RunLoopTest, RepeatingTimerFiresEachInterval)
 {
     Target t;
-    const auto id = scheduledTimerWithTimeInterval(0.5, &t, &Target::fire, nullptr, true);
+    t.setServices(services);
+    const auto id = t.scheduledTimerWithTimeInterval(0.5, &t, &Target::fire, nullptr, true);
     loop.advance(2.0);
     EXPECT_EQ(t.fired, 4);
     loop.invalidate(id);
     loop.advance(2.0);
     EXPECT_EQ(t.fired, 4);
-    EXPECT_EQ(t.retainCount(), 0);
+    EXPECT_FALSE(t.isKeptAlive());
 }
 
 TEST_F(RunLoopTest, TimersFireInTimeOrderThenScheduleOrder)
@@ -75,10 +83,11 @@ TEST_F(RunLoopTest, TimerScheduledByATimerFiresInTheSameAdvanceWhenDue)
 TEST_F(RunLoopTest, TimerKeepsItsTargetRetainedUntilItFires)
 {
     Target t;
-    scheduledTimerWithTimeInterval(2.0, &t, &Target::fire, nullptr, false);
-    EXPECT_EQ(t.retainCount(), 1);
+    t.setServices(services);
+    t.scheduledTimerWithTimeInterval(2.0, &t, &Target::fire, nullptr, false);
+    EXPECT_TRUE(t.isKeptAlive());
     loop.advance(2.0);
-    EXPECT_EQ(t.retainCount(), 0);
+    EXPECT_FALSE(t.isKeptAlive());
 }
 
 TEST_F(RunLoopTest, AfterEachFireRunsOncePerCallback)

@@ -1,4 +1,7 @@
+#include "platform/Console.h"
 #include "platform/PictureCatalog.h"
+#include "platform/Random.h"
+#include "platform/RunLoop.h"
 #include "platform/Storyboard.h"
 #include "support/Game.h"
 
@@ -66,6 +69,10 @@ protected:
     test::ScratchFolder folder;
     Registry registry = testRegistry();
     PictureCatalog pictures{folder.path()};
+    Console console;
+    Random random{1};
+    RunLoop loop{RunLoop::ClockKind::Virtual};
+    Services services{loop, console, random, pictures};
 };
 
 TEST_F(StoryboardTest, ValidFixtureLoadsAndBindsOutletsActionsAndRoutes)
@@ -73,7 +80,7 @@ TEST_F(StoryboardTest, ValidFixtureLoadsAndBindsOutletsActionsAndRoutes)
     auto loaded = load(fixture());
     ASSERT_TRUE(std::holds_alternative<Storyboard>(loaded)) << error(fixture());
     const auto& board = std::get<Storyboard>(loaded);
-    auto screen = board.instantiate("Home");
+    auto screen = board.instantiate("Home", services);
     auto* home = static_cast<Home*>(screen.get());
     ASSERT_NE(home->readingLabel, nullptr);
     EXPECT_EQ(home->readingLabel->text(), "hi");
@@ -82,7 +89,7 @@ TEST_F(StoryboardTest, ValidFixtureLoadsAndBindsOutletsActionsAndRoutes)
     home->sendActions(go);
     EXPECT_EQ(home->went, 1);
     EXPECT_EQ(home->slotOf(go)->transition.tapName(), "->Second");
-    auto second = board.instantiate("Second");
+    auto second = board.instantiate("Second", services);
     EXPECT_TRUE(static_cast<Second*>(second.get())->answer->isOn());
 }
 
@@ -160,7 +167,7 @@ TEST_F(StoryboardTest, ContainerChildrenAreRelativeAndHiddenWithIt)
         "children": [{"kind": "button", "name": "inner", "frame": [10, 10, 50, 50], "pop": true}]})");
     auto loaded = load(text);
     ASSERT_TRUE(std::holds_alternative<Storyboard>(loaded)) << error(text);
-    auto screen = std::get<Storyboard>(loaded).instantiate("Second");
+    auto screen = std::get<Storyboard>(loaded).instantiate("Second", services);
     Control* inner = screen->controlNamed("inner");
     ASSERT_NE(inner, nullptr);
     EXPECT_FLOAT_EQ(inner->canvasFrame().x, 110);

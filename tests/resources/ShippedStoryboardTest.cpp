@@ -1,5 +1,8 @@
 #include "app/GameRegistry.h"
+#include "platform/Console.h"
 #include "platform/PictureCatalog.h"
+#include "platform/Random.h"
+#include "platform/RunLoop.h"
 #include "platform/Storyboard.h"
 
 #include <gtest/gtest.h>
@@ -44,8 +47,13 @@ TEST(ShippedStoryboard, EveryRegisteredScreenHasALayout)
 
 TEST(ShippedStoryboard, EveryScreenInstantiatesWithEveryOutletBound)
 {
+    Console console;
+    Random random;
+    RunLoop loop{RunLoop::ClockKind::Virtual};
+    PictureCatalog pictures(BUDDYCARE_RESOURCES);
+    Services services{loop, console, random, pictures};
     for (const auto& layout : shipped().screens()) {
-        auto screen = shipped().instantiate(layout.className);
+        auto screen = shipped().instantiate(layout.className, services);
         ASSERT_NE(screen, nullptr) << layout.className;
         for (const auto& slot : screen->slots()) {
             EXPECT_FALSE(slot.control->name().empty()) << layout.className;

@@ -16,17 +16,17 @@ namespace bc::test {
 
 Game::Game()
 {
-    setConsoleEcho(false);
     auto created = Application::create(BUDDYCARE_RESOURCES, gameRegistry(), RunLoop::ClockKind::Virtual);
     if (auto* error = std::get_if<LoadError>(&created)) {
         ADD_FAILURE() << error->message;
         std::abort();
     }
     app_ = std::move(std::get<std::unique_ptr<Application>>(created));
+    app_->console().setEcho(false);
     inspector_ = std::make_unique<CareStateAccess>(*app_);
 }
 
-Game::~Game() { setConsoleEcho(true); }
+Game::~Game() = default;
 
 nlohmann::json Game::run(const std::string& command)
 {

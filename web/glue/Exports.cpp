@@ -1,6 +1,5 @@
 // The functions the page calls. Each answer is JSON text that stays valid
 // until the next call; the page copies it out at once.
-#include "platform/Random.h"
 #include "web/glue/WebSession.h"
 
 #include <emscripten/emscripten.h>
@@ -36,13 +35,12 @@ extern "C" {
 // they come from the browser's random source.
 EMSCRIPTEN_KEEPALIVE const char* bc_start(int seeded, double seed)
 {
+    std::optional<std::uint64_t> fixed;
     if (seeded != 0 && seed >= 0) {
-        bc::seedRandom(static_cast<std::uint64_t>(seed));
-    } else {
-        bc::seedRandomFromSystem();
+        fixed = static_cast<std::uint64_t>(seed);
     }
     session.reset();
-    auto started = bc::WebSession::start("/resources", bc::RunLoop::ClockKind::Real);
+    auto started = bc::WebSession::start("/resources", bc::RunLoop::ClockKind::Real, fixed);
     if (auto* why = std::get_if<std::string>(&started)) {
         return reply(json{{"error", *why}});
     }

@@ -59,9 +59,10 @@ json describe(const ScreenController::Slot& slot, std::size_t index)
 } // namespace
 
 std::variant<std::unique_ptr<WebSession>, std::string> WebSession::start(const std::string& resources,
-                                                                         RunLoop::ClockKind clock)
+                                                                         RunLoop::ClockKind clock,
+                                                                         std::optional<std::uint64_t> seed)
 {
-    auto created = Application::create(resources, gameRegistry(), clock);
+    auto created = Application::create(resources, gameRegistry(), clock, seed);
     if (auto* error = std::get_if<LoadError>(&created)) {
         return error->message;
     }

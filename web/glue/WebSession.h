@@ -26,7 +26,8 @@ public:
     // Loads the interface description and the pictures from `resources`; on
     // error nothing has started and the message says why.
     static std::variant<std::unique_ptr<WebSession>, std::string> start(const std::string& resources,
-                                                                        RunLoop::ClockKind clock);
+                                                                        RunLoop::ClockKind clock,
+                                                                        std::optional<std::uint64_t> seed = {});
     ~WebSession();
     WebSession(const WebSession&) = delete;
     WebSession& operator=(const WebSession&) = delete;

@@ -26,7 +26,6 @@ class PictureCacheTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        setConsoleEcho(false);
         target.reset(SDL_CreateRGBSurfaceWithFormat(0, 64, 64, 32, SDL_PIXELFORMAT_ARGB8888));
         renderer.reset(SDL_CreateSoftwareRenderer(target.get()));
         ASSERT_NE(renderer, nullptr);
@@ -36,7 +35,6 @@ protected:
     {
         cache.reset();
         renderer.reset();
-        setConsoleEcho(true);
     }
 
     // A w×h picture: a one-pixel black and white checkerboard, or one colour.

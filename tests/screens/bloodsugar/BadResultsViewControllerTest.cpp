@@ -13,7 +13,7 @@ TEST(BadResult, ShowsTheReadingWithOneDecimalAndPaysNothing)
 {
     Game game;
     game.play(test::toCheckInProgress());
-    seedRandom(test::seedDrawing(11));
+    game.app().random().seed(test::seedDrawing(11));
     game.play({"tap badButtonPressed"});
     ASSERT_EQ(game.screen(), "BadResultsViewController");
     EXPECT_EQ(game.control("bloodSugarLabel")["text"], "131.0");
@@ -67,7 +67,7 @@ TEST_P(BadResultThenHome, HomeShowsTheReadingAndItsMood)
 {
     Game game;
     game.play(test::toCheckInProgress());
-    seedRandom(test::seedDrawing(GetParam().draw));
+    game.app().random().seed(test::seedDrawing(GetParam().draw));
     game.play({"tap badButtonPressed", "tap homeButtonPressed"});
     ASSERT_EQ(game.screen(), "ViewController");
     EXPECT_EQ(game.control("cgmReadingLabel")["text"], GetParam().reading);

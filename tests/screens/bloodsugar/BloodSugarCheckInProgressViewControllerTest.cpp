@@ -30,7 +30,7 @@ std::set<float> readingsOf(void (BloodSugarCheckInProgressViewController::*press
     game.play(test::toCheckInProgress());
     auto& screen = meterScreen(game);
     for (std::uint64_t seed : {1u, 7u, 42u, 2024u}) {
-        seedRandom(seed);
+        game.app().random().seed(seed);
         for (int i = 0; i < 300; ++i) {
             (screen.*press)(nullptr);
             seen.insert(game.state().bloodSugarLevel());
@@ -63,11 +63,11 @@ TEST(CheckInProgressReadings, SameSeedSameReading)
 {
     Game game;
     game.play(test::toCheckInProgress());
-    seedRandom(99);
+    game.app().random().seed(99);
     game.play({"tap goodButtonPressed"});
     const float first = game.state().bloodSugarLevel();
     game.play({"tap backButtonPressed"});
-    seedRandom(99);
+    game.app().random().seed(99);
     game.play({"tap goodButtonPressed"});
     EXPECT_EQ(game.state().bloodSugarLevel(), first);
 }

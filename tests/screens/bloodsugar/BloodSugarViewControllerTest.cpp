@@ -50,7 +50,7 @@ TEST(BloodSugarScreen, ComingBackByBackKeepsTheValuesOfItsLoad)
 {
     Game game;
     game.play(test::toCheckInProgress());
-    seedRandom(test::seedDrawing(15));
+    game.app().random().seed(test::seedDrawing(15));
     game.play({"tap goodButtonPressed"});
     ASSERT_EQ(game.state().bloodSugarLevel(), 85.0f);
     game.play({"tap backButtonPressed", "tap backButtonPressed", "tap backButtonPressed", "tap <-pop"});

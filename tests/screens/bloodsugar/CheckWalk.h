@@ -20,8 +20,7 @@ inline std::vector<std::string> toCheckInProgress()
 inline std::uint64_t seedDrawing(std::uint32_t wanted)
 {
     for (std::uint64_t seed = 1;; ++seed) {
-        seedRandom(seed);
-        if (randomUniform(30) == wanted) {
+        if (Random(seed).uniform(30) == wanted) {
             return seed;
         }
     }

@@ -14,7 +14,7 @@ TEST(GoodResult, FirstGoodCheckPaysFiveAndShowsTheReadingWithOneDecimal)
 {
     Game game;
     game.play(test::toCheckInProgress());
-    seedRandom(test::seedDrawing(13));
+    game.app().random().seed(test::seedDrawing(13));
     game.play({"tap goodButtonPressed"});
     ASSERT_EQ(game.screen(), "GoodResultsViewController");
     EXPECT_EQ(game.control("bloodSugarLabel")["text"], "83.0");
@@ -28,7 +28,7 @@ TEST(GoodResult, ShowsTheReadingTheButtonStored)
     Game game;
     game.play(test::toCheckInProgress());
     for (std::uint64_t seed = 1; seed <= 5; ++seed) {
-        seedRandom(seed);
+        game.app().random().seed(seed);
         game.play({"tap goodButtonPressed"});
         EXPECT_EQ(game.control("bloodSugarLabel")["text"],
                   stringWithFormat("%.1f", static_cast<double>(game.state().bloodSugarLevel())));
@@ -84,7 +84,7 @@ TEST_P(GoodResultThenHome, HomeShowsTheReadingAndItsMood)
 {
     Game game;
     game.play(test::toCheckInProgress());
-    seedRandom(test::seedDrawing(GetParam().draw));
+    game.app().random().seed(test::seedDrawing(GetParam().draw));
     game.play({"tap goodButtonPressed", "tap homeButtonPressed"});
     ASSERT_EQ(game.screen(), "ViewController");
     EXPECT_EQ(game.control("cgmReadingLabel")["text"], GetParam().reading);

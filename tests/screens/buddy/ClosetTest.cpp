@@ -85,7 +85,7 @@ TEST(ClosetWear, OnePressShowsTheBowTieAtHome)
 TEST(ClosetWear, WithoutOwningAnythingTheOverlayStaysHidden)
 {
     Game game;
-    auto screen = game.app().storyboard().instantiate("ClosetItemSelectedViewController");
+    auto screen = game.app().storyboard().instantiate("ClosetItemSelectedViewController", game.app().services());
     ASSERT_NE(screen, nullptr);
     game.app().navigation().pushViewController(std::move(screen), false);
     game.play({"tap wearButtonPressed"});

@@ -71,7 +71,7 @@ TEST(GamesRefresh, RereadsTheStateWhenTheChildComesBack)
     Game game;
     openGames(game);
     // Nothing leads on from the games screen, so put a screen above it by hand.
-    game.app().navigation().pushViewController(game.app().storyboard().instantiate("SettingsMainViewController"), false);
+    game.app().navigation().pushViewController(game.app().storyboard().instantiate("SettingsMainViewController", game.app().services()), false);
     game.play({"set bloodSugarLevel 110", "set coins 20", "tap backButtonPressed"});
     ASSERT_EQ(game.screen(), "GamesScreenViewController");
     EXPECT_EQ(game.control("screenBackground")["picture"], "games.png");

@@ -1,0 +1,19 @@
+#pragma once
+
+namespace bc {
+
+class Console;
+class PictureCatalog;
+class Random;
+class RunLoop;
+
+// What a screen reaches beyond its own controls. The application owns all of
+// it and hands the same set to every screen it makes.
+struct Services {
+    RunLoop& runLoop;
+    Console& console;
+    Random& random;
+    PictureCatalog& pictures;
+};
+
+} // namespace bc
