@@ -235,7 +235,7 @@ TEST(PainterLookTest, EveryShippedScreenIsPaintedAsThePageIsToldToPlaceIt)
     int checked = 0;
     for (const ScreenLayout& layout : app.storyboard().screens()) {
         if (layout.className != app.top()->className()) {
-            app.navigation().pushViewController(app.storyboard().instantiate(layout.className), false);
+            app.navigation().pushViewController(app.storyboard().instantiate(layout.className, app.services()), false);
         }
         app.afterEvent();
         const auto frame = session.frame();
