@@ -93,7 +93,6 @@ std::unique_ptr<FontSource> FontSource::find(std::string& error)
         if (!generic && !sameFamily(regular->family, family)) {
             continue; // fontconfig substituted another family; try the next choice
         }
-        source->family_ = regular->family;
         source->regular_ = Face{regular->file, regular->index, false};
         auto bold = matchFont(config, family, true);
         if (bold && bold->file != regular->file && bold->weight >= FC_WEIGHT_DEMIBOLD &&

@@ -22,7 +22,6 @@ public:
 
     // Null only if the file stopped opening since find() checked it.
     TTF_Font* font(int pixelSize, bool bold);
-    const std::string& family() const { return family_; }
 
 private:
     struct Face {
@@ -33,7 +32,6 @@ private:
     FontSource() = default;
 
     TtfLibrary ttf_; // first member: outlives every font below
-    std::string family_;
     Face regular_;
     Face bold_;
     std::map<std::pair<int, bool>, FontPtr> open_;

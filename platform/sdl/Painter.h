@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Control.h"
+#include "platform/Look.h"
 #include "platform/sdl/CanvasFit.h"
 #include "platform/sdl/FontSource.h"
 #include "platform/sdl/PictureCache.h"
@@ -29,16 +30,10 @@ public:
     // After the render device was reset, every texture is gone.
     void forgetTextures();
 
-    static constexpr Color kSurround{214, 218, 224, 255};
-
 private:
     void drawScreen(const Application& app, const ScreenController& screen, float dx, bool live);
     void drawControl(const Application& app, const Control& control, float dx, bool live);
-    void drawImage(const Application& app, const ImageView& view, const SDL_FRect& r);
-    void drawLabel(const Label& label, const SDL_FRect& r);
-    void drawButton(const Application& app, const Button& button, const SDL_FRect& r, bool pressed);
-    void drawSwitch(const Switch& sw, const SDL_FRect& r, bool pressed);
-    void drawStepper(const Stepper& stepper, const SDL_FRect& r, bool pressed);
+    void drawBox(const Box& box, const SDL_FRect& r, bool pressed);
     void drawBar(const Application& app, float dy);
     void drawFocusRing(const SDL_FRect& r, float radius);
 
@@ -48,8 +43,6 @@ private:
     // A picture fitted whole into (or, with `fill`, covering) a pixel rect.
     void drawPicture(const Application& app, const Picture& picture, const SDL_FRect& r, bool fill,
                      std::uint8_t alpha = 255);
-    // The picture is named and its file decodes.
-    bool canShow(const Application& app, const Picture& picture);
 
     SDL_FRect toPixels(const Rect& points, float dx = 0, float dy = 0) const;
     float px(float points) const { return points * fit_.scale; }

@@ -128,26 +128,4 @@ void fillCircle(SDL_Renderer* renderer, float cx, float cy, float radius, Color 
     fillRoundedRect(renderer, SDL_FRect{cx - radius, cy - radius, 2 * radius, 2 * radius}, radius, color);
 }
 
-Color darker(Color c, float amount)
-{
-    const float k = 1.0f - std::clamp(amount, 0.0f, 1.0f);
-    return Color{static_cast<std::uint8_t>(c.r * k), static_cast<std::uint8_t>(c.g * k),
-                 static_cast<std::uint8_t>(c.b * k), c.a};
-}
-
-Color mix(Color a, Color b, float t)
-{
-    t = std::clamp(t, 0.0f, 1.0f);
-    auto lerp = [t](std::uint8_t x, std::uint8_t y) {
-        return static_cast<std::uint8_t>(std::lround(x + (static_cast<float>(y) - x) * t));
-    };
-    return Color{lerp(a.r, b.r), lerp(a.g, b.g), lerp(a.b, b.b), lerp(a.a, b.a)};
-}
-
-Color withAlpha(Color c, std::uint8_t alpha)
-{
-    c.a = alpha;
-    return c;
-}
-
 } // namespace bc::sdl

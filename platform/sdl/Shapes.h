@@ -13,8 +13,4 @@ void fillRoundedRect(SDL_Renderer* renderer, SDL_FRect rect, float radius, Color
 void strokeRoundedRect(SDL_Renderer* renderer, SDL_FRect rect, float radius, float thickness, Color color);
 void fillCircle(SDL_Renderer* renderer, float cx, float cy, float radius, Color color);
 
-Color darker(Color c, float amount);
-Color mix(Color a, Color b, float t);
-Color withAlpha(Color c, std::uint8_t alpha);
-
 } // namespace bc::sdl

@@ -2,44 +2,16 @@
 
 #include "app/CareStateAccess.h"
 #include "app/GameRegistry.h"
+#include "platform/Look.h"
 #include "state/AppState.h"
 
 #include <algorithm>
-#include <cmath>
-#include <cstdio>
 
 namespace bc {
 
 namespace {
 
 using json = WebSession::json;
-
-std::string css(Color c)
-{
-    char text[48];
-    std::snprintf(text, sizeof text, "rgba(%d,%d,%d,%.3f)", c.r, c.g, c.b, c.a / 255.0);
-    return text;
-}
-
-const char* alignName(TextAlign align)
-{
-    switch (align) {
-    case TextAlign::Center: return "center";
-    case TextAlign::Right: return "right";
-    case TextAlign::Left: break;
-    }
-    return "left";
-}
-
-// Points are floats on the canvas; the page wants plain numbers.
-json number(double value)
-{
-    const double rounded = std::round(value * 1000.0) / 1000.0;
-    if (rounded == std::trunc(rounded) && std::fabs(rounded) < 1e12) {
-        return static_cast<long long>(rounded);
-    }
-    return rounded;
-}
 
 json pictureName(const Picture& picture)
 {
@@ -49,43 +21,27 @@ json pictureName(const Picture& picture)
 json describe(const ScreenController::Slot& slot, std::size_t index)
 {
     const Control& c = *slot.control;
-    const Rect f = c.canvasFrame();
     json j{{"i", index},
            {"kind", kindName(c.kind())},
            {"name", c.name()},
            {"outlet", slot.outlet},
-           {"frame", json::array({number(f.x), number(f.y), number(f.w), number(f.h)})},
+           {"frame", rectJson(c.canvasFrame())},
            {"hidden", c.isEffectivelyHidden()},
            {"enabled", c.isEnabled()},
            {"label", c.accessibilityLabel}};
-    const Style& s = c.style;
-    json style{{"fill", css(s.background)}, {"corner", number(s.cornerRadius)}};
     switch (c.kind()) {
     case ControlKind::Label: {
         const auto& label = static_cast<const Label&>(c);
         j["text"] = label.text();
-        style["font"] = number(s.fontSize);
-        style["bold"] = s.bold;
-        style["color"] = css(s.textColor);
-        style["align"] = alignName(s.align);
         break;
     }
     case ControlKind::Button: {
         const auto& button = static_cast<const Button&>(c);
         j["title"] = button.title();
         j["icon"] = pictureName(button.icon);
-        style["font"] = number(s.fontSize);
-        style["bold"] = s.bold;
-        style["color"] = css(s.textColor);
-        style["filled"] = s.background.a > 0;
         break;
     }
-    case ControlKind::Image: {
-        j["picture"] = pictureName(static_cast<const ImageView&>(c).image());
-        // A backdrop reaches every edge; anything smaller is shown whole.
-        style["cover"] = f.w >= kCanvasWidth - 1 && f.h >= kCanvasHeight / 2;
-        break;
-    }
+    case ControlKind::Image: j["picture"] = pictureName(static_cast<const ImageView&>(c).image()); break;
     case ControlKind::Switch: j["on"] = static_cast<const Switch&>(c).isOn(); break;
     case ControlKind::Stepper: {
         const auto& stepper = static_cast<const Stepper&>(c);
@@ -97,7 +53,7 @@ json describe(const ScreenController::Slot& slot, std::size_t index)
     }
     case ControlKind::View: break;
     }
-    j["style"] = style;
+    j["look"] = lookJson(lookOf(c));
     return j;
 }
 
@@ -176,7 +132,7 @@ json WebSession::describeScreen(const ScreenController& screen)
     return json{{"id", remember(&screen)},
                 {"class", screen.className()},
                 {"title", screen.title()},
-                {"background", css(screen.backgroundColor)},
+                {"background", cssColor(withAlpha(screen.backgroundColor, 255))},
                 {"controls", controls}};
 }
 
@@ -212,7 +168,8 @@ json WebSession::frame()
              {"title", top != nullptr ? top->title() : std::string()},
              {"back", nav.depth() > 1},
              {"height", Application::kBarHeight},
-             {"fade", fade}};
+             {"fade", fade},
+             {"look", barLookJson()}};
     wasAnimating_ = nav.isAnimating();
     app_->displayed();
     return json{{"top", idOf(top)},

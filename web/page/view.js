@@ -4,35 +4,48 @@
 // new frame changed.
 
 const CANVAS_WIDTH = 375;
-const DEFAULT_BUTTON = 'rgba(125,195,245,1.000)';
-const DISABLED_GREY = [205, 205, 210];
 const EASE_OUT = 'cubic-bezier(0.33, 1, 0.68, 1)';
 
-function parseRgba(text) {
-  const m = /rgba\((\d+),(\d+),(\d+),([\d.]+)\)/.exec(text);
-  return m ? [Number(m[1]), Number(m[2]), Number(m[3]), Number(m[4])] : [0, 0, 0, 0];
+function isClear(css) {
+  return /,0(\.0*)?\)$/.test(css);
 }
 
-function mixed(text, other, amount) {
-  const [r, g, b, a] = parseRgba(text);
-  const mix = (x, y) => Math.round(x + (y - x) * amount);
-  return `rgba(${mix(r, other[0])},${mix(g, other[1])},${mix(b, other[2])},${a})`;
-}
-
-function isClear(text) {
-  return parseRgba(text)[3] === 0;
-}
-
-function place(el, frame) {
-  const [x, y, w, h] = frame;
+function place(el, [x, y, w, h]) {
   el.style.left = `${x}px`;
   el.style.top = `${y}px`;
   el.style.width = `${w}px`;
   el.style.height = `${h}px`;
 }
 
-function put(el, x, y, w, h) {
-  place(el, [x, y, Math.max(0, w), Math.max(0, h)]);
+// A shape of the control's look: fill, corner, an edge just inside.
+function paint(el, box) {
+  el.style.backgroundColor = box.fill;
+  el.style.setProperty('--pressed', box.pressed);
+  el.style.borderRadius = `${box.corner}px`;
+  el.style.boxShadow = box.edgeWidth > 0 && !isClear(box.edge) ? `inset 0 0 0 ${box.edgeWidth}px ${box.edge}` : '';
+}
+
+// The parts drawn over a control (a switch's track and knob, a stepper's
+// signs), one element each, in the order given.
+function paintParts(el, parts) {
+  const have = el.querySelectorAll(':scope > .part');
+  for (let i = have.length; i < parts.length; i += 1) {
+    el.append(Object.assign(document.createElement('span'), { className: 'part' }));
+  }
+  const all = el.querySelectorAll(':scope > .part');
+  all.forEach((span, i) => {
+    span.hidden = i >= parts.length;
+    if (i >= parts.length) return;
+    span.dataset.role = parts[i].role;
+    place(span, parts[i].rect);
+    paint(span, parts[i]);
+  });
+}
+
+function textStyle(el, text) {
+  el.style.fontSize = `${text.font}px`;
+  el.style.fontWeight = text.bold ? '700' : '400';
+  el.style.color = text.color;
 }
 
 // What a screen reader calls a control: the words the interface description
@@ -44,15 +57,6 @@ export function accessibleName(c) {
   return c.outlet || c.name;
 }
 
-function justify(align) {
-  return align === 'center' ? 'center' : align === 'right' ? 'flex-end' : 'flex-start';
-}
-
-function textStyle(el, style) {
-  el.style.fontSize = `${style.font}px`;
-  el.style.fontWeight = style.bold ? '700' : '400';
-  el.style.color = style.color;
-}
 
 class Layer {
   constructor(screen, handlers, pictureUrl) {
@@ -117,10 +121,6 @@ class Layer {
         el.type = 'button';
         el.className = 'switch';
         el.setAttribute('role', 'switch');
-        const track = Object.assign(document.createElement('span'), { className: 'track' });
-        track.append(Object.assign(document.createElement('span'), { className: 'mark' }),
-          Object.assign(document.createElement('span'), { className: 'knob' }));
-        el.append(track);
         el.addEventListener('click', () => this.handlers.tap(this.id, c.i));
         break;
       }
@@ -154,18 +154,15 @@ class Layer {
   }
 
   apply(el, c) {
+    const look = c.look;
     place(el, c.frame);
     el.hidden = c.hidden;
-    const s = c.style;
-    el.style.borderRadius = `${s.corner}px`;
+    paint(el, look.body);
+    paintParts(el, look.parts);
     switch (c.kind) {
-      case 'view':
-        el.style.backgroundColor = s.fill;
-        break;
       case 'image': {
-        el.style.backgroundColor = s.fill;
-        el.classList.toggle('cover', s.cover);
-        el.classList.toggle('contain', !s.cover);
+        el.classList.toggle('cover', look.cover);
+        el.classList.toggle('contain', !look.cover);
         el.alt = c.label || '';
         if (c.picture) {
           const url = this.pictureUrl(c.picture);
@@ -174,18 +171,17 @@ class Layer {
         } else {
           el.removeAttribute('src');
           delete el.dataset.picture;
-          if (isClear(s.fill)) el.hidden = true;
+          if (isClear(look.body.fill)) el.hidden = true;
         }
         break;
       }
       case 'label': {
-        el.style.backgroundColor = s.fill;
-        textStyle(el, s);
-        el.style.justifyContent = justify(s.align);
-        el.style.textAlign = s.align;
-        // Text on a filled shape keeps clear of its edge.
-        const pad = isClear(s.fill) ? 0 : Math.max(4, s.corner / 2);
-        el.style.paddingLeft = el.style.paddingRight = `${pad}px`;
+        const [, , w] = c.frame;
+        const [x, , aw] = look.text.area;
+        textStyle(el, look.text);
+        el.style.textAlign = look.text.align;
+        el.style.paddingLeft = `${x}px`;
+        el.style.paddingRight = `${Math.max(0, w - x - aw)}px`;
         const text = el.querySelector('.text');
         text.textContent = c.text;
         // The words that say what a number is come first for a screen reader.
@@ -206,7 +202,9 @@ class Layer {
         this.applyButton(el, c);
         break;
       case 'switch':
-        this.applySwitch(el, c);
+        el.setAttribute('aria-checked', String(c.on));
+        el.setAttribute('aria-label', accessibleName(c));
+        el.disabled = !c.enabled;
         break;
       case 'stepper': {
         const name = accessibleName(c);
@@ -217,23 +215,14 @@ class Layer {
         minus.setAttribute('aria-disabled', String(c.value <= c.min));
         plus.setAttribute('aria-disabled', String(c.value >= c.max));
         el.dataset.value = String(c.value);
-        if (!isClear(s.fill)) el.style.backgroundColor = s.fill;
         break;
       }
     }
   }
 
   applyButton(el, c) {
-    const s = c.style;
-    const [, , w, h] = c.frame;
-    let fill = s.filled ? s.fill : DEFAULT_BUTTON;
-    if (!c.enabled) fill = mixed(fill, DISABLED_GREY, 0.7);
-    el.style.backgroundColor = fill;
-    el.style.borderRadius = `${s.corner > 0 ? s.corner : Math.min(12, h / 2)}px`;
+    const look = c.look;
     el.disabled = !c.enabled;
-    el.style.color = c.enabled ? s.color : 'rgb(90,90,100)';
-    el.style.fontSize = `${s.font}px`;
-    el.style.fontWeight = s.bold ? '700' : '400';
     if (c.label || !c.title) {
       el.setAttribute('aria-label', accessibleName(c));
     } else {
@@ -243,10 +232,10 @@ class Layer {
 
     let icon = el.querySelector('.icon');
     let title = el.querySelector('.title');
-    if (c.icon && !icon) {
+    if (look.picture && c.icon && !icon) {
       icon = Object.assign(document.createElement('img'), { className: 'icon', alt: '', draggable: false });
       el.prepend(icon);
-    } else if (!c.icon && icon) {
+    } else if (!(look.picture && c.icon) && icon) {
       icon.remove();
       icon = null;
     }
@@ -255,54 +244,17 @@ class Layer {
       el.append(title);
     }
     title.textContent = c.title;
-    title.hidden = !c.title;
-
-    // The same arrangement the window draws: the icon above the title on a
-    // tall button, beside it on a wide one, alone when there is no title.
-    const pad = 6;
-    const inner = { x: pad, y: pad, w: Math.max(0, w - 2 * pad), h: Math.max(0, h - 2 * pad) };
-    if (!icon) {
-      put(title, inner.x, inner.y, inner.w, inner.h);
-      return;
+    title.hidden = !look.text || !c.title;
+    if (look.text) {
+      textStyle(title, look.text);
+      place(title, look.text.area);
+      title.style.opacity = String(look.opacity);
     }
-    const url = this.pictureUrl(c.icon);
-    if (icon.getAttribute('src') !== url) icon.src = url;
-    if (!c.title) {
-      put(icon, inner.x, inner.y, inner.w, inner.h);
-      return;
-    }
-    const titleHeight = s.font * 1.4;
-    if (inner.h >= titleHeight * 2 && h >= w * 0.8) {
-      put(icon, inner.x, inner.y, inner.w, inner.h - titleHeight);
-      put(title, inner.x, inner.y + inner.h - titleHeight, inner.w, titleHeight);
-    } else {
-      const side = Math.min(inner.h, inner.w / 3);
-      put(icon, inner.x, inner.y + (inner.h - side) / 2, side, side);
-      put(title, inner.x + side + 4, inner.y, inner.w - side - 4, inner.h);
-    }
-  }
-
-  applySwitch(el, c) {
-    const [, , w0, h0] = c.frame;
-    el.setAttribute('aria-checked', String(c.on));
-    el.setAttribute('aria-label', accessibleName(c));
-    el.disabled = !c.enabled;
-    el.style.borderRadius = `${h0 / 2}px`;
-    const h = Math.min(h0, w0 / 1.65);
-    const w = h * 1.65;
-    const track = el.querySelector('.track');
-    put(track, (w0 - w) / 2, (h0 - h) / 2, w, h);
-    const knobRadius = h / 2 - 2;
-    const knob = el.querySelector('.knob');
-    put(knob, 2, 2, 2 * knobRadius, 2 * knobRadius);
-    knob.style.transform = c.on ? `translateX(${w - h}px)` : 'none';
-    const mark = el.querySelector('.mark');
-    const markHeight = h * 0.36;
-    if (c.on) {
-      const barWidth = Math.max(2, h * 0.08);
-      put(mark, h * 0.55 - barWidth / 2, (h - markHeight) / 2, barWidth, markHeight);
-    } else {
-      put(mark, w - h * 0.55 - markHeight / 2, (h - markHeight) / 2, markHeight, markHeight);
+    if (icon) {
+      const url = this.pictureUrl(c.icon);
+      if (icon.getAttribute('src') !== url) icon.src = url;
+      place(icon, look.picture);
+      icon.style.opacity = String(look.opacity);
     }
   }
 
@@ -438,6 +390,10 @@ export class Renderer {
   }
 
   renderBar(bar, first) {
+    if (first) {
+      const root = document.documentElement.style;
+      for (const [name, colour] of Object.entries(bar.look)) root.setProperty(`--${name}`, colour);
+    }
     this.barTitle.textContent = bar.title;
     this.barBack.hidden = !bar.back;
     if (bar.hidden === this.barHidden) return;

@@ -7,15 +7,8 @@ import { bundle, serveBundle, launch } from './support.mjs';
 
 const RUNS = Number(process.env.BUDDYCARE_WEB_BENCH_RUNS || 7);
 
-async function files(dir) {
-  const out = [];
-  for (const entry of await readdir(dir, { withFileTypes: true })) {
-    const path = join(dir, entry.name);
-    if (entry.isDirectory()) out.push(...await files(path));
-    else out.push(path);
-  }
-  return out;
-}
+const files = async (dir) => (await readdir(dir, { recursive: true, withFileTypes: true }))
+  .filter((entry) => entry.isFile()).map((entry) => join(entry.parentPath ?? entry.path, entry.name));
 
 const kb = (bytes) => `${(bytes / 1024).toFixed(1)} KiB`;
 

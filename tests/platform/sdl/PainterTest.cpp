@@ -1,4 +1,5 @@
 #include "platform/Application.h"
+#include "platform/Look.h"
 #include "platform/sdl/CanvasFit.h"
 #include "platform/sdl/FontSource.h"
 #include "platform/sdl/Handles.h"
@@ -6,15 +7,19 @@
 #include "platform/sdl/Shapes.h"
 #include "platform/sdl/Window.h"
 #include "support/Game.h"
+#include "web/glue/WebSession.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <optional>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <tuple>
 #include <string>
 #include <vector>
 
@@ -35,6 +40,7 @@ Registry painterRegistry()
 }
 
 constexpr Color kScreenBg{240, 240, 240, 255};
+constexpr Color kSecondBg{0x20, 0x40, 0xA0, 255};
 
 // Controls at known places on a light grey screen; each test looks at one.
 const char* const kStoryboard = R"({"initial": "Home", "screens": [
@@ -46,14 +52,7 @@ const char* const kStoryboard = R"({"initial": "Home", "screens": [
     {"kind": "view", "name": "shownBox", "frame": [230, 60, 100, 40], "children": [
       {"kind": "label", "name": "inShownBox", "frame": [10, 10, 50, 20], "fill": "#0000FF"}
     ]},
-    {"kind": "label", "name": "oneLine", "frame": [10, 110, 160, 120], "text": "Ab", "font": 20, "color": "#000000"},
-    {"kind": "label", "name": "twoLines", "frame": [180, 110, 160, 120], "text": "Ab\nAb", "font": 20, "color": "#000000"},
-    {"kind": "label", "name": "gapLines", "frame": [10, 240, 160, 120], "text": "Ab\n\nAb", "font": 20, "color": "#000000"},
     {"kind": "button", "name": "go", "frame": [200, 250, 120, 44], "title": "Go", "fill": "#3070D0", "push": "Second"},
-    {"kind": "button", "name": "off", "frame": [200, 310, 120, 44], "title": "Off", "fill": "#3070D0", "enabled": false},
-    {"kind": "switch", "name": "swOn", "frame": [10, 380, 51, 31], "on": true},
-    {"kind": "switch", "name": "swOff", "frame": [80, 380, 51, 31]},
-    {"kind": "stepper", "name": "count", "frame": [160, 380, 94, 29], "min": 0, "max": 5, "value": 0},
     {"kind": "image", "name": "wide", "frame": [10, 430, 100, 100], "picture": "wide.png"},
     {"kind": "image", "name": "broken", "frame": [130, 430, 100, 100], "picture": "broken.png"}
   ]},
@@ -71,6 +70,46 @@ void writeWidePicture(const std::string& path)
     ASSERT_EQ(IMG_SavePNG(s.get(), path.c_str()), 0);
 }
 
+// Paints into memory at one pixel per point.
+struct Canvas {
+    Canvas()
+    {
+        std::string fontError;
+        fonts = sdl::FontSource::find(fontError);
+        EXPECT_NE(fonts, nullptr) << fontError;
+        surface.reset(SDL_CreateRGBSurfaceWithFormat(0, 375, 667, 32, SDL_PIXELFORMAT_ARGB8888));
+        renderer.reset(SDL_CreateSoftwareRenderer(surface.get()));
+        painter = std::make_unique<sdl::Painter>(renderer.get(), *fonts);
+    }
+    void paint(Application& app, std::optional<double> now = {})
+    {
+        painter->paint(app, sdl::CanvasFit::into(375, 667), now.value_or(app.runLoop().now()));
+    }
+    Color at(float x, float y) const
+    {
+        const auto* row = static_cast<const Uint8*>(surface->pixels) + static_cast<int>(y) * surface->pitch;
+        Color c;
+        SDL_GetRGBA(reinterpret_cast<const Uint32*>(row)[static_cast<int>(x)], surface->format, &c.r, &c.g, &c.b, &c.a);
+        return c;
+    }
+    // Pixels of a canvas rect that differ from `bg`.
+    int inkIn(const Rect& r, Color bg) const
+    {
+        int n = 0;
+        for (float y = r.y; y < r.y + r.h; ++y) {
+            for (float x = r.x; x < r.x + r.w; ++x) {
+                const Color c = at(x, y);
+                n += std::abs(c.r - bg.r) + std::abs(c.g - bg.g) + std::abs(c.b - bg.b) > 60 ? 1 : 0;
+            }
+        }
+        return n;
+    }
+    std::unique_ptr<sdl::FontSource> fonts;
+    sdl::SurfacePtr surface;
+    sdl::RendererPtr renderer;
+    std::unique_ptr<sdl::Painter> painter;
+};
+
 class PainterTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -79,316 +118,181 @@ protected:
         writeWidePicture(folder.path() + "/wide.png");
         folder.write(Application::kStoryboardFile, kStoryboard);
         ASSERT_NO_FATAL_FAILURE(start(RunLoop::ClockKind::Virtual));
-        std::string fontError;
-        fonts = sdl::FontSource::find(fontError);
-        ASSERT_NE(fonts, nullptr) << fontError;
-        surface.reset(SDL_CreateRGBSurfaceWithFormat(0, static_cast<int>(kCanvasWidth),
-                                                     static_cast<int>(kCanvasHeight), 32, SDL_PIXELFORMAT_ARGB8888));
-        ASSERT_NE(surface, nullptr);
-        renderer.reset(SDL_CreateSoftwareRenderer(surface.get()));
-        ASSERT_NE(renderer, nullptr);
-        painter = std::make_unique<sdl::Painter>(renderer.get(), *fonts);
     }
     // The window's clock animates; the virtual one finishes every move at once.
     void start(RunLoop::ClockKind clock)
     {
         app.reset();
         auto created = Application::create(folder.path(), registry, clock);
-        if (!created) {
-            FAIL() << created.error().message;
+        if (auto* error = std::get_if<LoadError>(&created)) {
+            FAIL() << error->message;
         }
-        app = std::move(*created);
+        app = std::move(std::get<std::unique_ptr<Application>>(created));
     }
-
-    void paintAt(double now) { painter->paint(*app, sdl::CanvasFit::into(surface->w, surface->h), now); }
-
-    void TearDown() override
-    {
-        painter.reset();
-        renderer.reset();
-    }
-
-    void paint() { painter->paint(*app, sdl::CanvasFit::into(surface->w, surface->h), app->runLoop().now()); }
-
-    Color at(int x, int y) const
-    {
-        const auto* row = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch;
-        const Uint32 pixel = reinterpret_cast<const Uint32*>(row)[x];
-        Color c;
-        SDL_GetRGBA(pixel, surface->format, &c.r, &c.g, &c.b, &c.a);
-        return c;
-    }
-
-    // Pixels of a canvas rect that differ from `bg`.
-    int inkIn(const Rect& r, Color bg) const
-    {
-        int n = 0;
-        for (int y = static_cast<int>(r.y); y < static_cast<int>(r.y + r.h); ++y) {
-            for (int x = static_cast<int>(r.x); x < static_cast<int>(r.x + r.w); ++x) {
-                const Color c = at(x, y);
-                if (std::abs(c.r - bg.r) + std::abs(c.g - bg.g) + std::abs(c.b - bg.b) > 60) {
-                    ++n;
-                }
-            }
-        }
-        return n;
-    }
-
-    // The brightness (r+g+b) of the darkest pixel in a canvas rect.
-    int darkest(const Rect& r) const
-    {
-        int least = 3 * 255;
-        for (int y = static_cast<int>(r.y); y < static_cast<int>(r.y + r.h); ++y) {
-            for (int x = static_cast<int>(r.x); x < static_cast<int>(r.x + r.w); ++x) {
-                const Color c = at(x, y);
-                least = std::min(least, c.r + c.g + c.b);
-            }
-        }
-        return least;
-    }
-
-    // Runs of rows in the control's frame that hold dark text pixels.
-    std::vector<std::pair<int, int>> inkRows(const std::string& name) const
-    {
-        const Rect f = app->top()->controlNamed(name)->canvasFrame();
-        std::vector<std::pair<int, int>> bands;
-        bool inBand = false;
-        for (int y = static_cast<int>(f.y); y < static_cast<int>(f.y + f.h); ++y) {
-            const bool ink = inkIn(Rect{f.x, static_cast<float>(y), f.w, 1}, kScreenBg) > 0;
-            if (ink && !inBand) {
-                bands.emplace_back(y, y);
-            }
-            if (ink) {
-                bands.back().second = y;
-            }
-            inBand = ink;
-        }
-        return bands;
-    }
-
+    void paint() { canvas.paint(*app); }
     Rect frameOf(const std::string& name) const { return app->top()->controlNamed(name)->canvasFrame(); }
 
     test::ScratchFolder folder;
     Registry registry = painterRegistry();
     std::unique_ptr<Application> app;
-    std::unique_ptr<sdl::FontSource> fonts;
-    sdl::SurfacePtr surface;
-    sdl::RendererPtr renderer;
-    std::unique_ptr<sdl::Painter> painter;
+    Canvas canvas;
 };
 
-TEST_F(PainterTest, HiddenControlsAndTheContentsOfHiddenViewsLeaveNoPixels)
-{
-    paint();
-    EXPECT_EQ(inkIn(frameOf("hiddenFill"), kScreenBg), 0);
-    EXPECT_EQ(inkIn(frameOf("inHiddenBox"), kScreenBg), 0);
-    // The same kind of control, shown, does leave its colour.
-    EXPECT_EQ(at(250, 80), (Color{0, 0, 255, 255}));
-
-    app->top()->controlNamed("hiddenFill")->setHidden(false);
-    paint();
-    EXPECT_EQ(at(60, 80), (Color{255, 0, 0, 255}));
-}
-
-TEST_F(PainterTest, LineFeedsStartNewLinesAndAnEmptyLineKeepsItsHeight)
-{
-    paint();
-    const auto one = inkRows("oneLine");
-    const auto two = inkRows("twoLines");
-    const auto gap = inkRows("gapLines");
-    ASSERT_EQ(one.size(), 1u);
-    ASSERT_EQ(two.size(), 2u);
-    ASSERT_EQ(gap.size(), 2u);
-    const int lineStep = two[1].first - two[0].first;
-    EXPECT_GT(lineStep, one[0].second - one[0].first);
-    // The empty line between pushes the second line down by one more line.
-    EXPECT_NEAR(gap[1].first - gap[0].first, 2 * lineStep, 2);
-    // Text sits in the middle of its frame.
-    const Rect f = frameOf("oneLine");
-    const float middle = (one[0].first + one[0].second) / 2.0f;
-    EXPECT_NEAR(middle, f.y + f.h / 2, 6);
-}
-
-TEST_F(PainterTest, FocusRingAppearsAroundTheFocusedControlOnly)
+TEST_F(PainterTest, TheFocusRingGoesAroundTheFocusedControlAndAPressedButtonTakesItsPressedColour)
 {
     const Rect go = frameOf("go");
-    const Rect around{go.x - 8, go.y - 8, go.w + 16, 7}; // a strip just above the button
+    const Rect above{go.x - 8, go.y - 8, go.w + 16, 7};
     paint();
-    EXPECT_EQ(inkIn(around, kScreenBg), 0);
-
+    EXPECT_EQ(canvas.inkIn(above, kScreenBg), 0);
     app->focusNext(false);
     ASSERT_EQ(app->focusedControl(), app->top()->controlNamed("go"));
     paint();
-    EXPECT_GT(inkIn(around, kScreenBg), static_cast<int>(go.w));
-    const Rect aroundSwitch{frameOf("swOn").x - 8, frameOf("swOn").y - 8, 60, 7};
-    EXPECT_EQ(inkIn(aroundSwitch, kScreenBg), 0);
-}
-
-TEST_F(PainterTest, DisabledButtonLooksDifferentButStaysVisible)
-{
-    paint();
-    const Rect on = frameOf("go");
-    const Rect off = frameOf("off");
-    const Color enabledFill = at(static_cast<int>(on.x + 6), static_cast<int>(on.y + on.h / 2));
-    const Color disabledFill = at(static_cast<int>(off.x + 6), static_cast<int>(off.y + off.h / 2));
-    EXPECT_EQ(enabledFill, (Color{0x30, 0x70, 0xD0, 255}));
-    EXPECT_NE(disabledFill, enabledFill);
-    EXPECT_GT(inkIn(off, kScreenBg), static_cast<int>(off.w * off.h / 2));
-}
-
-TEST_F(PainterTest, PressedButtonIsDarker)
-{
-    const Rect go = frameOf("go");
-    const int x = static_cast<int>(go.x + 6);
-    const int y = static_cast<int>(go.y + go.h / 2);
-    paint();
-    const Color normal = at(x, y);
+    EXPECT_GT(canvas.inkIn(above, kScreenBg), static_cast<int>(go.w));
     app->pointerDown(go.x + go.w / 2, go.y + go.h / 2);
-    ASSERT_EQ(app->pressedControl(), app->top()->controlNamed("go"));
     paint();
-    const Color pressed = at(x, y);
-    EXPECT_LT(pressed.r + pressed.g + pressed.b, normal.r + normal.g + normal.b);
+    EXPECT_EQ(canvas.at(go.x + 3, go.y + go.h / 2), lookOf(*app->top()->controlNamed("go")).body.pressed);
 }
 
-TEST_F(PainterTest, SwitchStateShowsByKnobPositionNotColourAlone)
-{
-    paint();
-    const Rect on = frameOf("swOn");
-    const Rect off = frameOf("swOff");
-    // The white knob: at the right end when on, at the left end when off.
-    const auto white = [](Color c) { return c.r > 240 && c.g > 240 && c.b > 240; };
-    EXPECT_TRUE(white(at(static_cast<int>(on.x + on.w - 15), static_cast<int>(on.y + on.h / 2))));
-    EXPECT_FALSE(white(at(static_cast<int>(on.x + 8), static_cast<int>(on.y + 4))));
-    EXPECT_TRUE(white(at(static_cast<int>(off.x + 15), static_cast<int>(off.y + off.h / 2))));
-    EXPECT_FALSE(white(at(static_cast<int>(off.x + off.w - 8), static_cast<int>(off.y + 4))));
-    EXPECT_NE(at(static_cast<int>(on.x + 8), static_cast<int>(on.y + 4)),
-              at(static_cast<int>(off.x + off.w - 8), static_cast<int>(off.y + 4)));
-}
-
-TEST_F(PainterTest, StepperFadesTheSegmentAtItsBound)
-{
-    const Rect f = frameOf("count");
-    const Rect minus{f.x + 4, f.y + 4, f.w / 2 - 8, f.h - 8};
-    const Rect plus{f.x + f.w / 2 + 4, f.y + 4, f.w / 2 - 8, f.h - 8};
-    paint();
-    // At the minimum the "-" is only a pale hint; the "+" is drawn in full.
-    EXPECT_GT(darkest(minus), darkest(plus) + 150);
-
-    auto* stepper = static_cast<Stepper*>(app->top()->controlNamed("count"));
-    stepper->setValue(5);
-    paint();
-    EXPECT_GT(darkest(plus), darkest(minus) + 150);
-}
-
-TEST_F(PainterTest, PictureIsFittedWholeAndABrokenOneShowsNothingAndWarnsOnce)
+TEST_F(PainterTest, HiddenControlsTheContentsOfHiddenViewsAndABrokenPictureLeaveNoPixelsAndAPictureShowsWhole)
 {
     testing::internal::CaptureStderr();
     paint();
     paint();
     const std::string warnings = testing::internal::GetCapturedStderr();
-
-    const Rect wide = frameOf("wide");
-    const Color magenta{255, 0, 255, 255};
-    EXPECT_EQ(at(static_cast<int>(wide.x + 50), static_cast<int>(wide.y + 50)), magenta);
+    for (const char* name : {"hiddenFill", "inHiddenBox", "broken"}) {
+        EXPECT_EQ(canvas.inkIn(frameOf(name), kScreenBg), 0) << name;
+    }
+    EXPECT_EQ(canvas.at(250, 80), (Color{0, 0, 255, 255}));
     // 2:1 in a square: the top and bottom quarters stay empty.
-    EXPECT_EQ(at(static_cast<int>(wide.x + 50), static_cast<int>(wide.y + 10)), kScreenBg);
-    EXPECT_EQ(at(static_cast<int>(wide.x + 50), static_cast<int>(wide.y + 90)), kScreenBg);
-
-    EXPECT_EQ(inkIn(frameOf("broken"), kScreenBg), 0);
+    const Rect wide = frameOf("wide");
+    EXPECT_EQ(canvas.at(wide.x + 50, wide.y + 50), (Color{255, 0, 255, 255}));
+    EXPECT_EQ(canvas.at(wide.x + 50, wide.y + 10), kScreenBg);
+    EXPECT_EQ(canvas.at(wide.x + 50, wide.y + 90), kScreenBg);
     const auto first = warnings.find("broken.png");
     ASSERT_NE(first, std::string::npos) << warnings;
     EXPECT_EQ(warnings.find("broken.png", first + 1), std::string::npos) << warnings;
+    app->top()->controlNamed("hiddenFill")->setHidden(false);
+    paint();
+    EXPECT_EQ(canvas.at(60, 80), (Color{255, 0, 0, 255}));
 }
 
-TEST_F(PainterTest, PushedScreenGetsABarWithTitleAndBack)
+TEST_F(PainterTest, APushedScreenGetsABarWithTitleAndBackUnlessTheBarIsHidden)
 {
-    ASSERT_FALSE(app->navBackAvailable());
+    const Color bar = palette::kBarFill;
+    const Rect back{0, 0, Application::kBarBackRect.w, Application::kBarBackRect.h - 3};
     paint();
-    // The back control's area above the bar's bottom edge line.
-    const Rect back{Application::kBarBackRect.x, Application::kBarBackRect.y, Application::kBarBackRect.w,
-                    Application::kBarBackRect.h - 3};
-    const int backInkHome = inkIn(back, Color{248, 248, 251, 255});
-
+    EXPECT_EQ(canvas.inkIn(back, bar), 0);
     ASSERT_EQ(app->tap(app->top()->controlNamed("go")), std::nullopt);
-    ASSERT_EQ(app->top()->className(), "Second");
     paint();
-    // Back text appears only once there is somewhere to go back to.
-    EXPECT_EQ(backInkHome, 0);
-    EXPECT_GT(inkIn(back, Color{248, 248, 251, 255}), 20);
-    // The title sits in the middle of the bar.
-    EXPECT_GT(inkIn(Rect{137, 8, 100, 28}, Color{248, 248, 251, 255}), 20);
-    // Under the bar, the screen's own background.
-    EXPECT_EQ(at(187, 60), (Color{0x20, 0x40, 0xA0, 255}));
+    EXPECT_GT(canvas.inkIn(back, bar), 20);
+    EXPECT_GT(canvas.inkIn(Rect{137, 8, 100, 28}, bar), 20);
+    EXPECT_EQ(canvas.at(187, 60), kSecondBg);
+    app->navigation().setNavigationBarHidden(true);
+    paint();
+    EXPECT_EQ(canvas.inkIn(Rect{0, 0, kCanvasWidth, Application::kBarHeight}, kSecondBg), 0);
 }
 
-TEST_F(PainterTest, PushSlidesTheNewScreenInFromTheRight)
+TEST_F(PainterTest, APushSlidesTheNewScreenInFromTheRight)
 {
     start(RunLoop::ClockKind::Real);
     ASSERT_EQ(app->tap(app->top()->controlNamed("go")), std::nullopt);
     const auto slide = app->navigation().slide();
     ASSERT_TRUE(slide.has_value());
-    const Color second{0x20, 0x40, 0xA0, 255};
-    const int y = 600;
-
-    paintAt(slide->start);
-    EXPECT_EQ(at(5, y), kScreenBg);
-    EXPECT_EQ(at(370, y), kScreenBg);
-
-    // Part way: the old screen still at the left edge, the new one at the right.
-    paintAt(slide->start + NavigationController::kSlideSeconds / 2);
-    EXPECT_EQ(at(5, y), kScreenBg);
-    EXPECT_EQ(at(370, y), second);
     const float shown = kCanvasWidth * sdl::easeOut(0.5f);
-    EXPECT_EQ(at(static_cast<int>(kCanvasWidth - shown) + 3, y), second);
-    EXPECT_EQ(at(static_cast<int>(kCanvasWidth - shown) - 3, y), kScreenBg);
-
-    paintAt(slide->start + NavigationController::kSlideSeconds);
-    EXPECT_EQ(at(5, y), second);
-}
-
-TEST_F(PainterTest, HiddenBarIsNotDrawn)
-{
-    app->navigation().setNavigationBarHidden(true);
-    paint();
-    EXPECT_EQ(inkIn(Rect{0, 0, kCanvasWidth, Application::kBarHeight}, kScreenBg), 0);
-}
-
-TEST(CanvasFitTest, FitsWholeAndCentresWithEvenBorders)
-{
-    const auto tall = sdl::CanvasFit::into(800, 2000);
-    EXPECT_FLOAT_EQ(tall.scale, 800 / kCanvasWidth);
-    EXPECT_FLOAT_EQ(tall.x, 0);
-    EXPECT_NEAR(tall.y * 2 + tall.height(), 2000, 1.01);
-
-    const auto wide = sdl::CanvasFit::into(800, 900);
-    EXPECT_FLOAT_EQ(wide.scale, 900 / kCanvasHeight);
-    EXPECT_NEAR(wide.x * 2 + wide.width(), 800, 1.01);
-    float cx = 0;
-    float cy = 0;
-    wide.toCanvas(wide.x + wide.width(), wide.y + wide.height(), cx, cy);
-    EXPECT_NEAR(cx, kCanvasWidth, 0.01);
-    EXPECT_NEAR(cy, kCanvasHeight, 0.01);
-    wide.toCanvas(wide.x - 10, 0, cx, cy);
-    EXPECT_LT(cx, 0); // the surround is off the canvas: no control is hit there
-}
-
-TEST(ShapesTest, RoundedCornersLeaveTheCornerPixelEmpty)
-{
-    sdl::SurfacePtr s(SDL_CreateRGBSurfaceWithFormat(0, 40, 40, 32, SDL_PIXELFORMAT_ARGB8888));
-    sdl::RendererPtr r(SDL_CreateSoftwareRenderer(s.get()));
-    SDL_SetRenderDrawColor(r.get(), 0, 0, 0, 255);
-    SDL_RenderClear(r.get());
-    sdl::fillRoundedRect(r.get(), SDL_FRect{0, 0, 40, 40}, 12, Color{255, 255, 255, 255});
-    SDL_RenderPresent(r.get());
-    const auto pixel = [&](int x, int y) {
-        const auto* row = static_cast<const Uint8*>(s->pixels) + y * s->pitch;
-        return reinterpret_cast<const Uint32*>(row)[x] & 0xFFFFFFu;
+    // x, at the start, half way and at the end
+    const std::tuple<float, Color, Color, Color> rows[] = {
+        {5, kScreenBg, kScreenBg, kSecondBg},
+        {kCanvasWidth - shown - 3, kScreenBg, kScreenBg, kSecondBg},
+        {kCanvasWidth - shown + 3, kScreenBg, kSecondBg, kSecondBg},
+        {370, kScreenBg, kSecondBg, kSecondBg},
     };
-    EXPECT_EQ(pixel(0, 0), 0u);
-    EXPECT_EQ(pixel(39, 39), 0u);
-    EXPECT_EQ(pixel(20, 20), 0xFFFFFFu);
-    EXPECT_EQ(pixel(20, 1), 0xFFFFFFu);
-    r.reset();
+    for (int step = 0; step < 3; ++step) {
+        canvas.paint(*app, slide->start + NavigationController::kSlideSeconds * step / 2);
+        for (const auto& [x, atStart, halfWay, atEnd] : rows) {
+            EXPECT_EQ(canvas.at(x, 600), step == 0 ? atStart : step == 1 ? halfWay : atEnd) << x << " " << step;
+        }
+    }
+}
+
+// Where the page is told a shape goes and in what colour, the window paints
+// that colour: checked at a few points of every opaque shape of every control
+// of every shipped screen, wherever nothing drawn later covers the point.
+TEST(PainterLookTest, EveryShippedScreenIsPaintedAsThePageIsToldToPlaceIt)
+{
+    auto started = WebSession::start(BUDDYCARE_RESOURCES, RunLoop::ClockKind::Virtual);
+    ASSERT_TRUE(std::holds_alternative<std::unique_ptr<WebSession>>(started));
+    WebSession& session = *std::get<std::unique_ptr<WebSession>>(started);
+    Application& app = session.app();
+    Canvas canvas;
+    struct Drawn {
+        Rect rect;
+        std::optional<Color> fill; // opaque fills only
+        float edge;
+    };
+    const auto rectOf = [](const WebSession::json& r, float x, float y) {
+        return Rect{r[0].get<float>() + x, r[1].get<float>() + y, r[2].get<float>(), r[3].get<float>()};
+    };
+    int checked = 0;
+    for (const ScreenLayout& layout : app.storyboard().screens()) {
+        if (layout.className != app.top()->className()) {
+            app.navigation().pushViewController(app.storyboard().instantiate(layout.className, app.services()), false);
+        }
+        app.afterEvent();
+        const auto frame = session.frame();
+        const auto& screen = frame["screens"].back();
+        ASSERT_EQ(screen["class"], layout.className);
+        canvas.paint(app);
+
+        std::vector<Drawn> drawn;
+        const auto& slots = app.top()->slots();
+        for (std::size_t i = 0; i < slots.size(); ++i) {
+            const auto& c = screen["controls"][i];
+            ASSERT_EQ(c["look"], lookJson(lookOf(*slots[i].control))) << layout.className << " " << c["name"];
+            if (c["hidden"]) {
+                continue;
+            }
+            const float x = c["frame"][0];
+            const float y = c["frame"][1];
+            auto boxes = WebSession::json::array({c["look"]["body"]});
+            boxes.insert(boxes.end(), c["look"]["parts"].begin(), c["look"]["parts"].end());
+            for (const auto& box : boxes) {
+                int r = 0, g = 0, b = 0;
+                float a = 0;
+                std::sscanf(box["fill"].get<std::string>().c_str(), "rgba(%d,%d,%d,%f)", &r, &g, &b, &a);
+                const auto fill = a == 1.0f ? std::optional(Color{Uint8(r), Uint8(g), Uint8(b), 255}) : std::nullopt;
+                drawn.push_back({rectOf(box["rect"], x, y), fill, box["edgeWidth"].get<float>()});
+            }
+            for (const auto& area : {c["look"]["picture"], c["look"]["text"].is_null() ? c["look"]["text"]
+                                                                                       : c["look"]["text"]["area"]}) {
+                if (!area.is_null()) {
+                    drawn.push_back({rectOf(area, x, y), std::nullopt, 0});
+                }
+            }
+        }
+        for (std::size_t k = 0; k < drawn.size(); ++k) {
+            const Drawn& d = drawn[k];
+            const float in = d.edge + 2;
+            if (!d.fill || d.rect.w < 2 * in + 1 || d.rect.h < 2 * in + 1) {
+                continue;
+            }
+            const Rect r = d.rect;
+            const std::pair<float, float> points[] = {{r.x + r.w / 2, r.y + r.h / 2}, {r.x + in, r.y + r.h / 2},
+                                                      {r.x + r.w - in, r.y + r.h / 2}, {r.x + r.w / 2, r.y + in},
+                                                      {r.x + r.w / 2, r.y + r.h - in}};
+            for (const auto& [px, py] : points) {
+                const bool covered = std::any_of(drawn.begin() + static_cast<long>(k) + 1, drawn.end(),
+                                                 [&](const Drawn& later) { return later.rect.contains(px, py); });
+                const bool underBar = !frame["bar"]["hidden"].get<bool>() && py < Application::kBarHeight + 1;
+                if (covered || underBar || px < 0 || py < 0 || px >= 375 || py >= 667) {
+                    continue;
+                }
+                EXPECT_EQ(canvas.at(px, py), *d.fill)
+                    << layout.className << " at " << px << "," << py;
+                ++checked;
+            }
+        }
+    }
+    EXPECT_GT(checked, 100);
 }
 
 TEST(ShooterTest, WritesAPictureOfTheCanvasAndReportsAnUnwritablePath)

@@ -1,0 +1,108 @@
+#include "platform/Look.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace bc {
+namespace {
+
+const Box& part(const Look& look, const std::string& role)
+{
+    for (const Box& b : look.parts) {
+        if (b.role == role) {
+            return b;
+        }
+    }
+    throw std::runtime_error("no part " + role);
+}
+
+float middle(const Rect& r) { return r.x + r.w / 2; }
+
+template <typename T>
+std::unique_ptr<Control> make(Rect frame, const std::function<void(T&)>& set = {})
+{
+    auto c = std::make_unique<T>();
+    c->setFrame(frame);
+    if (set) {
+        set(*c);
+    }
+    return c;
+}
+
+struct Row {
+    const char* what;
+    std::function<std::unique_ptr<Control>()> control;
+    std::function<bool(const Look&)> holds;
+};
+
+const Row kRows[] = {
+    {"a button with no fill of its own takes the default, darker while pressed, rounded to 12 at most",
+     [] { return make<Button>({0, 0, 120, 44}); },
+     [](const Look& l) {
+         return l.body.fill == palette::kDefaultButton && l.body.pressed == darker(l.body.fill, 0.22f) &&
+                l.body.radius == 12 && l.text->area.x == 6 && l.text->area.w == 108 && l.contentAlpha == 255;
+     }},
+    {"a disabled button stays visible, greyed, edged and faded, and does not darken when pressed",
+     [] { return make<Button>({0, 0, 120, 20}, [](Button& b) { b.setEnabled(false); }); },
+     [](const Look& l) {
+         return l.body.fill == mix(palette::kDefaultButton, palette::kDisabledGrey, 0.7f) &&
+                l.body.pressed == l.body.fill && l.body.edge == palette::kDisabledEdge && l.body.radius == 10 &&
+                l.contentAlpha > 0 && l.contentAlpha < 255 && l.text->color == palette::kDisabledTitle;
+     }},
+    {"a switch that is on: green, knob at the right, bar mark at the left, knob greyer while pressed",
+     [] { return make<Switch>({0, 0, 51, 31}, [](Switch& s) { s.setOn(true); }); },
+     [](const Look& l) {
+         const Rect t = part(l, "track").rect;
+         return part(l, "track").fill == palette::kSwitchOn && middle(part(l, "knob").rect) > middle(t) &&
+                middle(part(l, "mark").rect) < middle(t) && part(l, "knob").pressed == palette::kKnobPressed;
+     }},
+    {"a switch that is off: grey, knob at the left, an unfilled ring at the right",
+     [] { return make<Switch>({0, 0, 51, 31}); },
+     [](const Look& l) {
+         const Rect t = part(l, "track").rect;
+         return part(l, "track").fill == palette::kSwitchOff && middle(part(l, "knob").rect) < middle(t) &&
+                middle(part(l, "mark").rect) > middle(t) && part(l, "mark").fill.a == 0 && part(l, "mark").edgeWidth > 0;
+     }},
+    {"a switch in a tall frame keeps its shape, centred",
+     [] { return make<Switch>({0, 0, 66, 100}); },
+     [](const Look& l) { const Rect t = part(l, "track").rect; return t.w == 66 && t.h == 40 && t.y == 30; }},
+    {"a stepper at its minimum fades the minus on the left only",
+     [] { return make<Stepper>({0, 0, 94, 29}, [](Stepper& s) { s.maximumValue = 5; }); },
+     [](const Look& l) {
+         return part(l, "minus").fill.a < 255 && part(l, "plus").fill.a == 255 && middle(part(l, "minus").rect) < 47 &&
+                middle(part(l, "plus").rect) > 47 && l.body.pressed == darker(palette::kStepperFill, 0.12f);
+     }},
+    {"a stepper at its maximum fades the plus only",
+     [] { return make<Stepper>({0, 0, 94, 29}, [](Stepper& s) { s.setValue(100); }); },
+     [](const Look& l) { return part(l, "minus").fill.a == 255 && part(l, "plus").fill.a < 255; }},
+    {"text on a filled label keeps clear of its edge",
+     [] { return make<Label>({0, 0, 100, 30}, [](Label& c) { c.style.background = {9, 9, 9, 255}; }); },
+     [](const Look& l) { return l.text->area.x == 4 && l.text->area.w == 92; }},
+    {"text on a clear label uses the whole frame",
+     [] { return make<Label>({0, 0, 100, 30}); },
+     [](const Look& l) { return l.text->area.x == 0 && l.text->area.w == 100; }},
+    {"a picture as wide as the canvas and half as tall is a backdrop that covers",
+     [] { return make<ImageView>({0, 0, kCanvasWidth, kCanvasHeight / 2}); },
+     [](const Look& l) { return l.cover; }},
+    {"a picture a little narrower is shown whole",
+     [] { return make<ImageView>({0, 0, kCanvasWidth - 2, kCanvasHeight}); },
+     [](const Look& l) { return !l.cover; }},
+};
+
+TEST(LookTest, EachKindOfControlIsDrawnByItsRule)
+{
+    for (const Row& row : kRows) {
+        EXPECT_TRUE(row.holds(lookOf(*row.control()))) << row.what;
+    }
+}
+
+TEST(LookTest, ThePageGetsCssColoursAndPointsToAThousandth)
+{
+    EXPECT_EQ(cssColor(Color{1, 2, 3, 51}), "rgba(1,2,3,0.200)");
+    EXPECT_EQ(rectJson(Rect{1, 2.5f, 1.0f / 3, 0}).dump(), "[1,2.5,0.333,0]");
+}
+
+} // namespace
+} // namespace bc

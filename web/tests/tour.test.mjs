@@ -1,0 +1,184 @@
+// One tour of the whole game in headless Chromium, as a child plays it with a
+// finger and as someone plays it with a keyboard and a screen reader. The
+// rules of care are the C++ tests' business; this checks what only the page
+// can get wrong: what shows, what is named, what the keys do, real time,
+// the network and storage. Each screen's picture goes to the test output.
+import { test } from 'node:test';
+import assert from 'node:assert/strict';
+import { openGame, screenClass, text, tap, stepper, shoot, control, isShown, gameState, settled } from './support.mjs';
+
+const CHECK = ['checkPlace', '->BloodSugarCheckInstructionsViewController', '->AskForBloodViewController',
+  '->BloodSugarCheckInProgressViewController'];
+const BOLUS = ['insulinPlace', 'continueButtonClicked', 'continueButtonPressed', '->InsulinGivingViewController'];
+
+// Taps from where the row before left off, and the screen they lead to.
+const TOUR = [
+  [[], 'ViewController'],
+  [['checkPlace'], 'BloodSugarViewController'],
+  [['->TrendsViewController'], 'TrendsViewController'],
+  [['backButtonPressed', '->BloodSugarCheckInstructionsViewController'], 'BloodSugarCheckInstructionsViewController'],
+  [['->AskForBloodViewController'], 'AskForBloodViewController'],
+  [['->BloodSugarCheckInProgressViewController'], 'BloodSugarCheckInProgressViewController'],
+  [['goodButtonPressed'], 'GoodResultsViewController'],
+  [['->BloodSugarResultsViewController'], 'BloodSugarResultsViewController'],
+  [['<-root', ...CHECK, 'badButtonPressed'], 'BadResultsViewController'],
+  [['homeButtonPressed', 'insulinPlace'], 'InsulinFoodViewController'],
+  [['carbCounterButtonPressed'], 'CarbCounterMainViewController'],
+  [['->CarbCounterAddViewController'], 'CarbCounterAddViewController'],
+  [['homeButtonPressed', 'insulinPlace', 'continueButtonClicked'], 'InsulinExerciseViewController'],
+  [['continueButtonPressed'], 'InsulinSuggestionViewController'],
+  [['->InsulinGivingViewController'], 'InsulinGivingViewController'],
+  [['stop'], 'InsulinStoppedViewController'],
+  [['homeButtonPressed', ...BOLUS, 'wait:InsulinCompleteViewController'], 'InsulinCompleteViewController'],
+  [['done', 'eatPlace'], 'nomNomViewController'],
+  [['homeButtonPressed', 'cheat', 'cheat', 'cheat', 'cheat', 'buddyPlace'], 'BuddyCentralViewController'],
+  [['shopButton'], 'ItemViewController'],
+  [['buyButton', 'closetButton'], 'ClosetViewController'],
+  [['itemButton'], 'ClosetItemSelectedViewController'],
+  [['wearButton', 'homeButtonPressed', 'buddyPlace', 'gamesButton'], 'GamesScreenViewController'],
+  [['homeButtonPressed', 'settingsPlace', 'lockButton'], 'SettingsMainViewController'],
+];
+
+// What the keyboard is on, or what a button is: the control's name, a
+// stepper's half, or the bar's back.
+function keyOf(el) {
+  if (el.id === 'bar-back') return 'bar-back';
+  const owner = el.closest('[data-name]');
+  if (!owner) return el.tagName.toLowerCase();
+  return owner.dataset.kind === 'stepper' ? `${owner.dataset.name}:${el.className}` : owner.dataset.name;
+}
+const focusedKey = (page) => page.evaluate(`(${keyOf})(document.activeElement)`);
+
+async function tabTo(page, key) {
+  await settled(page);
+  for (let i = 0; i < 40; i += 1) {
+    await page.keyboard.press('Tab');
+    if ((await focusedKey(page)) === key) return;
+  }
+  assert.fail(`Tab never reaches ${key}`);
+}
+
+// Every shown, enabled control that takes a tap has a name a screen reader
+// says, and Tab reaches each one.
+async function audit(page, screen) {
+  const wanted = await page.evaluate(`[...document.querySelectorAll('#screens > .screen:last-child button')]
+    .filter((el) => !el.disabled && !el.closest('[hidden]'))
+    .map((el) => ({ key: (${keyOf})(el), name: (el.getAttribute('aria-label') || el.textContent).trim() }))`);
+  const seen = new Set();
+  for (let i = 0; i < wanted.length * 2 + 4; i += 1) {
+    await page.keyboard.press('Tab');
+    seen.add(await focusedKey(page));
+  }
+  for (const { key, name } of wanted) {
+    assert.ok(name, `${screen}: ${key} has no name`);
+    assert.ok(seen.has(key), `${screen}: Tab never reaches ${key}`);
+  }
+}
+
+// Checks made on arriving at a screen, beyond the audit every screen gets.
+const AT = {
+  async ViewController(page) {
+    const [complete, width] = await control(page, 'screenBackground').evaluate((img) => [img.complete, img.naturalWidth]);
+    assert.ok(complete && width > 0, 'the background picture decoded');
+    assert.equal(await page.title(), 'buddycare');
+  },
+  async BloodSugarViewController(page) {
+    // A screen reader hears where it is after a move.
+    assert.equal(await page.evaluate(() => document.activeElement.tagName), 'H1');
+  },
+  async InsulinExerciseViewController(page) {
+    await tabTo(page, 'eSwitch');
+    await page.keyboard.press('Space');
+    assert.equal(await control(page, 'eSwitch').getAttribute('aria-checked'), 'true');
+    assert.equal(await isShown(page, 'containerView'), true);
+    await tabTo(page, 'stepper:plus');
+    await page.keyboard.press('ArrowRight');
+    await page.keyboard.press('Enter');
+    assert.equal(await text(page, 'hourLabel'), '3');
+    assert.equal(await page.locator('#announcer').textContent(), 'Hours of exercise: 3');
+  },
+  async InsulinStoppedViewController(page) {
+    // Past the delivery's two seconds: the stopped dose stays stopped.
+    await page.waitForTimeout(2500);
+    assert.equal(await screenClass(page), 'InsulinStoppedViewController');
+  },
+  async SettingsMainViewController(page) {
+    await stepper(page, 'carbStepper', true);
+    assert.equal(await page.locator('#announcer').textContent(), `Carb ratio: ${await text(page, 'carbLabel')}`);
+  },
+};
+
+test('the tour: every screen shows, is named and reached by keys, and nothing leaves the page', async () => {
+  const game = await openGame({ seed: 5 });
+  const { page, server } = game;
+  try {
+    // A tap on the arriving screen before it has landed does nothing.
+    const during = await page.evaluate(() => {
+      document.querySelector('#screens [data-name="checkPlace"]').click();
+      const busy = document.getElementById('stage').classList.contains('busy');
+      document.querySelector('#screens > .screen:last-child [data-name="backButtonPressed"]').click();
+      return busy;
+    });
+    assert.equal(during, true);
+    assert.equal(await screenClass(page), 'BloodSugarViewController');
+    await tap(page, 'backButtonPressed');
+    await page.waitForLoadState('networkidle');
+    const requests = server.requests.length;
+
+    for (const [taps, screen] of TOUR) {
+      let tapped = 0;
+      for (const step of taps) {
+        if (step.startsWith('wait:')) {
+          await page.waitForSelector(`#screens > .screen[data-screen="${step.slice(5)}"]`, { timeout: 10000 });
+          assert.ok(Date.now() - tapped >= 1900, 'the delivery completes by itself, after two seconds');
+        } else if (step === 'checkPlace' && screen === 'BloodSugarViewController') {
+          await tabTo(page, step);
+          await page.keyboard.press('Enter');
+        } else {
+          await tap(page, step);
+          tapped = Date.now();
+        }
+      }
+      assert.equal(await screenClass(page), screen);
+      await shoot(page, `${String(TOUR.findIndex(([, s]) => s === screen)).padStart(2, '0')}-${screen}`);
+      if (AT[screen]) await AT[screen](page);
+      await audit(page, screen);
+    }
+    // The page shows what the game holds, the bow tie included.
+    await tap(page, 'homeButtonPressed');
+    assert.equal(await screenClass(page), 'ViewController');
+    assert.equal(await text(page, 'coinsLabel'), String((await gameState(page)).coins));
+    assert.equal(await isShown(page, 'itemWorn'), true);
+
+    // A wide window: the stage keeps its shape, centred, and taps land where drawn.
+    await page.setViewportSize({ width: 1024, height: 768 });
+    const box = await page.locator('#stage').boundingBox();
+    assert.ok(Math.abs(box.height - 768) < 1 && Math.abs(box.x + box.width / 2 - 512) < 1, 'fills the height, centred');
+    assert.ok(Math.abs(box.width / box.height - 375 / 667) < 0.01, 'keeps the portrait shape');
+    const coins = Number(await text(page, 'coinsLabel'));
+    await tap(page, 'cheat');
+    assert.equal(await text(page, 'coinsLabel'), String(coins + 50));
+    await shoot(page, 'home-wide-window');
+
+    assert.deepEqual(server.requests.slice(requests), [], 'nothing fetched after start');
+    const kept = await page.evaluate(async () => [document.cookie, localStorage.length, sessionStorage.length,
+      (await indexedDB.databases()).length, (await caches.keys()).length]);
+    assert.deepEqual(kept, ['', 0, 0, 0, 0], 'nothing stored');
+    assert.deepEqual(game.offsite, []);
+    assert.deepEqual(game.problems, []);
+  } finally {
+    await game.close();
+  }
+});
+
+test('a game that cannot load says so on the page', async () => {
+  for (const refuse of ['**/buddycare.wasm', '**/buddycare.data']) {
+    const game = await openGame({ refuse });
+    try {
+      await game.page.waitForSelector('#loading.problem', { state: 'attached', timeout: 30000 });
+      assert.match(await game.page.locator('#loading').textContent(), /could not start/, refuse);
+    } finally {
+      await game.close();
+    }
+  }
+});
