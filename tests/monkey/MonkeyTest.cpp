@@ -41,7 +41,7 @@ struct Tamper {
 };
 
 const Tamper kTampers[] = {
-    {"coins without a reason", "ViewController", [](Monkey& m) { m.state().setCoins(m.state().coins() + 5); },
+    {"coins without a reason", "InsulinGivingViewController", [](Monkey& m) { m.state().setCoins(m.state().coins() + 5); },
      "the coin rules give"},
     {"a label the model does not expect", "BuddyCentralViewController",
      [](Monkey& m) { static_cast<Label*>(m.app().top()->controlNamed("coinsLabel"))->setText("9999"); },
