@@ -1,7 +1,6 @@
 #include "app/CareStateAccess.h"
 
-#include "platform/Application.h"
-#include "screens/home/ViewController.h"
+#include "state/AppState.h"
 
 #include <charconv>
 #include <cmath>
@@ -27,11 +26,6 @@ json floatJson(float value)
     double shortest = 0;
     std::from_chars(buffer, end, shortest);
     return shortest;
-}
-
-AppState& CareStateAccess::state()
-{
-    return static_cast<ViewController*>(app_.navigation().viewControllers()[0])->appState();
 }
 
 json CareStateAccess::snapshot()

@@ -4,19 +4,18 @@
 
 namespace bc {
 
-class Application;
 class AppState;
 
 // The care state as the driver sees it: every field by its own name.
 class CareStateAccess : public StateAccess {
 public:
-    explicit CareStateAccess(Application& app) : app_(app) {}
+    explicit CareStateAccess(AppState& state) : state_(state) {}
     nlohmann::ordered_json snapshot() override;
     std::optional<std::string> set(const std::string& field, const std::string& value) override;
 
 private:
-    AppState& state();
-    Application& app_;
+    AppState& state() { return state_; }
+    AppState& state_;
 };
 
 // The shortest decimal that reads back as the same 32-bit float.

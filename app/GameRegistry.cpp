@@ -5,23 +5,20 @@
 #include "screens/carbs/Register.h"
 #include "screens/home/ViewController.h"
 #include "screens/insulin/Register.h"
-#include "screens/settings/Register.h"
+#include "screens/settings/SettingsMainViewController.h"
 
 namespace bc {
 
-const Registry& gameRegistry()
+Registry gameRegistry(AppState& state)
 {
-    static const Registry registry = [] {
-        Registry r;
-        registerHomeScreens(r);
-        registerInsulinScreens(r);
-        registerBloodSugarScreens(r);
-        registerCarbCounterScreens(r);
-        registerEatingScreens(r);
-        registerBuddyScreens(r);
-        registerSettingsScreens(r);
-        return r;
-    }();
+    Registry registry;
+    registerHomeScreens(registry, state);
+    registerInsulinScreens(registry, state);
+    registerBloodSugarScreens(registry, state);
+    registerCarbCounterScreens(registry, state);
+    registerEatingScreens(registry, state);
+    registerBuddyScreens(registry, state);
+    registerSettingsScreens(registry, state);
     return registry;
 }
 

@@ -50,7 +50,8 @@ int ApplicationMain(int argc, char** argv, AppDelegate& delegate)
     }
 
     const auto folder = resources.empty() ? findResources(argv[0]) : std::filesystem::path(resources);
-    auto created = Application::create(folder, gameRegistry(), headless ? RunLoop::ClockKind::Virtual
+    GameSetup game;
+    auto created = Application::create(folder, game.registry, headless ? RunLoop::ClockKind::Virtual
                                                                          : RunLoop::ClockKind::Real);
     if (auto* error = std::get_if<LoadError>(&created)) {
         std::fprintf(stderr, "%s: %s\n", kProgramName, error->message.c_str());
@@ -64,7 +65,7 @@ int ApplicationMain(int argc, char** argv, AppDelegate& delegate)
 
     int status = 0;
     if (headless) {
-        CareStateAccess inspector(app);
+        CareStateAccess inspector(game.state);
         std::string fontError;
         auto shooter = sdl::makeShooter(fontError);
         if (!shooter) {

@@ -56,9 +56,9 @@ using namespace bc;
 
 const std::string kResources = BUDDYCARE_RESOURCES;
 
-std::unique_ptr<Application> makeApp(RunLoop::ClockKind clock = RunLoop::ClockKind::Virtual)
+std::unique_ptr<Application> makeApp(GameSetup& game, RunLoop::ClockKind clock = RunLoop::ClockKind::Virtual)
 {
-    auto created = Application::create(kResources, gameRegistry(), clock);
+    auto created = Application::create(kResources, game.registry, clock);
     if (auto* error = std::get_if<LoadError>(&created)) {
         std::fprintf(stderr, "bench: %s\n", error->message.c_str());
         std::exit(2);
@@ -68,8 +68,9 @@ std::unique_ptr<Application> makeApp(RunLoop::ClockKind clock = RunLoop::ClockKi
 
 // The game as the headless driver runs it.
 struct Game {
-    std::unique_ptr<Application> app = makeApp();
-    CareStateAccess inspector{*app};
+    GameSetup setup;
+    std::unique_ptr<Application> app = makeApp(setup);
+    CareStateAccess inspector{setup.state};
 
     std::string run(const std::string& command)
     {
@@ -111,8 +112,9 @@ void BM_StoryboardLoad(benchmark::State& state)
     setConsoleEcho(false);
     PictureCatalog pictures(kResources);
     const std::string path = kResources + "/" + Application::kStoryboardFile;
+    GameSetup game;
     for (auto _ : state) {
-        auto loaded = Storyboard::loadFile(path, gameRegistry(), pictures);
+        auto loaded = Storyboard::loadFile(path, game.registry, pictures);
         benchmark::DoNotOptimize(loaded);
     }
 }
@@ -122,7 +124,8 @@ void BM_ApplicationCreate(benchmark::State& state)
 {
     setConsoleEcho(false);
     for (auto _ : state) {
-        auto app = makeApp();
+        GameSetup game;
+        auto app = makeApp(game);
         benchmark::DoNotOptimize(app);
     }
 }
@@ -315,7 +318,8 @@ void paintSlide(benchmark::State& state, bool push)
         state.SkipWithError(canvas.error().c_str());
         return;
     }
-    auto app = makeApp(RunLoop::ClockKind::Real);
+    GameSetup game;
+    auto app = makeApp(game, RunLoop::ClockKind::Real);
     auto& nav = app->navigation();
     nav.tick(true);
     nav.pushViewController(app->storyboard().instantiate("BuddyCentralViewController"), push);

@@ -36,10 +36,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const bool quiet = (bc::setConsoleEcho(false), true);
     (void)quiet;
     bc::seedRandom(1);
-    auto created = bc::Application::create(BUDDYCARE_RESOURCES, bc::gameRegistry(), bc::RunLoop::ClockKind::Virtual);
+    bc::GameSetup game;
+    auto created = bc::Application::create(BUDDYCARE_RESOURCES, game.registry, bc::RunLoop::ClockKind::Virtual);
     check(std::holds_alternative<std::unique_ptr<bc::Application>>(created));
     auto& app = *std::get<std::unique_ptr<bc::Application>>(created);
-    bc::CareStateAccess inspector(app);
+    bc::CareStateAccess inspector(game.state);
 
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
     std::string line;

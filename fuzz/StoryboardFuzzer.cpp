@@ -20,9 +20,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const bool quiet = (bc::setConsoleEcho(false), true);
     (void)quiet;
     static bc::PictureCatalog pictures(BUDDYCARE_RESOURCES);
+    static bc::GameSetup game;
 
     const std::string text(reinterpret_cast<const char*>(data), size);
-    auto loaded = bc::Storyboard::parse(text, "fuzz.json", bc::gameRegistry(), pictures);
+    auto loaded = bc::Storyboard::parse(text, "fuzz.json", game.registry, pictures);
     if (auto* error = std::get_if<bc::LoadError>(&loaded)) {
         if (error->message.rfind("fuzz.json", 0) != 0 || error->message.find('\n') != std::string::npos) {
             std::abort(); // an error must be one line that names the file

@@ -89,9 +89,14 @@ public:
 
     template <class S> Builder<S> screen(const std::string& className)
     {
+        return screen<S>(className, [] { return std::make_unique<S>(); });
+    }
+    // With a maker of its own, for screens that are handed what they work on.
+    template <class S, class Make> Builder<S> screen(const std::string& className, Make make)
+    {
         static_assert(std::is_base_of_v<ScreenController, S>);
         Entry& entry = entries_[className];
-        entry.make = [] { return std::unique_ptr<ScreenController>(std::make_unique<S>()); };
+        entry.make = [make] { return std::unique_ptr<ScreenController>(make()); };
         return Builder<S>(entry);
     }
 

@@ -6,12 +6,6 @@ namespace bc {
 
 // The finger-stick itself: the buddy gives a drop of blood. Its coin label is
 // written once, when it loads.
-class AskForBloodViewController : public CareScreen {
-public:
-    void viewDidLoad() override;
-    void viewWillAppear(bool animated) override;
-
-    void updateUI();
-};
+class AskForBloodViewController : public CareScreen {};
 
 } // namespace bc

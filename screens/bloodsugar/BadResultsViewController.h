@@ -7,10 +7,11 @@ namespace bc {
 // The end of a bad check: the new reading, and nothing changed besides it.
 class BadResultsViewController : public CareScreen {
 public:
-    void viewDidLoad() override;
-    void viewWillAppear(bool animated) override;
-
-    void updateUI();
+    void updateUI() override
+    {
+        showCoins();
+        showReading(bloodSugarLabel, 1);
+    }
 
     Label* bloodSugarLabel = nullptr;
 };

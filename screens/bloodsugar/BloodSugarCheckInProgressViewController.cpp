@@ -1,40 +1,17 @@
 #include "screens/bloodsugar/BloodSugarCheckInProgressViewController.h"
 
-#include "platform/NavigationController.h"
 #include "platform/Random.h"
 
 namespace bc {
 
-namespace {
-constexpr double kGoodReadingBase = 70.0;
-constexpr double kBadReadingBase = 120.0;
-// Thirty whole steps above the base: good reads 70..99, bad 120..149.
-constexpr std::uint32_t kReadingSpread = 30;
-
-void storeReading(AppState& state, double base)
+void BloodSugarCheckInProgressViewController::goodButtonPressed(Control*)
 {
-    const double reading = base + randomUniform(kReadingSpread);
-    state.setBloodSugarLevel(static_cast<float>(reading));
-}
-} // namespace
-
-void BloodSugarCheckInProgressViewController::viewDidLoad()
-{
-    CareScreen::viewDidLoad();
-    navigationController()->setNavigationBarHidden(true);
-    updateUI();
+    appState().setBloodSugarLevel(goodReading(randomUniform(kReadingSpread)));
 }
 
-void BloodSugarCheckInProgressViewController::viewWillAppear(bool animated)
+void BloodSugarCheckInProgressViewController::badButtonPressed(Control*)
 {
-    CareScreen::viewWillAppear(animated);
-    navigationController()->setNavigationBarHidden(true, false);
+    appState().setBloodSugarLevel(badReading(randomUniform(kReadingSpread)));
 }
-
-void BloodSugarCheckInProgressViewController::updateUI() { showCoins(); }
-
-void BloodSugarCheckInProgressViewController::goodButtonPressed(Control*) { storeReading(appState(), kGoodReadingBase); }
-
-void BloodSugarCheckInProgressViewController::badButtonPressed(Control*) { storeReading(appState(), kBadReadingBase); }
 
 } // namespace bc

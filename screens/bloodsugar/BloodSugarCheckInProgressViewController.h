@@ -8,10 +8,6 @@ namespace bc {
 // a new reading, and the control's own transition then shows the result.
 class BloodSugarCheckInProgressViewController : public CareScreen {
 public:
-    void viewDidLoad() override;
-    void viewWillAppear(bool animated) override;
-
-    void updateUI();
     void goodButtonPressed(Control* sender);
     void badButtonPressed(Control* sender);
 };

@@ -6,10 +6,6 @@ namespace bc {
 
 // The steps of a finger-stick check, in pictures. Everything it shows is its
 // layout. It gives the stack's own bar back as it leaves.
-class BloodSugarCheckInstructionsViewController : public CareScreen {
-public:
-    void viewWillAppear(bool animated) override;
-    void viewWillDisappear(bool animated) override;
-};
+class BloodSugarCheckInstructionsViewController : public CareScreen {};
 
 } // namespace bc

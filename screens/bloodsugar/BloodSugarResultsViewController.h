@@ -6,10 +6,6 @@ namespace bc {
 
 // What a reading means: low, in range, high. Everything it shows is its
 // layout. The stack's own bar comes back once it has left.
-class BloodSugarResultsViewController : public CareScreen {
-public:
-    void viewDidAppear(bool animated) override;
-    void viewDidDisappear(bool animated) override;
-};
+class BloodSugarResultsViewController : public CareScreen {};
 
 } // namespace bc

@@ -9,10 +9,12 @@ namespace bc {
 // showed when the child arrived.
 class BloodSugarViewController : public CareScreen {
 public:
-    void viewDidLoad() override;
-    void viewWillAppear(bool animated) override;
-
-    void updateUI();
+    void updateUI() override
+    {
+        showCoins();
+        showReading(bloodSugarLabel, 0);
+        showMood(screenBackground, "checkgreen.jpg", "checkred.jpg");
+    }
 
     Label* bloodSugarLabel = nullptr;
     ImageView* screenBackground = nullptr;

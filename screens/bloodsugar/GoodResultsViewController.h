@@ -8,11 +8,20 @@ namespace bc {
 // new screen, so each one pays; coming back to it by back pays nothing more.
 class GoodResultsViewController : public CareScreen {
 public:
-    void viewDidLoad() override;
-    void viewWillAppear(bool animated) override;
+    // Paid before the first refresh, so the label already counts the reward.
+    void viewDidLoad() override
+    {
+        CareScreen::viewDidLoad();
+        addCoins();
+        updateUI();
+    }
 
-    void addCoins();
-    void updateUI();
+    void addCoins() { appState().addCoins(kGoodCheckReward); }
+    void updateUI() override
+    {
+        showCoins();
+        showReading(bloodSugarLabel, 1);
+    }
 
     Label* bloodSugarLabel = nullptr;
 };

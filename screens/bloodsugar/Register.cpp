@@ -1,6 +1,5 @@
 #include "screens/bloodsugar/Register.h"
 
-#include "platform/Registry.h"
 #include "screens/bloodsugar/AskForBloodViewController.h"
 #include "screens/bloodsugar/BadResultsViewController.h"
 #include "screens/bloodsugar/BloodSugarCheckInProgressViewController.h"
@@ -12,54 +11,42 @@
 
 namespace bc {
 
-void registerBloodSugarScreens(Registry& registry)
+void registerBloodSugarScreens(Registry& registry, AppState& state)
 {
+    using F = FrameStep;
+    const ScreenFrame plain{.didLoad = {F::HideBar, F::Refresh}, .willAppear = {F::HideBarAnimated}};
+    // The two layout-only screens hand the stack's bar back as they go; their
+    // way on is a control of the interface description.
+    const ScreenFrame instructions{.willAppear = {F::HideBarAnimated},
+                                   .willDisappear = {F::ShowBarAnimated},
+                                   .coins = false,
+                                   .exits = ScreenFrame::Exits::None};
+    const ScreenFrame results{.didAppear = {F::HideBarAnimated},
+                              .didDisappear = {F::ShowBarAnimated},
+                              .coins = false,
+                              .exits = ScreenFrame::Exits::None};
+
     using BloodSugar = BloodSugarViewController;
-    registry.screen<BloodSugar>("BloodSugarViewController")
-        .outlet("coinsLabel", &BloodSugar::coinsLabel)
+    registerCareScreen<BloodSugar>(registry, state, "BloodSugarViewController", plain)
         .outlet("bloodSugarLabel", &BloodSugar::bloodSugarLabel)
-        .outlet("screenBackground", &BloodSugar::screenBackground)
-        .exit("backButtonPressed", &BloodSugar::backButtonPressed)
-        .exit("homeButtonPressed", &BloodSugar::homeButtonPressed);
-
-    // Layout only: its way out is a control of the interface description.
-    registry.screen<BloodSugarCheckInstructionsViewController>("BloodSugarCheckInstructionsViewController");
-
-    using AskForBlood = AskForBloodViewController;
-    registry.screen<AskForBlood>("AskForBloodViewController")
-        .outlet("coinsLabel", &AskForBlood::coinsLabel)
-        .exit("backButtonPressed", &AskForBlood::backButtonPressed)
-        .exit("homeButtonPressed", &AskForBlood::homeButtonPressed);
+        .outlet("screenBackground", &BloodSugar::screenBackground);
+    registerCareScreen<BloodSugarCheckInstructionsViewController>(
+        registry, state, "BloodSugarCheckInstructionsViewController", instructions);
+    registerCareScreen<AskForBloodViewController>(registry, state, "AskForBloodViewController", plain);
 
     using InProgress = BloodSugarCheckInProgressViewController;
-    registry.screen<InProgress>("BloodSugarCheckInProgressViewController")
-        .outlet("coinsLabel", &InProgress::coinsLabel)
+    registerCareScreen<InProgress>(registry, state, "BloodSugarCheckInProgressViewController",
+                                   {.didLoad = {F::HideBar, F::Refresh}, .willAppear = {F::HideBar}})
         .action("goodButtonPressed", &InProgress::goodButtonPressed)
-        .action("badButtonPressed", &InProgress::badButtonPressed)
-        .exit("backButtonPressed", &InProgress::backButtonPressed)
-        .exit("homeButtonPressed", &InProgress::homeButtonPressed);
+        .action("badButtonPressed", &InProgress::badButtonPressed);
 
-    // Layout only, like the instructions.
-    registry.screen<BloodSugarResultsViewController>("BloodSugarResultsViewController");
-
-    using Good = GoodResultsViewController;
-    registry.screen<Good>("GoodResultsViewController")
-        .outlet("coinsLabel", &Good::coinsLabel)
-        .outlet("bloodSugarLabel", &Good::bloodSugarLabel)
-        .exit("backButtonPressed", &Good::backButtonPressed)
-        .exit("homeButtonPressed", &Good::homeButtonPressed);
-
-    using Bad = BadResultsViewController;
-    registry.screen<Bad>("BadResultsViewController")
-        .outlet("coinsLabel", &Bad::coinsLabel)
-        .outlet("bloodSugarLabel", &Bad::bloodSugarLabel)
-        .exit("backButtonPressed", &Bad::backButtonPressed)
-        .exit("homeButtonPressed", &Bad::homeButtonPressed);
-
-    registry.screen<TrendsViewController>("TrendsViewController")
-        .outlet("coinsLabel", &TrendsViewController::coinsLabel)
-        .exit("backButtonPressed", &TrendsViewController::backButtonPressed)
-        .exit("homeButtonPressed", &TrendsViewController::homeButtonPressed);
+    registerCareScreen<BloodSugarResultsViewController>(registry, state, "BloodSugarResultsViewController", results);
+    registerCareScreen<GoodResultsViewController>(registry, state, "GoodResultsViewController",
+                                                  {.didLoad = {F::HideBar}, .willAppear = {F::HideBarAnimated}})
+        .outlet("bloodSugarLabel", &GoodResultsViewController::bloodSugarLabel);
+    registerCareScreen<BadResultsViewController>(registry, state, "BadResultsViewController", plain)
+        .outlet("bloodSugarLabel", &BadResultsViewController::bloodSugarLabel);
+    registerCareScreen<TrendsViewController>(registry, state, "TrendsViewController", plain);
 }
 
 } // namespace bc

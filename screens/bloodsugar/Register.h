@@ -2,8 +2,9 @@
 
 namespace bc {
 
+class AppState;
 class Registry;
 
-void registerBloodSugarScreens(Registry& registry);
+void registerBloodSugarScreens(Registry& registry, AppState& state);
 
 } // namespace bc

@@ -6,12 +6,6 @@ namespace bc {
 
 // A picture of how a day's readings go up and down. The care state keeps no
 // history, so all but the coin label is layout.
-class TrendsViewController : public CareScreen {
-public:
-    void viewDidLoad() override;
-    void viewWillAppear(bool animated) override;
-
-    void updateUI();
-};
+class TrendsViewController : public CareScreen {};
 
 } // namespace bc

@@ -7,16 +7,15 @@ namespace bc {
 // The games picture, sad while the reading is out of range, with the worn bow tie.
 class GamesScreenViewController : public CareScreen {
 public:
-    void viewDidLoad() override;
-    void viewWillAppear(bool animated) override;
-    void didReceiveMemoryWarning() override;
-
-    void updateUI();
-    void setBackground();
-    void checkBowTie(AppState& state);
+    void updateUI() override
+    {
+        showCoins();
+        setBackground();
+        checkBowTie(appState());
+    }
+    void setBackground() { showMood(screenBackground, "games.png", "sadgame.png"); }
 
     ImageView* screenBackground = nullptr;
-    ImageView* itemWorn = nullptr;
 };
 
 } // namespace bc

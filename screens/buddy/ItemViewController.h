@@ -4,17 +4,15 @@
 
 namespace bc {
 
-// The shop: the bow tie for sale, bought, or refused for want of coins.
+// The shop: the bow tie for sale, bought, or refused for want of coins. No
+// refresh on a return: a refusal stays on show until the shop is opened anew.
 class ItemViewController : public CareScreen {
 public:
-    // Both what a purchase needs and what it takes.
-    static constexpr float kBowTiePrice = 200.0f;
-
-    void viewDidLoad() override;
-    void viewWillAppear(bool animated) override;
-    void didReceiveMemoryWarning() override;
-
-    void updateUI();
+    void updateUI() override
+    {
+        setBackground();
+        showCoins();
+    }
     void setBackground();
     void tryToBuy(Control* sender);
 

@@ -1,6 +1,5 @@
 #include "screens/buddy/Register.h"
 
-#include "platform/Registry.h"
 #include "screens/buddy/BuddyCentralViewController.h"
 #include "screens/buddy/ClosetItemSelectedViewController.h"
 #include "screens/buddy/ClosetViewController.h"
@@ -9,44 +8,38 @@
 
 namespace bc {
 
-void registerBuddyScreens(Registry& registry)
+void registerBuddyScreens(Registry& registry, AppState& state)
 {
-    registry.screen<BuddyCentralViewController>("BuddyCentralViewController")
-        .outlet("screenBackground", &BuddyCentralViewController::screenBackground)
-        .outlet("itemWorn", &BuddyCentralViewController::itemWorn)
-        .outlet("coinsLabel", &BuddyCentralViewController::coinsLabel)
-        .outlet("backButton", &BuddyCentralViewController::backButton)
-        .exit("backButtonPressed", &BuddyCentralViewController::backButtonPressed)
-        .exit("homeButtonPressed", &BuddyCentralViewController::homeButtonPressed);
+    using F = FrameStep;
+    const ScreenFrame plain{.didLoad = {F::HideBar, F::Refresh}, .willAppear = {F::HideBarAnimated}};
 
-    registry.screen<ItemViewController>("ItemViewController")
+    using Central = BuddyCentralViewController;
+    registerCareScreen<Central>(registry, state, "BuddyCentralViewController",
+                                {.didLoad = {F::HideBar, F::Refresh}, .willAppear = {F::Refresh, F::HideBar}})
+        .outlet("screenBackground", &Central::screenBackground)
+        .outlet("itemWorn", &Central::itemWorn)
+        .outlet("backButton", &Central::backButton);
+
+    registerCareScreen<ItemViewController>(registry, state, "ItemViewController", plain)
         .outlet("screenBackground", &ItemViewController::screenBackground)
         .outlet("buyButton", &ItemViewController::buyButton)
         .outlet("closetButton", &ItemViewController::closetButton)
-        .outlet("coinsLabel", &ItemViewController::coinsLabel)
-        .action("tryToBuy", &ItemViewController::tryToBuy)
-        .exit("backButtonPressed", &ItemViewController::backButtonPressed)
-        .exit("homeButtonPressed", &ItemViewController::homeButtonPressed);
+        .action("tryToBuy", &ItemViewController::tryToBuy);
 
-    registry.screen<ClosetViewController>("ClosetViewController")
+    registerCareScreen<ClosetViewController>(registry, state, "ClosetViewController", plain)
         .outlet("screenBackground", &ClosetViewController::screenBackground)
-        .outlet("itemButton", &ClosetViewController::itemButton)
-        .outlet("coinsLabel", &ClosetViewController::coinsLabel)
-        .exit("backButtonPressed", &ClosetViewController::backButtonPressed)
-        .exit("homeButtonPressed", &ClosetViewController::homeButtonPressed);
+        .outlet("itemButton", &ClosetViewController::itemButton);
 
-    registry.screen<ClosetItemSelectedViewController>("ClosetItemSelectedViewController")
-        .outlet("coinsLabel", &ClosetItemSelectedViewController::coinsLabel)
-        .action("wearButtonPressed", &ClosetItemSelectedViewController::wearButtonPressed)
-        .exit("backButtonPressed", &ClosetItemSelectedViewController::backButtonPressed)
-        .exit("homeButtonPressed", &ClosetItemSelectedViewController::homeButtonPressed);
+    registerCareScreen<ClosetItemSelectedViewController>(registry, state, "ClosetItemSelectedViewController",
+                                                         {.didLoad = {F::Refresh}, .willAppear = {F::HideBarAnimated}})
+        .action("wearButtonPressed", &ClosetItemSelectedViewController::wearButtonPressed);
 
-    registry.screen<GamesScreenViewController>("GamesScreenViewController")
+    // The first showing follows the load, so refreshing as it appears covers
+    // both arrival and every return.
+    registerCareScreen<GamesScreenViewController>(registry, state, "GamesScreenViewController",
+                                                  {.willAppear = {F::HideBarAnimated, F::Refresh}})
         .outlet("screenBackground", &GamesScreenViewController::screenBackground)
-        .outlet("itemWorn", &GamesScreenViewController::itemWorn)
-        .outlet("coinsLabel", &GamesScreenViewController::coinsLabel)
-        .exit("backButtonPressed", &GamesScreenViewController::backButtonPressed)
-        .exit("homeButtonPressed", &GamesScreenViewController::homeButtonPressed);
+        .outlet("itemWorn", &GamesScreenViewController::itemWorn);
 }
 
 } // namespace bc

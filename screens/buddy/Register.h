@@ -2,8 +2,9 @@
 
 namespace bc {
 
+class AppState;
 class Registry;
 
-void registerBuddyScreens(Registry& registry);
+void registerBuddyScreens(Registry& registry, AppState& state);
 
 } // namespace bc

@@ -1,36 +1,11 @@
 #include "screens/carbs/CarbCounterAddViewController.h"
 
-#include "platform/NavigationController.h"
-
 namespace bc {
 
-namespace {
-constexpr float kCountedGrams = 50.0f;
-}
-
-void CarbCounterAddViewController::viewDidLoad()
-{
-    CareScreen::viewDidLoad();
-    navigationController()->setNavigationBarHidden(true);
-    updateUI();
-}
-
-void CarbCounterAddViewController::viewWillAppear(bool animated)
-{
-    CareScreen::viewWillAppear(animated);
-    navigationController()->setNavigationBarHidden(true, true);
-}
-
-void CarbCounterAddViewController::didReceiveMemoryWarning() { CareScreen::didReceiveMemoryWarning(); }
-
-void CarbCounterAddViewController::updateUI() { showCoins(); }
-
-void CarbCounterAddViewController::addButtonPressed(Control*) { appState().setCarbsFromCounter(kCountedGrams); }
-
-void CarbCounterAddViewController::homeButtonPressed(Control*)
+void CarbCounterAddViewController::homeButtonPressed(Control* sender)
 {
     appState().setFromInsulinScreen(false);
-    navigationController()->popToRootViewControllerAnimated(true);
+    CareScreen::homeButtonPressed(sender);
 }
 
 } // namespace bc

@@ -1,37 +1,17 @@
 #include "screens/carbs/CarbCounterMainViewController.h"
 
-#include "platform/NavigationController.h"
-
 namespace bc {
 
-void CarbCounterMainViewController::viewDidLoad()
-{
-    CareScreen::viewDidLoad();
-    navigationController()->setNavigationBarHidden(true);
-    updateUI();
-}
-
-// Coins cannot change on the counter's screens, so coming back needs no refresh.
-void CarbCounterMainViewController::viewWillAppear(bool animated)
-{
-    CareScreen::viewWillAppear(animated);
-    navigationController()->setNavigationBarHidden(true, true);
-}
-
-void CarbCounterMainViewController::didReceiveMemoryWarning() { CareScreen::didReceiveMemoryWarning(); }
-
-void CarbCounterMainViewController::updateUI() { showCoins(); }
-
-void CarbCounterMainViewController::backButtonPressed(Control*)
+void CarbCounterMainViewController::backButtonPressed(Control* sender)
 {
     appState().setFromInsulinScreen(false);
-    navigationController()->popViewControllerAnimated(true);
+    CareScreen::backButtonPressed(sender);
 }
 
-void CarbCounterMainViewController::homeButtonPressed(Control*)
+void CarbCounterMainViewController::homeButtonPressed(Control* sender)
 {
     appState().setFromInsulinScreen(false);
-    navigationController()->popToRootViewControllerAnimated(true);
+    CareScreen::homeButtonPressed(sender);
 }
 
 } // namespace bc

@@ -8,14 +8,11 @@ namespace bc {
 // nothing: the carbs of a meal are counted in the carb counter.
 class nomNomViewController : public CareScreen {
 public:
-    void viewDidLoad() override;
-    void viewWillAppear(bool animated) override;
-    void didReceiveMemoryWarning() override;
-
-    void updateUI();
-    void checkBowTie(AppState& state);
-
-    ImageView* itemWorn = nullptr;
+    void updateUI() override
+    {
+        showCoins();
+        checkBowTie(appState());
+    }
 };
 
 } // namespace bc

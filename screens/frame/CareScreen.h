@@ -1,31 +1,101 @@
 #pragma once
 
+#include "platform/Registry.h"
 #include "platform/ScreenController.h"
-#include "state/AppState.h"
+#include "state/CareRules.h"
+
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace bc {
 
-// What every screen of the game shares: the way to the care state, the coin
-// label, and back, home and cancel.
+// One thing a screen's frame does in a lifecycle hook.
+enum class FrameStep { HideBar, HideBarAnimated, ShowBarAnimated, Refresh };
+
+// How a screen sits in the game's frame, declared once where it is registered:
+// what each hook does to the stack's bar and whether it refreshes (in order),
+// the coin label, and the exits.
+struct ScreenFrame {
+    using Steps = std::vector<FrameStep>;
+    enum class Exits { None, BackHome, BackHomeCancel };
+    Steps didLoad = {};
+    Steps willAppear = {};
+    Steps didAppear = {};
+    Steps willDisappear = {};
+    Steps didDisappear = {};
+    bool coins = true;
+    Exits exits = Exits::BackHome;
+};
+
+// What every screen of the game shares: the care state it was handed, the
+// coin label, the bar policy of its frame, and back, home and cancel.
 class CareScreen : public ScreenController {
 public:
-    // The care state, looked up anew through the bottom of this screen's stack.
-    AppState& appState();
+    void attach(AppState& state, std::shared_ptr<const ScreenFrame> frame);
+
+    virtual AppState& appState() { return *state_; }
 
     // The coin balance, with no decimals.
     void showCoins();
+    virtual void updateUI() { showCoins(); }
+
+    void viewDidLoad() override;
+    void viewWillAppear(bool animated) override;
+    void viewDidAppear(bool animated) override;
+    void viewWillDisappear(bool animated) override;
+    void viewDidDisappear(bool animated) override;
 
     virtual void backButtonPressed(Control* sender);
     virtual void homeButtonPressed(Control* sender);
     virtual void cancelButtonPressed(Control* sender);
 
     Label* coinsLabel = nullptr;
+    ImageView* itemWorn = nullptr;
+
+    // The worn-item overlay (itemWorn) follows its rule.
+    void checkBowTie(AppState& state) { itemWorn->setHidden(!showsWornItem(state)); }
+
+protected:
+    // The picture for the buddy's mood by the blood-sugar band.
+    void showMood(ImageView* view, const char* inRange, const char* outOfRange)
+    {
+        view->setImage(Picture::imageNamed(readingOutOfRange(appState()) ? outOfRange : inRange));
+    }
+    // The blood-sugar reading with the given number of decimals.
+    void showReading(Label* label, int decimals);
+    // A whole number, with the word in the named label beside it agreeing.
+    void showCount(Label* number, double value, const char* wordLabel, Counted word);
+
+private:
+    void run(const ScreenFrame::Steps& steps);
+    AppState* state_ = nullptr;
+    std::shared_ptr<const ScreenFrame> frame_;
 };
 
-// The worn-item overlay: shown only while something is owned and something is worn.
-void checkBowTie(ImageView* itemWorn, AppState& state);
-
-// The blood-sugar band: 70 and below, or 140 and above, is out of range.
-bool readingOutOfRange(AppState& state);
+// Registers a care screen handed the one care state, with its frame's coin
+// label and exits; the caller adds the screen's own outlets and actions.
+template <class S>
+Registry::Builder<S> registerCareScreen(Registry& registry, AppState& state, const std::string& className,
+                                        ScreenFrame frame)
+{
+    auto shared = std::make_shared<const ScreenFrame>(std::move(frame));
+    auto builder = registry.screen<S>(className, [&state, shared] {
+        auto screen = std::make_unique<S>();
+        screen->attach(state, shared);
+        return screen;
+    });
+    if (shared->coins) {
+        builder.outlet("coinsLabel", &CareScreen::coinsLabel);
+    }
+    if (shared->exits != ScreenFrame::Exits::None) {
+        builder.exit("backButtonPressed", &CareScreen::backButtonPressed)
+            .exit("homeButtonPressed", &CareScreen::homeButtonPressed);
+    }
+    if (shared->exits == ScreenFrame::Exits::BackHomeCancel) {
+        builder.exit("cancelButtonPressed", &CareScreen::cancelButtonPressed);
+    }
+    return builder;
+}
 
 } // namespace bc

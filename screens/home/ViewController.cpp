@@ -1,72 +1,40 @@
 #include "screens/home/ViewController.h"
 
-#include "platform/Format.h"
-#include "platform/NavigationController.h"
-#include "platform/Registry.h"
-
 namespace bc {
-
-namespace {
-constexpr float kCheatCoins = 50.0f;
-}
 
 AppState& ViewController::appState()
 {
-    if (!appState_) {
-        appState_ = std::make_unique<AppState>();
-        appState_->setIncludeMostRecentMeal(true);
-        appState_->setCarbsMostRecentMeal(25);
-        appState_->setCarbsNotAddressed(25);
-        appState_->setBasalRate(15);
-        appState_->setCarbRatio(15);
-        appState_->setSettingsLocked(true);
+    if (!started_) {
+        started_ = true;
+        applyStartingValues(CareScreen::appState());
     }
-    return *appState_;
+    return CareScreen::appState();
 }
-
-void ViewController::viewDidLoad()
-{
-    CareScreen::viewDidLoad();
-    updateUI();
-}
-
-void ViewController::viewWillAppear(bool animated)
-{
-    CareScreen::viewWillAppear(animated);
-    updateUI();
-    navigationController()->setNavigationBarHidden(true, true);
-}
-
-void ViewController::viewDidAppear(bool animated)
-{
-    CareScreen::viewDidAppear(animated);
-    navigationController()->setNavigationBarHidden(true, true);
-}
-
-void ViewController::didReceiveMemoryWarning() { CareScreen::didReceiveMemoryWarning(); }
 
 void ViewController::updateUI()
 {
     AppState& state = appState();
-    cgmReadingLabel->setText(stringWithFormat("%.1f", static_cast<double>(state.bloodSugarLevel())));
+    showReading(cgmReadingLabel, 1);
     showCoins();
     checkBowTie(state);
-    screenBackground->setImage(Picture::imageNamed(readingOutOfRange(state) ? "sadhomescreen.jpg" : "homescreen.jpg"));
+    showMood(screenBackground, "homescreen.jpg", "sadhomescreen.jpg");
 }
 
 void ViewController::cheat(Control*)
 {
-    appState().setCoins(appState().coins() + kCheatCoins);
+    appState().addCoins(kCheatCoins);
     updateUI();
 }
 
-void ViewController::checkBowTie(AppState& state) { bc::checkBowTie(itemWorn, state); }
-
-void registerHomeScreens(Registry& registry)
+void registerHomeScreens(Registry& registry, AppState& state)
 {
-    registry.screen<ViewController>("ViewController")
+    using F = FrameStep;
+    registerCareScreen<ViewController>(registry, state, "ViewController",
+                                       {.didLoad = {F::Refresh},
+                                        .willAppear = {F::Refresh, F::HideBarAnimated},
+                                        .didAppear = {F::HideBarAnimated},
+                                        .exits = ScreenFrame::Exits::None})
         .outlet("cgmReadingLabel", &ViewController::cgmReadingLabel)
-        .outlet("coinsLabel", &ViewController::coinsLabel)
         .outlet("itemWorn", &ViewController::itemWorn)
         .outlet("screenBackground", &ViewController::screenBackground)
         .action("cheat", &ViewController::cheat);

@@ -2,36 +2,25 @@
 
 #include "screens/frame/CareScreen.h"
 
-#include <memory>
-
 namespace bc {
 
-class Registry;
-
-// The home screen: the buddy, its reading and mood, and the coins. It owns the
-// care state for the whole run and is never taken off the stack.
+// The home screen: the buddy, its reading and mood, and the coins. It is never
+// taken off the stack.
 class ViewController : public CareScreen {
 public:
-    // Made with its starting values on first read.
-    AppState& appState();
+    // Gives the care state its starting values on the first read.
+    AppState& appState() override;
 
-    void viewDidLoad() override;
-    void viewWillAppear(bool animated) override;
-    void viewDidAppear(bool animated) override;
-    void didReceiveMemoryWarning() override;
-
-    void updateUI();
+    void updateUI() override;
     void cheat(Control* sender);
-    void checkBowTie(AppState& state);
 
     Label* cgmReadingLabel = nullptr;
-    ImageView* itemWorn = nullptr;
     ImageView* screenBackground = nullptr;
 
 private:
-    std::unique_ptr<AppState> appState_;
+    bool started_ = false;
 };
 
-void registerHomeScreens(Registry& registry);
+void registerHomeScreens(Registry& registry, AppState& state);
 
 } // namespace bc

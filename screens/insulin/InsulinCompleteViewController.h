@@ -8,17 +8,15 @@ namespace bc {
 // on every appearance. Both ways out lead home.
 class InsulinCompleteViewController : public CareScreen {
 public:
-    void viewDidLoad() override;
     void viewWillAppear(bool animated) override;
-    void didReceiveMemoryWarning() override;
 
-    void addCoins();
-    void updateUI();
-    // Hands the reset of the bolus to the care state, so a covered meal is
-    // not offered again.
-    void clearState();
+    void addCoins() { appState().addCoins(kDoseReward); }
+    void updateUI() override;
+    // The bolus is reset with the meal it covered, which is not offered again.
+    void clearState() { appState().clearState(); }
 
-    void backButtonPressed(Control* sender) override;
+    // The delivery screen below has done its work; back goes home.
+    void backButtonPressed(Control* sender) override { homeButtonPressed(sender); }
 
     Label* doseGivenLabel = nullptr;
     Label* reasonsLabel = nullptr;

@@ -1,39 +1,19 @@
 #include "screens/insulin/InsulinExerciseViewController.h"
 
-#include "platform/Format.h"
-#include "platform/NavigationController.h"
-
 namespace bc {
-
-namespace {
-constexpr double kFirstHours = 1;
-constexpr double kMostHours = 4;
-} // namespace
 
 void InsulinExerciseViewController::viewDidLoad()
 {
     CareScreen::viewDidLoad();
-    navigationController()->setNavigationBarHidden(true);
-    stepper->setValue(kFirstHours);
+    stepper->setValue(1);
     updateUI();
 }
 
-void InsulinExerciseViewController::viewWillAppear(bool animated)
-{
-    CareScreen::viewWillAppear(animated);
-    navigationController()->setNavigationBarHidden(true, true);
-}
-
-void InsulinExerciseViewController::didReceiveMemoryWarning() { CareScreen::didReceiveMemoryWarning(); }
-
 void InsulinExerciseViewController::updateUI()
 {
-    // Whatever the stepper itself would allow, more than four hours is not offered.
-    if (stepper->value() > kMostHours) {
-        stepper->setValue(kMostHours);
-    }
+    stepper->setValue(cappedExerciseHours(stepper->value()));
     showCoins();
-    hourLabel->setText(stringWithFormat("%.0f", stepper->value()));
+    showCount(hourLabel, stepper->value(), "hoursUnit", Counted::Hour);
     containerView->setHidden(!eSwitch->isOn());
 }
 
@@ -43,16 +23,16 @@ void InsulinExerciseViewController::valueChanged(Control*) { updateUI(); }
 
 void InsulinExerciseViewController::continueButtonPressed(Control*) { appState().setAboutToExercise(eSwitch->isOn()); }
 
-void InsulinExerciseViewController::backButtonPressed(Control*)
+void InsulinExerciseViewController::backButtonPressed(Control* sender)
 {
     appState().setAboutToExercise(false);
-    navigationController()->popViewControllerAnimated(true);
+    CareScreen::backButtonPressed(sender);
 }
 
-void InsulinExerciseViewController::homeButtonPressed(Control*)
+void InsulinExerciseViewController::homeButtonPressed(Control* sender)
 {
     appState().setAboutToExercise(false);
-    navigationController()->popToRootViewControllerAnimated(true);
+    CareScreen::homeButtonPressed(sender);
 }
 
 } // namespace bc

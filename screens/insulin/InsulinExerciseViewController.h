@@ -9,10 +9,7 @@ namespace bc {
 class InsulinExerciseViewController : public CareScreen {
 public:
     void viewDidLoad() override;
-    void viewWillAppear(bool animated) override;
-    void didReceiveMemoryWarning() override;
-
-    void updateUI();
+    void updateUI() override;
 
     void switchChanged(Control* sender);
     void valueChanged(Control* sender);

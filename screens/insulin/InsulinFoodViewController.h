@@ -5,15 +5,11 @@
 namespace bc {
 
 // The first question of a bolus: cover the last meal? It also opens the carb
-// counter for food being eaten now, and on continue decides how many grams
+// counter for food being eaten now, and on continue settles how many grams
 // the dose has to cover.
 class InsulinFoodViewController : public CareScreen {
 public:
-    void viewDidLoad() override;
-    void viewWillAppear(bool animated) override;
-    void didReceiveMemoryWarning() override;
-
-    void updateUI();
+    void updateUI() override;
 
     void changedSwitch(Control* sender);
     void carbCounterButtonPressed(Control* sender);

@@ -8,16 +8,13 @@ namespace bc {
 // home and clears the bolus; back and home go home and keep it.
 class InsulinStoppedViewController : public CareScreen {
 public:
-    void viewDidLoad() override;
-    void viewWillAppear(bool animated) override;
-    void didReceiveMemoryWarning() override;
-
-    void updateUI();
+    void updateUI() override;
     // Zeroes the six amounts of the bolus; the yes/no answers stay.
-    void clearState();
+    void clearState() { clearStoppedDose(appState()); }
 
     void doneButtonPressed(Control* sender);
-    void backButtonPressed(Control* sender) override;
+    // The stopped delivery below has nothing more to show; back goes home.
+    void backButtonPressed(Control* sender) override { homeButtonPressed(sender); }
 
     Label* partialDoseLabel = nullptr;
 };

@@ -8,15 +8,11 @@ namespace bc {
 // dose to give, and says why.
 class InsulinSuggestionViewController : public CareScreen {
 public:
-    void viewDidLoad() override;
     // Prepares a fresh dose on every appearance, also when coming back from delivery.
     void viewWillAppear(bool animated) override;
-    void didReceiveMemoryWarning() override;
 
-    // Grams still to cover over a fixed 15 grams per unit; the carb-ratio
-    // setting is not part of it, and exercise only adds a reason.
-    float getSuggestedUnits();
-    void updateUI();
+    float getSuggestedUnits() { return suggestedUnits(appState()); }
+    void updateUI() override;
 
     Label* suggestedBolusLabel = nullptr;
     Label* reasonsLabel = nullptr;

@@ -1,6 +1,5 @@
 #include "screens/insulin/Register.h"
 
-#include "platform/Registry.h"
 #include "screens/insulin/InsulinCompleteViewController.h"
 #include "screens/insulin/InsulinExerciseViewController.h"
 #include "screens/insulin/InsulinFoodViewController.h"
@@ -10,64 +9,63 @@
 
 namespace bc {
 
-void registerInsulinScreens(Registry& registry)
+void registerInsulinScreens(Registry& registry, AppState& state)
 {
-    registry.screen<InsulinFoodViewController>("InsulinFoodViewController")
-        .outlet("carbsLabel", &InsulinFoodViewController::carbsLabel)
-        .outlet("yesSwitch", &InsulinFoodViewController::yesSwitch)
-        .outlet("yesNoLabel", &InsulinFoodViewController::yesNoLabel)
-        .outlet("carbCounterLabel", &InsulinFoodViewController::carbCounterLabel)
-        .outlet("coinsLabel", &InsulinFoodViewController::coinsLabel)
-        .action("changedSwitch", &InsulinFoodViewController::changedSwitch)
-        .action("carbCounterButtonPressed", &InsulinFoodViewController::carbCounterButtonPressed)
-        .action("continueButtonClicked", &InsulinFoodViewController::continueButtonClicked)
-        .exit("cancelButtonPressed", &InsulinFoodViewController::cancelButtonPressed)
-        .exit("backButtonPressed", &InsulinFoodViewController::backButtonPressed)
-        .exit("homeButtonPressed", &InsulinFoodViewController::homeButtonPressed);
+    using F = FrameStep;
+    using Exits = ScreenFrame::Exits;
+    const ScreenFrame::Steps loadHidden{F::HideBar};
+    const ScreenFrame::Steps loadRefreshed{F::HideBar, F::Refresh};
+    const ScreenFrame::Steps appear{F::HideBarAnimated};
+    const ScreenFrame::Steps appearRefreshed{F::HideBarAnimated, F::Refresh};
 
-    registry.screen<InsulinExerciseViewController>("InsulinExerciseViewController")
-        .outlet("eSwitch", &InsulinExerciseViewController::eSwitch)
-        .outlet("stepper", &InsulinExerciseViewController::stepper)
-        .outlet("hourLabel", &InsulinExerciseViewController::hourLabel)
-        .outlet("containerView", &InsulinExerciseViewController::containerView)
-        .outlet("coinsLabel", &InsulinExerciseViewController::coinsLabel)
-        .action("switchChanged", &InsulinExerciseViewController::switchChanged)
-        .action("valueChanged", &InsulinExerciseViewController::valueChanged)
-        .action("continueButtonPressed", &InsulinExerciseViewController::continueButtonPressed)
-        .exit("backButtonPressed", &InsulinExerciseViewController::backButtonPressed)
-        .exit("homeButtonPressed", &InsulinExerciseViewController::homeButtonPressed)
-        .exit("cancelButtonPressed", &InsulinExerciseViewController::cancelButtonPressed);
+    using Food = InsulinFoodViewController;
+    registerCareScreen<Food>(registry, state, "InsulinFoodViewController",
+                             {.didLoad = loadHidden, .willAppear = appearRefreshed, .exits = Exits::BackHomeCancel})
+        .outlet("carbsLabel", &Food::carbsLabel)
+        .outlet("yesSwitch", &Food::yesSwitch)
+        .outlet("yesNoLabel", &Food::yesNoLabel)
+        .outlet("carbCounterLabel", &Food::carbCounterLabel)
+        .action("changedSwitch", &Food::changedSwitch)
+        .action("carbCounterButtonPressed", &Food::carbCounterButtonPressed)
+        .action("continueButtonClicked", &Food::continueButtonClicked);
 
-    registry.screen<InsulinSuggestionViewController>("InsulinSuggestionViewController")
-        .outlet("coinsLabel", &InsulinSuggestionViewController::coinsLabel)
-        .outlet("suggestedBolusLabel", &InsulinSuggestionViewController::suggestedBolusLabel)
-        .outlet("reasonsLabel", &InsulinSuggestionViewController::reasonsLabel)
-        .exit("homeButtonPressed", &InsulinSuggestionViewController::homeButtonPressed)
-        .exit("cancelButtonPressed", &InsulinSuggestionViewController::cancelButtonPressed)
-        .exit("backButtonPressed", &InsulinSuggestionViewController::backButtonPressed);
+    using Exercise = InsulinExerciseViewController;
+    registerCareScreen<Exercise>(registry, state, "InsulinExerciseViewController",
+                                 {.didLoad = loadHidden, .willAppear = appear, .exits = Exits::BackHomeCancel})
+        .outlet("eSwitch", &Exercise::eSwitch)
+        .outlet("stepper", &Exercise::stepper)
+        .outlet("hourLabel", &Exercise::hourLabel)
+        .outlet("containerView", &Exercise::containerView)
+        .action("switchChanged", &Exercise::switchChanged)
+        .action("valueChanged", &Exercise::valueChanged)
+        .action("continueButtonPressed", &Exercise::continueButtonPressed);
 
-    registry.screen<InsulinGivingViewController>("InsulinGivingViewController")
-        .outlet("coinsLabel", &InsulinGivingViewController::coinsLabel)
-        .outlet("givingDoseLabel", &InsulinGivingViewController::givingDoseLabel)
-        .outlet("doneButton", &InsulinGivingViewController::doneButton)
-        .action("clearState", &InsulinGivingViewController::clearState)
-        .exit("backButtonPressed", &InsulinGivingViewController::backButtonPressed)
-        .exit("homeButtonPressed", &InsulinGivingViewController::homeButtonPressed);
+    using Suggestion = InsulinSuggestionViewController;
+    registerCareScreen<Suggestion>(
+        registry, state, "InsulinSuggestionViewController",
+        {.didLoad = loadRefreshed, .willAppear = appearRefreshed, .exits = Exits::BackHomeCancel})
+        .outlet("suggestedBolusLabel", &Suggestion::suggestedBolusLabel)
+        .outlet("reasonsLabel", &Suggestion::reasonsLabel);
 
-    registry.screen<InsulinCompleteViewController>("InsulinCompleteViewController")
-        .outlet("coinsLabel", &InsulinCompleteViewController::coinsLabel)
-        .outlet("doseGivenLabel", &InsulinCompleteViewController::doseGivenLabel)
-        .outlet("reasonsLabel", &InsulinCompleteViewController::reasonsLabel)
-        .action("clearState", &InsulinCompleteViewController::clearState)
-        .exit("backButtonPressed", &InsulinCompleteViewController::backButtonPressed)
-        .exit("homeButtonPressed", &InsulinCompleteViewController::homeButtonPressed);
+    using Giving = InsulinGivingViewController;
+    registerCareScreen<Giving>(registry, state, "InsulinGivingViewController",
+                               {.didLoad = loadRefreshed, .willAppear = appear})
+        .outlet("givingDoseLabel", &Giving::givingDoseLabel)
+        .outlet("doneButton", &Giving::doneButton)
+        .action("clearState", &Giving::clearState);
 
-    registry.screen<InsulinStoppedViewController>("InsulinStoppedViewController")
-        .outlet("coinsLabel", &InsulinStoppedViewController::coinsLabel)
-        .outlet("partialDoseLabel", &InsulinStoppedViewController::partialDoseLabel)
-        .exit("doneButtonPressed", &InsulinStoppedViewController::doneButtonPressed)
-        .exit("backButtonPressed", &InsulinStoppedViewController::backButtonPressed)
-        .exit("homeButtonPressed", &InsulinStoppedViewController::homeButtonPressed);
+    using Complete = InsulinCompleteViewController;
+    registerCareScreen<Complete>(registry, state, "InsulinCompleteViewController",
+                                 {.didLoad = loadRefreshed, .willAppear = appear})
+        .outlet("doseGivenLabel", &Complete::doseGivenLabel)
+        .outlet("reasonsLabel", &Complete::reasonsLabel)
+        .action("clearState", &Complete::clearState);
+
+    using Stopped = InsulinStoppedViewController;
+    registerCareScreen<Stopped>(registry, state, "InsulinStoppedViewController",
+                                {.didLoad = loadRefreshed, .willAppear = appearRefreshed})
+        .outlet("partialDoseLabel", &Stopped::partialDoseLabel)
+        .exit("doneButtonPressed", &Stopped::doneButtonPressed);
 }
 
 } // namespace bc

@@ -2,8 +2,9 @@
 
 namespace bc {
 
+class AppState;
 class Registry;
 
-void registerInsulinScreens(Registry& registry);
+void registerInsulinScreens(Registry& registry, AppState& state);
 
 } // namespace bc

@@ -2,36 +2,23 @@
 
 #include "platform/Console.h"
 #include "platform/Format.h"
-#include "platform/NavigationController.h"
 
 namespace bc {
 
-namespace {
-// The basal rate is kept in tenths of a unit per hour.
-constexpr double kBasalTenths = 10.0;
-} // namespace
-
-void SettingsMainViewController::viewDidLoad() { CareScreen::viewDidLoad(); }
-
-// The steppers are reloaded on every appearance so they never hold a value the
-// care state has moved away from.
 void SettingsMainViewController::viewWillAppear(bool animated)
 {
     CareScreen::viewWillAppear(animated);
-    navigationController()->setNavigationBarHidden(true, false);
     carbStepper->setValue(static_cast<double>(appState().carbRatio()));
     basalRateStepper->setValue(static_cast<double>(appState().basalRate()));
     updateUI();
 }
-
-void SettingsMainViewController::didReceiveMemoryWarning() { CareScreen::didReceiveMemoryWarning(); }
 
 // The lock button's title is left alone here: it only changes when pressed.
 void SettingsMainViewController::updateUI()
 {
     showCoins();
     carbLabel->setText(stringWithFormat("%.0f", carbStepper->value()));
-    basalLabel->setText(stringWithFormat("%.1f", basalRateStepper->value() / kBasalTenths));
+    basalLabel->setText(stringWithFormat("%.1f", basalUnitsPerHour(basalRateStepper->value())));
     basalRateStepper->setHidden(appState().settingsLocked());
     carbStepper->setHidden(appState().settingsLocked());
 }
@@ -52,13 +39,25 @@ void SettingsMainViewController::basalRateChanged(Control*)
     updateUI();
 }
 
-// The title names what the next press will do.
 void SettingsMainViewController::lockPressed(Control*)
 {
-    const bool wasLocked = appState().settingsLocked();
-    lockButton->setTitle(wasLocked ? "Lock" : "Unlock", ControlState::Normal);
-    appState().setSettingsLocked(!appState().settingsLocked());
+    lockButton->setTitle(toggleSettingsLock(appState()), ControlState::Normal);
     updateUI();
+}
+
+void registerSettingsScreens(Registry& registry, AppState& state)
+{
+    using Settings = SettingsMainViewController;
+    registerCareScreen<Settings>(registry, state, "SettingsMainViewController",
+                                 {.willAppear = {FrameStep::HideBar}})
+        .outlet("carbStepper", &Settings::carbStepper)
+        .outlet("basalRateStepper", &Settings::basalRateStepper)
+        .outlet("carbLabel", &Settings::carbLabel)
+        .outlet("basalLabel", &Settings::basalLabel)
+        .outlet("lockButton", &Settings::lockButton)
+        .action("carbRatioButtonChanged", &Settings::carbRatioButtonChanged)
+        .action("basalRateChanged", &Settings::basalRateChanged)
+        .action("lockPressed", &Settings::lockPressed);
 }
 
 } // namespace bc

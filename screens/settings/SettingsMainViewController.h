@@ -8,11 +8,11 @@ namespace bc {
 // is shown the steppers hold the working values and the labels follow them.
 class SettingsMainViewController : public CareScreen {
 public:
-    void viewDidLoad() override;
+    // The steppers are reloaded on every appearance so they never hold a value
+    // the care state has moved away from.
     void viewWillAppear(bool animated) override;
-    void didReceiveMemoryWarning() override;
 
-    void updateUI();
+    void updateUI() override;
     void carbRatioButtonChanged(Control* sender);
     void basalRateChanged(Control* sender);
     void lockPressed(Control* sender);
@@ -23,5 +23,7 @@ public:
     Label* basalLabel = nullptr;
     Button* lockButton = nullptr;
 };
+
+void registerSettingsScreens(Registry& registry, AppState& state);
 
 } // namespace bc

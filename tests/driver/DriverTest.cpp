@@ -60,7 +60,7 @@ TEST(DriverOutput, ConsoleLinesComeBeforeTheAnswerAsLogObjects)
 {
     Game game;
     std::ostringstream out;
-    CareStateAccess inspector(game.app());
+    CareStateAccess inspector(game.state());
     // A console line written while a command runs.
     auto previous = setConsoleObserver(nullptr);
     game.app().runLoop().schedule(1.0, false, nullptr, [] { NSLog("%s", "tick"); });
@@ -82,7 +82,7 @@ TEST(DriverOutput, StateNumbersAreShortestFloatDecimals)
 TEST(DriverOutput, QuitEndsTheRunWithStatusZero)
 {
     Game game;
-    CareStateAccess inspector(game.app());
+    CareStateAccess inspector(game.state());
     std::istringstream in("tap cheat\nquit\ntap cheat\n");
     std::ostringstream out;
     EXPECT_EQ(runDriver(game.app(), inspector, nullptr, in, out), 0);

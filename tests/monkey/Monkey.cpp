@@ -3,7 +3,6 @@
 #include "app/GameRegistry.h"
 #include "platform/Console.h"
 #include "platform/Random.h"
-#include "screens/home/ViewController.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -57,7 +56,7 @@ Monkey::Monkey(std::uint64_t seed) : random_(seed)
 {
     setConsoleEcho(false);
     seedRandom(seed);
-    auto created = Application::create(BUDDYCARE_RESOURCES, gameRegistry(), RunLoop::ClockKind::Virtual);
+    auto created = Application::create(BUDDYCARE_RESOURCES, game_.registry, RunLoop::ClockKind::Virtual);
     if (auto* error = std::get_if<LoadError>(&created)) {
         std::fprintf(stderr, "the game does not start: %s\n", error->message.c_str());
         std::abort();
@@ -88,10 +87,7 @@ Monkey::~Monkey()
     setConsoleEcho(true);
 }
 
-AppState& Monkey::state()
-{
-    return static_cast<ViewController*>(app_->navigation().viewControllers().front())->appState();
-}
+AppState& Monkey::state() { return game_.state; }
 
 void Monkey::mix(const std::string& what)
 {

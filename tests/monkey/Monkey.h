@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/GameRegistry.h"
 #include "platform/Application.h"
 
 #include <cstdint>
@@ -10,10 +11,6 @@
 #include <string>
 #include <utility>
 #include <vector>
-
-namespace bc {
-class AppState;
-}
 
 namespace bc::monkey {
 
@@ -122,6 +119,7 @@ private:
     std::vector<std::string> problems();
 
     std::mt19937_64 random_;
+    GameSetup game_;
     std::unique_ptr<Application> app_;
     std::unique_ptr<ReferenceModel> model_;
     std::vector<std::string> consoleLines_, pushProblems_;

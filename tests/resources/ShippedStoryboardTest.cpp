@@ -11,10 +11,16 @@ namespace {
 
 const std::string kFile = std::string(BUDDYCARE_RESOURCES) + "/storyboard.json";
 
+GameSetup& game()
+{
+    static GameSetup setup;
+    return setup;
+}
+
 const Storyboard& shipped()
 {
     static PictureCatalog pictures(BUDDYCARE_RESOURCES);
-    static const Storyboard::Loaded loaded = Storyboard::loadFile(kFile, gameRegistry(), pictures);
+    static const Storyboard::Loaded loaded = Storyboard::loadFile(kFile, game().registry, pictures);
     if (auto* e = std::get_if<LoadError>(&loaded)) {
         ADD_FAILURE() << e->message;
         std::abort();
@@ -37,7 +43,7 @@ TEST(ShippedStoryboard, LoadsStartingAtHome)
 
 TEST(ShippedStoryboard, EveryRegisteredScreenHasALayout)
 {
-    for (const auto& [name, entry] : gameRegistry().entries()) {
+    for (const auto& [name, entry] : game().registry.entries()) {
         EXPECT_NE(shipped().find(name), nullptr) << name << " is registered but has no layout";
     }
 }

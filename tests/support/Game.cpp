@@ -1,15 +1,14 @@
 #include "support/Game.h"
 
-#include "app/GameRegistry.h"
 #include "platform/Console.h"
 #include "platform/Driver.h"
-#include "screens/home/ViewController.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 namespace bc::test {
@@ -17,13 +16,13 @@ namespace bc::test {
 Game::Game()
 {
     setConsoleEcho(false);
-    auto created = Application::create(BUDDYCARE_RESOURCES, gameRegistry(), RunLoop::ClockKind::Virtual);
+    auto created = Application::create(BUDDYCARE_RESOURCES, game_.registry, RunLoop::ClockKind::Virtual);
     if (auto* error = std::get_if<LoadError>(&created)) {
         ADD_FAILURE() << error->message;
         std::abort();
     }
     app_ = std::move(std::get<std::unique_ptr<Application>>(created));
-    inspector_ = std::make_unique<CareStateAccess>(*app_);
+    inspector_ = std::make_unique<CareStateAccess>(game_.state);
 }
 
 Game::~Game() { setConsoleEcho(true); }
@@ -54,7 +53,55 @@ void Game::play(const std::vector<std::string>& commands)
     }
 }
 
-AppState& Game::state() { return static_cast<ViewController*>(app_->navigation().viewControllers()[0])->appState(); }
+void Game::reach(const std::string& className)
+{
+    play(routeTo(className));
+    EXPECT_EQ(screen(), className);
+}
+
+std::vector<std::string> routeTo(const std::string& className)
+{
+    // Each screen's way in: the screen it is reached from and the control tapped there.
+    static const std::map<std::string, std::pair<std::string, std::vector<std::string>>> ways{
+        {"InsulinFoodViewController", {"ViewController", {"insulinPlace"}}},
+        {"InsulinExerciseViewController", {"InsulinFoodViewController", {"continueButtonClicked"}}},
+        {"InsulinSuggestionViewController", {"InsulinExerciseViewController", {"continueButtonPressed"}}},
+        {"InsulinGivingViewController", {"InsulinSuggestionViewController", {"->InsulinGivingViewController"}}},
+        {"InsulinStoppedViewController", {"InsulinGivingViewController", {"stop"}}},
+        {"InsulinCompleteViewController", {"InsulinGivingViewController", {"wait 2"}}},
+        {"CarbCounterMainViewController", {"InsulinFoodViewController", {"carbCounterButtonPressed"}}},
+        {"CarbCounterAddViewController", {"CarbCounterMainViewController", {"->CarbCounterAddViewController"}}},
+        {"nomNomViewController", {"ViewController", {"eatPlace"}}},
+        {"BloodSugarViewController", {"ViewController", {"checkPlace"}}},
+        {"TrendsViewController", {"BloodSugarViewController", {"->TrendsViewController"}}},
+        {"BloodSugarCheckInstructionsViewController",
+         {"BloodSugarViewController", {"->BloodSugarCheckInstructionsViewController"}}},
+        {"AskForBloodViewController",
+         {"BloodSugarCheckInstructionsViewController", {"->AskForBloodViewController"}}},
+        {"BloodSugarCheckInProgressViewController",
+         {"AskForBloodViewController", {"->BloodSugarCheckInProgressViewController"}}},
+        {"GoodResultsViewController", {"BloodSugarCheckInProgressViewController", {"goodButtonPressed"}}},
+        {"BadResultsViewController", {"BloodSugarCheckInProgressViewController", {"badButtonPressed"}}},
+        {"BloodSugarResultsViewController", {"GoodResultsViewController", {"->BloodSugarResultsViewController"}}},
+        {"BuddyCentralViewController", {"ViewController", {"buddyPlace"}}},
+        {"ItemViewController", {"BuddyCentralViewController", {"shopButton"}}},
+        {"ClosetViewController", {"BuddyCentralViewController", {"closetButton"}}},
+        // The closet's item is only within reach once the bow tie is bought.
+        {"ClosetItemSelectedViewController",
+         {"ItemViewController", {"set coins 200", "buyButton", "closetButton", "itemButton"}}},
+        {"GamesScreenViewController", {"BuddyCentralViewController", {"gamesButton"}}},
+        {"SettingsMainViewController", {"ViewController", {"settingsPlace"}}},
+    };
+    const auto it = ways.find(className);
+    if (it == ways.end()) {
+        return {};
+    }
+    auto route = routeTo(it->second.first);
+    for (const auto& step : it->second.second) {
+        route.push_back(step.find(' ') == std::string::npos ? "tap " + step : step);
+    }
+    return route;
+}
 
 std::string Game::screen() const { return app_->top()->className(); }
 

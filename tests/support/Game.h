@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/CareStateAccess.h"
+#include "app/GameRegistry.h"
 #include "platform/Application.h"
 #include "state/AppState.h"
 
@@ -22,21 +23,31 @@ public:
     nlohmann::json run(const std::string& command);
     // Runs each command and fails the test on the first error answer.
     void play(const std::vector<std::string>& commands);
+    // Taps the way from home to the screen of that class and checks it is on top.
+    void reach(const std::string& className);
 
     Application& app() { return *app_; }
-    AppState& state();
+    AppState& state() { return game_.state; }
     std::string screen() const;
     std::vector<std::string> stack() const;
     // The named control of the top screen, as the `screen` command lists it.
     nlohmann::json control(const std::string& name);
+    std::string text(const std::string& name) { return control(name).value("text", ""); }
+    std::string picture(const std::string& name) { return control(name).value("picture", ""); }
+    bool hidden(const std::string& name) { return control(name).value("hidden", false); }
+    bool barHidden() { return run("screen")["navigationBarHidden"]; }
 
     std::vector<std::string>& logs() { return logs_; }
 
 private:
+    GameSetup game_;
     std::unique_ptr<Application> app_;
     std::unique_ptr<CareStateAccess> inspector_;
     std::vector<std::string> logs_;
 };
+
+// The taps that lead from home to the screen of that class (empty for home).
+std::vector<std::string> routeTo(const std::string& className);
 
 // A scratch folder with the given files (name -> content), removed at the end.
 class ScratchFolder {

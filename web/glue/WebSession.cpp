@@ -2,6 +2,7 @@
 
 #include "app/CareStateAccess.h"
 #include "app/GameRegistry.h"
+#include "state/AppState.h"
 
 #include <algorithm>
 #include <cmath>
@@ -105,15 +106,20 @@ json describe(const ScreenController::Slot& slot, std::size_t index)
 std::variant<std::unique_ptr<WebSession>, std::string> WebSession::start(const std::string& resources,
                                                                          RunLoop::ClockKind clock)
 {
-    auto created = Application::create(resources, gameRegistry(), clock);
+    auto state = std::make_unique<AppState>();
+    auto registry = std::make_unique<Registry>(gameRegistry(*state));
+    auto created = Application::create(resources, *registry, clock);
     if (auto* error = std::get_if<LoadError>(&created)) {
         return error->message;
     }
-    return std::unique_ptr<WebSession>(new WebSession(std::move(std::get<std::unique_ptr<Application>>(created))));
+    return std::unique_ptr<WebSession>(new WebSession(std::move(state), std::move(registry),
+                                                      std::move(std::get<std::unique_ptr<Application>>(created))));
 }
 
-WebSession::WebSession(std::unique_ptr<Application> app)
-    : app_(std::move(app)), inspector_(std::make_unique<CareStateAccess>(*app_))
+WebSession::WebSession(std::unique_ptr<AppState> state, std::unique_ptr<Registry> registry,
+                       std::unique_ptr<Application> app)
+    : state_(std::move(state)), registry_(std::move(registry)), app_(std::move(app)),
+      inspector_(std::make_unique<CareStateAccess>(*state_))
 {
     // A timer may pop a screen and the next one push another into the same
     // memory; forget the gone one first so the new one gets its own number.

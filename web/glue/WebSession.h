@@ -13,6 +13,7 @@
 
 namespace bc {
 
+class AppState;
 class CareStateAccess;
 
 // One game played by a web page. The page owns no logic: it forwards taps,
@@ -54,12 +55,15 @@ public:
     std::uint32_t idOf(const ScreenController* screen) const;
 
 private:
-    explicit WebSession(std::unique_ptr<Application> app);
+    WebSession(std::unique_ptr<AppState> state, std::unique_ptr<Registry> registry, std::unique_ptr<Application> app);
     std::uint32_t remember(const ScreenController* screen);
     void forgetGone();
     std::optional<std::string> refuse(std::uint32_t screen, std::size_t index, Control*& control);
     json describeScreen(const ScreenController& screen);
 
+    // The care state and the screens made for it outlive the game played on them.
+    std::unique_ptr<AppState> state_;
+    std::unique_ptr<Registry> registry_;
     std::unique_ptr<Application> app_;
     std::unique_ptr<CareStateAccess> inspector_;
     std::map<const ScreenController*, std::uint32_t> ids_;

@@ -1,9 +1,0 @@
-#pragma once
-
-namespace bc {
-
-class Registry;
-
-void registerSettingsScreens(Registry& registry);
-
-} // namespace bc

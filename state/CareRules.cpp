@@ -1,0 +1,133 @@
+#include "state/CareRules.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace bc {
+
+namespace {
+constexpr float kStartingMeal = 25.0f;
+constexpr float kStartingSetting = 15.0f;
+constexpr double kGoodReadingBase = 70.0;
+constexpr double kBadReadingBase = 120.0;
+
+std::string wholeNumber(float value)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%.0f", static_cast<double>(value));
+    return text;
+}
+} // namespace
+
+void applyStartingValues(AppState& state)
+{
+    state.setIncludeMostRecentMeal(true);
+    state.setCarbsMostRecentMeal(kStartingMeal);
+    state.setCarbsNotAddressed(kStartingMeal);
+    state.setBasalRate(kStartingSetting);
+    state.setCarbRatio(kStartingSetting);
+    state.setSettingsLocked(true);
+}
+
+bool readingOutOfRange(AppState& state)
+{
+    return state.bloodSugarLevel() >= kHighReading || state.bloodSugarLevel() <= kLowReading;
+}
+
+bool showsWornItem(AppState& state) { return !state.items().empty() && !state.wearing().empty(); }
+
+void settleMeal(AppState& state, bool includeMeal)
+{
+    state.setIncludeMostRecentMeal(includeMeal);
+    if (includeMeal) {
+        state.setCarbsNotAddressed(state.carbsMostRecentMeal() + state.carbsFromCounter());
+    } else if (state.fromInsulinScreen()) {
+        state.setCarbsNotAddressed(state.carbsFromCounter());
+    }
+    state.setFromInsulinScreen(false);
+}
+
+void countFood(AppState& state) { state.setCarbsFromCounter(kCountedGrams); }
+
+double cappedExerciseHours(double hours) { return hours > kMostExerciseHours ? kMostExerciseHours : hours; }
+
+float suggestedUnits(AppState& state) { return state.carbsNotAddressed() / kGramsPerUnit; }
+
+void prepareDose(AppState& state)
+{
+    const float units = suggestedUnits(state);
+    state.setBolusTarget(units);
+    state.setBolusGiven(0);
+    state.setBolusJustGiven(0);
+}
+
+std::string doseReasons(AppState& state)
+{
+    std::string reasons;
+    if (state.carbsNotAddressed() > 0) {
+        const std::string grams = wholeNumber(state.carbsNotAddressed());
+        reasons += "Because you ate " + grams + " " + std::string(countedWord(Counted::Carb, grams)) + "\n";
+    }
+    if (state.aboutToExercise()) {
+        reasons += "\nYou're about to exercise";
+    }
+    return reasons;
+}
+
+float unitsRemaining(const AppState& state) { return state.bolusTarget() - state.bolusGiven(); }
+
+void stopDose(AppState& state)
+{
+    state.setBolusJustGiven(unitsRemaining(state) * kStoppedShare);
+    state.setBolusGiven(state.bolusTarget());
+}
+
+void clearStoppedDose(AppState& state)
+{
+    state.setCarbsNotAddressed(0);
+    state.setBolusJustGiven(0);
+    state.setBolusGiven(0);
+    state.setCarbsMostRecentMeal(0);
+    state.setCarbsFromCounter(0);
+    state.setBolusTarget(0);
+}
+
+bool ownsBowTie(AppState& state) { return !state.items().empty(); }
+
+bool tryToBuyBowTie(AppState& state)
+{
+    if (state.coins() < kBowTiePrice) {
+        return false;
+    }
+    state.items().push_back(kBoughtItem);
+    state.setCoins(state.coins() - kBowTiePrice);
+    return true;
+}
+
+void wearBowTie(AppState& state) { state.wearing().push_back(kWornBowTie); }
+
+float goodReading(std::uint32_t draw) { return static_cast<float>(kGoodReadingBase + draw); }
+
+float badReading(std::uint32_t draw) { return static_cast<float>(kBadReadingBase + draw); }
+
+double basalUnitsPerHour(double tenths) { return tenths / kBasalTenths; }
+
+const char* toggleSettingsLock(AppState& state)
+{
+    const bool wasLocked = state.settingsLocked();
+    state.setSettingsLocked(!wasLocked);
+    return wasLocked ? "Lock" : "Unlock";
+}
+
+std::string_view countedWord(Counted word, std::string_view shownNumber)
+{
+    const bool one = shownNumber == "1";
+    switch (word) {
+    case Counted::Unit: return one ? "unit" : "units";
+    case Counted::Hour: return one ? "hour" : "hours";
+    case Counted::Carb: return one ? "carb" : "carbs";
+    }
+    return {};
+}
+
+} // namespace bc

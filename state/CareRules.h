@@ -1,0 +1,83 @@
+#pragma once
+
+#include "state/AppState.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace bc {
+
+// The rules of care over one AppState. Screens ask these and show the answer.
+
+// A new run: one uncovered meal of 25 grams, both settings at 15, settings locked.
+void applyStartingValues(AppState& state);
+
+// The blood-sugar band: 70 and below, or 140 and above, is out of range.
+inline constexpr float kLowReading = 70.0f;
+inline constexpr float kHighReading = 140.0f;
+bool readingOutOfRange(AppState& state);
+
+// The worn-item overlay: shown only while something is owned and something is worn.
+bool showsWornItem(AppState& state);
+
+// The meal question answered: with the meal, the grams to cover are the meal
+// plus the counted food; without it, the counted food if the counter was
+// visited from the question, else what was still to cover stays. Ends the visit.
+void settleMeal(AppState& state, bool includeMeal);
+
+// What the carb counter records for food being eaten now, replacing any earlier count.
+inline constexpr float kCountedGrams = 50.0f;
+void countFood(AppState& state);
+
+// The hours of coming exercise never go above four, whatever the stepper allows.
+inline constexpr double kMostExerciseHours = 4;
+double cappedExerciseHours(double hours);
+
+// Grams still to cover over a fixed 15 grams per unit, neither rounded nor bounded.
+inline constexpr float kGramsPerUnit = 15.0f;
+float suggestedUnits(AppState& state);
+// A fresh dose: the suggestion as target, nothing given yet.
+void prepareDose(AppState& state);
+// Why the dose is what it is: the grams still to cover, then coming exercise.
+std::string doseReasons(AppState& state);
+// What is left to give of the dose.
+float unitsRemaining(const AppState& state);
+
+// A stop: half of what remained counts as given just now, the whole dose as delivered.
+inline constexpr float kStoppedShare = 0.5f;
+void stopDose(AppState& state);
+// Done after a stop: the six amounts of the bolus go to zero, the answers stay.
+void clearStoppedDose(AppState& state);
+
+// Rewards, in coins.
+inline constexpr float kDoseReward = 5.0f;
+inline constexpr float kGoodCheckReward = 5.0f;
+inline constexpr float kCheatCoins = 50.0f;
+
+// The bow tie costs what a purchase needs and what it takes; owning anything counts as bought.
+inline constexpr float kBowTiePrice = 200.0f;
+inline constexpr const char* kBoughtItem = "bowtie";
+inline constexpr const char* kWornBowTie = "bowtie.jpg";
+bool ownsBowTie(AppState& state);
+// Buys when the coins reach the price; false, and nothing changed, otherwise.
+bool tryToBuyBowTie(AppState& state);
+// Every wear adds one more entry: only whether the list is empty matters.
+void wearBowTie(AppState& state);
+
+// A finger-stick reading from a draw below kReadingSpread: good reads 70..99, bad 120..149.
+inline constexpr std::uint32_t kReadingSpread = 30;
+float goodReading(std::uint32_t draw);
+float badReading(std::uint32_t draw);
+
+// The basal rate is kept in tenths of a unit per hour and shown in units.
+inline constexpr double kBasalTenths = 10.0;
+double basalUnitsPerHour(double tenths);
+// The lock button's title names what the next press will do; returns it after toggling.
+const char* toggleSettingsLock(AppState& state);
+
+// The form of a counted word that agrees with the number as shown.
+enum class Counted { Unit, Hour, Carb };
+std::string_view countedWord(Counted word, std::string_view shownNumber);
+
+} // namespace bc

@@ -1,0 +1,150 @@
+#include "platform/ScreenController.h"
+#include "support/Game.h"
+
+#include <gtest/gtest.h>
+
+namespace bc {
+namespace {
+
+using test::Game;
+
+// What every screen shares, one row per screen: the bar is hidden once it has
+// arrived, and given back as it leaves on two screens only; whether its coin label follows the state on arrival and when it appears
+// again (and what an appearance pays), and where back, home and cancel lead.
+struct Frame {
+    const char* screen;
+    bool barBackOnLeaving;
+    bool coins;
+    bool refreshOnAppear;
+    int arrivalPay; // coins paid between setting 3 and the first look
+    const char* back;   // "" when there is no back control
+    bool home;
+    bool cancel;
+};
+
+const Frame kFrames[] = {
+    {"ViewController", false, true, true, 0, "", false, false},
+    {"InsulinFoodViewController", false, true, true, 0, "ViewController", true, true},
+    {"InsulinExerciseViewController", false, true, false, 0, "InsulinFoodViewController", true, true},
+    {"InsulinSuggestionViewController", false, true, true, 0, "InsulinExerciseViewController", true, true},
+    {"InsulinGivingViewController", false, true, true, 0, "InsulinSuggestionViewController", true, false},
+    {"InsulinCompleteViewController", false, true, true, 5, "ViewController", true, false},
+    {"InsulinStoppedViewController", false, true, true, 0, "ViewController", true, false},
+    {"CarbCounterMainViewController", false, true, false, 0, "InsulinFoodViewController", true, false},
+    {"CarbCounterAddViewController", false, true, false, 0, "CarbCounterMainViewController", true, false},
+    {"nomNomViewController", false, true, true, 0, "ViewController", true, false},
+    {"BloodSugarViewController", false, true, false, 0, "ViewController", true, false},
+    {"TrendsViewController", false, true, false, 0, "BloodSugarViewController", true, false},
+    {"BloodSugarCheckInstructionsViewController", true, false, false, 0, "", false, false},
+    {"AskForBloodViewController", false, true, false, 0, "BloodSugarCheckInstructionsViewController", true, false},
+    {"BloodSugarCheckInProgressViewController", false, true, false, 0, "AskForBloodViewController", true, false},
+    {"GoodResultsViewController", false, true, false, 5, "BloodSugarCheckInProgressViewController", true, false},
+    {"BadResultsViewController", false, true, false, 0, "BloodSugarCheckInProgressViewController", true, false},
+    {"BloodSugarResultsViewController", true, false, false, 5, "", false, false},
+    {"BuddyCentralViewController", false, true, true, 0, "ViewController", true, false},
+    {"ItemViewController", false, true, false, 0, "BuddyCentralViewController", true, false},
+    {"ClosetViewController", false, true, false, 0, "BuddyCentralViewController", true, false},
+    {"ClosetItemSelectedViewController", false, true, false, 0, "ClosetViewController", true, false},
+    {"GamesScreenViewController", false, true, true, 0, "BuddyCentralViewController", true, false},
+    {"SettingsMainViewController", false, true, true, 0, "ViewController", true, false},
+};
+
+class EveryScreen : public testing::TestWithParam<Frame> {};
+
+// Home shows what changed while the child was away.
+const std::vector<std::string> kAwayAndBack{"tap eatPlace", "tap homeButtonPressed"};
+
+TEST_P(EveryScreen, SharesTheFrame)
+{
+    const Frame& f = GetParam();
+    const bool shopping = std::string(f.screen) == "ClosetItemSelectedViewController";
+    Game game;
+    game.play({"set coins 3"});
+    game.play(kAwayAndBack);
+    game.reach(f.screen);
+    EXPECT_TRUE(game.barHidden());
+    const int arrived = shopping ? 0 : 3 + f.arrivalPay;
+    if (f.coins) {
+        EXPECT_EQ(game.text("coinsLabel"), std::to_string(arrived));
+        game.play({"set coins 40"});
+        game.app().top()->viewWillAppear(false);
+        const int shown = f.refreshOnAppear ? 40 + f.arrivalPay : arrived;
+        EXPECT_EQ(game.text("coinsLabel"), std::to_string(shown)) << "on appearing again";
+    }
+    for (const auto& [exit, wanted] : {std::pair<std::string, std::string>{"cancelButtonPressed", f.cancel ? "pop" : ""},
+                                       {"backButtonPressed", f.back}}) {
+        Game other;
+        other.reach(f.screen);
+        const auto below = other.stack();
+        const auto answer = other.run("tap " + exit);
+        if (wanted.empty()) {
+            EXPECT_TRUE(answer.contains("error")) << exit;
+        } else {
+            EXPECT_EQ(other.screen(), wanted == "pop" ? below[below.size() - 2] : wanted) << exit;
+        }
+    }
+    game.app().top()->viewWillDisappear(false);
+    game.app().top()->viewDidDisappear(false);
+    EXPECT_EQ(game.barHidden(), !f.barBackOnLeaving);
+    if (f.home) {
+        game.play({"tap homeButtonPressed"});
+        EXPECT_EQ(game.stack(), std::vector<std::string>{"ViewController"});
+        EXPECT_TRUE(game.barHidden());
+    } else if (f.coins) {
+        EXPECT_TRUE(game.run("tap homeButtonPressed").contains("error"));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Frames, EveryScreen, testing::ValuesIn(kFrames),
+                         [](const auto& info) { return std::string(info.param.screen); });
+
+// The mood band shows as the background of four screens; both limits are sad.
+TEST(Mood, FollowsTheBandOnEveryScreenThatShowsIt)
+{
+    const struct {
+        const char* screen;
+        const char* happy;
+        const char* sad;
+    } screens[] = {{"ViewController", "homescreen.jpg", "sadhomescreen.jpg"},
+                   {"BuddyCentralViewController", "happybudycentral.jpg", "sadbuddycentral.jpg"},
+                   {"GamesScreenViewController", "games.png", "sadgame.png"},
+                   {"BloodSugarViewController", "checkgreen.jpg", "checkred.jpg"}};
+    const struct {
+        const char* reading;
+        bool sad;
+    } readings[] = {{"69", true}, {"70", true}, {"71", false}, {"139.5", false}, {"140", true}, {"0", true}};
+    for (const auto& s : screens) {
+        for (const auto& r : readings) {
+            Game game;
+            game.play({std::string("set bloodSugarLevel ") + r.reading});
+            game.play(kAwayAndBack);
+            game.reach(s.screen);
+            EXPECT_EQ(game.picture("screenBackground"), r.sad ? s.sad : s.happy) << s.screen << " " << r.reading;
+        }
+    }
+}
+
+// The worn bow tie shows on four screens only while something is owned and worn.
+TEST(Overlay, ShowsOnlyWhenOwnedAndWorn)
+{
+    for (const char* screen :
+         {"ViewController", "nomNomViewController", "BuddyCentralViewController", "GamesScreenViewController"}) {
+        for (int owned = 0; owned < 2; ++owned) {
+            for (int worn = 0; worn < 2; ++worn) {
+                Game game;
+                if (owned == 1) {
+                    game.state().items().push_back("bowtie");
+                }
+                if (worn == 1) {
+                    game.state().wearing().push_back("bowtie.jpg");
+                }
+                game.play(kAwayAndBack);
+                game.reach(screen);
+                EXPECT_EQ(game.hidden("itemWorn"), owned + worn < 2) << screen << owned << worn;
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace bc
