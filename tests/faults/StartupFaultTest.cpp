@@ -67,23 +67,6 @@ const StartupFault kFaults[] = {
      {"storyboard.json", "ViewController", "unknown kind", "label\\nsecond line"}},
     {"unknown class", [](auto& c) { c.write("storyboard.json", shippedWith("TrendsViewController", "", "class", "TrendViewController")); },
      {"storyboard.json", "TrendViewController"}},
-    {"unknown outlet", [](auto& c) { c.write("storyboard.json", shippedWith("ViewController", "readingUnit", "outlet", "unitLabel")); },
-     {"storyboard.json", "ViewController", "unitLabel"}},
-    {"unknown action",
-     [](auto& c) { c.write("storyboard.json", shippedWith("ViewController", "cheat", "actions", json::array({"cheats"}))); },
-     {"storyboard.json", "ViewController", "cheats"}},
-    {"unknown destination",
-     [](auto& c) { c.write("storyboard.json", shippedWith("BuddyCentralViewController", "gamesButton", "push", "GameScreenViewController")); },
-     {"storyboard.json", "BuddyCentralViewController", "GameScreenViewController"}},
-    {"unknown named destination",
-     [](auto& c) {
-         c.write("storyboard.json", shippedWith("InsulinGivingViewController", "", "segues",
-                                                {{"completeInsulinSegue", "InsulinDoneViewController"}}));
-     },
-     {"storyboard.json", "InsulinDoneViewController"}},
-    {"two controls of one name",
-     [](auto& c) { c.write("storyboard.json", shippedWith("ViewController", "readingUnit", "name", "readingCaption")); },
-     {"storyboard.json", "ViewController", "readingCaption"}},
     // The home screen's layout names the sad background itself.
     {"a picture the description names is missing", [](auto& c) { c.remove("sadhomescreen.jpg"); },
      {"storyboard.json", "sadhomescreen.jpg"}},
