@@ -15,13 +15,6 @@ namespace bc::monkey {
 
 namespace {
 
-std::string number(double v)
-{
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.9g", v);
-    return buffer;
-}
-
 std::string joined(const std::vector<std::string>& lines)
 {
     std::string all;
@@ -29,25 +22,6 @@ std::string joined(const std::vector<std::string>& lines)
         all += "[" + l + "]";
     }
     return all;
-}
-
-// A control as the comparison sees it: whether it takes touch, its value, and
-// what the coin label and the background show.
-std::string shown(const std::string& name, bool hidden, bool enabled, bool on, double value, const std::string& shows)
-{
-    const bool tracked = name == "coinsLabel" || name == "screenBackground";
-    return name + (hidden ? " hidden" : "") + (enabled ? "" : " disabled") + (on ? " on" : "") +
-           (value != 0 ? " at " + number(value) : "") + (tracked ? " shows \"" + shows + "\"" : "");
-}
-
-std::string shown(const Control& c)
-{
-    const auto kind = c.kind();
-    return shown(c.name(), c.isEffectivelyHidden(), c.isEnabled(),
-                 kind == ControlKind::Switch && static_cast<const Switch&>(c).isOn(),
-                 kind == ControlKind::Stepper ? static_cast<const Stepper&>(c).value() : 0,
-                 kind == ControlKind::Label ? static_cast<const Label&>(c).text()
-                 : kind == ControlKind::Image ? static_cast<const ImageView&>(c).image().name() : "");
 }
 
 } // namespace
@@ -153,7 +127,7 @@ bool Monkey::step()
         const double seconds = std::uniform_int_distribution<int>(0, 2)(random_) == 0
                                    ? kEdges[std::uniform_int_distribution<int>(0, 4)(random_)]
                                    : std::uniform_real_distribution<double>(0.0, 3.0)(random_);
-        what = "wait " + number(seconds);
+        what = "wait " + std::to_string(seconds);
         app_->runLoop().advance(seconds);
         app_->afterEvent();
         model_->wait(seconds);
@@ -177,7 +151,7 @@ bool Monkey::check()
     }
     const auto found = problems();
     if (found.empty()) {
-        mix(number(state().coins()) + " " + std::to_string(app_->navigation().depth()));
+        mix(std::to_string(state().coins()) + " " + std::to_string(app_->navigation().depth()));
         return true;
     }
     failure_ = "after step " + std::to_string(steps_) + ":";
@@ -216,16 +190,23 @@ std::vector<std::string> Monkey::problems()
         if (app_->navigation().isNavigationBarHidden() != model_->barHidden()) {
             out.push_back(std::string("the navigation bar ") + (model_->barHidden() ? "shows" : "is hidden"));
         }
+        // What takes touch, and what the coin label and the background show.
         const auto& slots = app_->top()->slots();
         const ModelScreen& expected = *model_->stack().back();
-        for (std::size_t i = 0; i < std::max(slots.size(), expected.controls.size()); ++i) {
-            const auto* m = i < expected.controls.size() ? &expected.controls[i] : nullptr;
-            const std::string got = i < slots.size() ? shown(*slots[i].control) : "nothing";
-            const std::string want =
-                m ? shown(m->layout->name, expected.effectivelyHidden(i), m->enabled, m->on, m->value, m->shows) : "nothing";
-            if (got != want) {
-                out.push_back(realNames.back() + " control " + std::to_string(i) + ": " + got + ", expected " + want);
+        for (std::size_t i = 0; i < std::min(slots.size(), expected.controls.size()); ++i) {
+            const Control& c = *slots[i].control;
+            const ModelControl& m = expected.controls[i];
+            const bool tracked = m.layout->name == "coinsLabel" || m.layout->name == "screenBackground";
+            const std::string shows = c.kind() == ControlKind::Label ? static_cast<const Label&>(c).text()
+                                      : c.kind() == ControlKind::Image ? static_cast<const ImageView&>(c).image().name() : "";
+            if (c.name() != m.layout->name || c.isEffectivelyHidden() != expected.effectivelyHidden(i) ||
+                c.isEnabled() != m.enabled || (tracked && shows != m.shows)) {
+                out.push_back(realNames.back() + "." + c.name() + (c.isEffectivelyHidden() ? " hidden" : "") +
+                              (c.isEnabled() ? "" : " disabled") + " shows \"" + shows + "\", expected otherwise");
             }
+        }
+        if (slots.size() != expected.controls.size()) {
+            out.push_back(realNames.back() + " has " + std::to_string(slots.size()) + " controls");
         }
     }
 
@@ -251,7 +232,7 @@ std::vector<std::string> Monkey::problems()
     };
     for (const auto& [name, values] : fields) {
         if (values.first != values.second) {
-            out.push_back(std::string(name) + " is " + number(values.first) + ", expected " + number(values.second));
+            out.push_back(std::string(name) + " is " + std::to_string(values.first) + ", expected " + std::to_string(values.second));
         }
     }
 
@@ -260,7 +241,7 @@ std::vector<std::string> Monkey::problems()
     const double earned = 5.0 * static_cast<double>(goodPushes_ + completePushes_) + 50.0 * static_cast<double>(cheats_) -
                           200.0 * static_cast<double>(game.items().size());
     if (game.coins() != earned || game.coins() < 0) {
-        out.push_back("coins " + number(game.coins()) + " but the coin rules give " + number(earned));
+        out.push_back("coins " + std::to_string(game.coins()) + " but the coin rules give " + std::to_string(earned));
     }
     if (game.items().size() > 1) {
         out.push_back("items holds " + std::to_string(game.items().size()) + " entries; the bow tie sells once");

@@ -14,19 +14,17 @@
 
 namespace bc::monkey {
 
-// The care state as the rules of the game say it should be, kept apart from
-// the game's own. Only the lengths of the item lists are ever read.
+// The care state as the rules say it should be; only the lengths of the lists are ever read.
 struct ModelState {
     float bloodSugarStored = 0, carbsMostRecentMeal = 25, coins = 0, bolusGiven = 0, bolusTarget = 0;
     float carbsNotAddressed = 25, carbsFromCounter = 0, bolusJustGiven = 0, carbRatio = 15, basalRate = 15;
     bool includeMostRecentMeal = true, fromInsulinScreen = false, aboutToExercise = false, settingsLocked = true;
     std::size_t items = 0, wearing = 0;
-    // Reads 150 while nothing was stored, and keeps it.
+    // 150 while nothing was stored, and kept.
     float bloodSugarLevel() { return bloodSugarStored = bloodSugarStored == 0.0f ? 150.0f : bloodSugarStored; }
 };
 
-// What the model expects of a control: whether it takes touch, its switch or
-// stepper value, and for the coin label and the background what they show.
+// A control as the model expects it; `shows` counts for the coin label and the background only.
 struct ModelControl {
     const ControlLayout* layout = nullptr;
     int parent = -1;
@@ -50,7 +48,7 @@ struct ModelScreen {
 class ReferenceModel {
 public:
     explicit ReferenceModel(const Storyboard& storyboard);
-    // Whether the game should accept the input; a refused one changes nothing.
+    // Each says whether the game should accept it; a refused input changes nothing.
     bool input(std::size_t control, ControlKind kind, bool up = false);
     bool navBack();
     void wait(double seconds);
@@ -66,8 +64,8 @@ public:
     std::vector<std::string> takeProblems() { return std::exchange(problems_, {}); }
 
     struct Counts {
-        long goodArrivals = 0, completeAppearances = 0, stoppedDoses = 0, cheats = 0, purchases = 0, wears = 0,
-             refused = 0, timersFired = 0;
+        long goodArrivals = 0, completeAppearances = 0, stoppedDoses = 0, cheats = 0, purchases = 0, wears = 0;
+        long refused = 0, timersFired = 0;
     };
     const Counts& counts() const { return counts_; }
 
@@ -98,12 +96,10 @@ class Monkey {
 public:
     explicit Monkey(std::uint64_t seed);
     ~Monkey();
-    // One random step and its checks; false once something is wrong.
+    // One random step and its checks (or the checks alone); false once something is wrong.
     bool step();
     bool run(long steps);
-    // Checks everything again without a step (after a test tampers).
     bool check();
-
     // What went wrong, with the steps that led there.
     const std::string& failure() const { return failure_; }
     long steps() const { return steps_; }

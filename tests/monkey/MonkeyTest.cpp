@@ -8,18 +8,6 @@
 namespace bc::monkey {
 namespace {
 
-TEST(Monkey, GameAndModelAgreeAllTheWayToTheFarEndsOfTheGame)
-{
-    Monkey monkey(7);
-    EXPECT_TRUE(monkey.run(30000)) << monkey.failure();
-    const auto& c = monkey.counts();
-    // A run that never gets there proves little.
-    for (long reached : {c.goodArrivals, c.completeAppearances, c.stoppedDoses, c.purchases, c.wears, c.refused}) {
-        EXPECT_GT(reached, 0);
-    }
-    EXPECT_GT(monkey.deepest(), 4u);
-}
-
 TEST(Monkey, SameSeedReplaysTheSameRun)
 {
     const auto traceOf = [](std::uint64_t seed) {
@@ -45,7 +33,7 @@ const Tamper kTampers[] = {
      "the coin rules give"},
     {"a label the model does not expect", "BuddyCentralViewController",
      [](Monkey& m) { static_cast<Label*>(m.app().top()->controlNamed("coinsLabel"))->setText("9999"); },
-     "coinsLabel shows \"9999\", expected"},
+     "coinsLabel shows \"9999\""},
     {"a bow tie sold twice", "ViewController",
      [](Monkey& m) { m.state().items().insert(m.state().items().end(), 2, "bowtie"); }, "the bow tie sells once"},
     {"dose complete reached without the delivery", "InsulinFoodViewController",

@@ -69,6 +69,11 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "monkey seed %llu failed %s", seed, monkey.failure().c_str());
         return 1;
     }
+    // A long run that never reached the far ends of the game proved little.
+    if (steps >= 100000 && (c.goodArrivals == 0 || c.completeAppearances == 0 || c.stoppedDoses == 0 || c.wears == 0)) {
+        std::fprintf(stderr, "monkey seed %llu: the run never got to every ending\n", seed);
+        return 1;
+    }
     if (maxGrowthMb >= 0 && rssAtEnd - rssAfterWarmup > maxGrowthMb * 1024) {
         std::fprintf(stderr, "monkey seed %llu: memory grew by %ld kB after the warm-up (limit %ld MB)\n", seed,
                      rssAtEnd - rssAfterWarmup, maxGrowthMb);
