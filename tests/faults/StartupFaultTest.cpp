@@ -11,10 +11,10 @@ namespace {
 
 using json = nlohmann::json;
 
-// The shipped interface description with one entry changed: `key` of the
-// named control of the screen, or of the screen itself when `control` is empty.
 std::string shipped() { return readFile(std::string(BUDDYCARE_RESOURCES) + "/storyboard.json"); }
 
+// The shipped interface description with one entry changed: `key` of the
+// named control of the screen, or of the screen itself when `control` is empty.
 std::string shippedWith(const std::string& screen, const std::string& control, const std::string& key,
                         const json& value)
 {
