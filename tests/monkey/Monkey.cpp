@@ -212,24 +212,18 @@ std::vector<std::string> Monkey::problems()
 
     AppState& game = state();
     ModelState& m = model_->state();
+#define BUDDYCARE_SAME(f) {#f, {static_cast<double>(game.f()), static_cast<double>(m.f)}}
     const std::pair<const char*, std::pair<double, double>> fields[] = {
-        {"bloodSugarLevel", {game.bloodSugarLevel(), m.bloodSugarLevel()}},
-        {"carbsMostRecentMeal", {game.carbsMostRecentMeal(), m.carbsMostRecentMeal}},
-        {"coins", {game.coins(), m.coins}},
-        {"bolusGiven", {game.bolusGiven(), m.bolusGiven}},
-        {"bolusTarget", {game.bolusTarget(), m.bolusTarget}},
-        {"carbsNotAddressed", {game.carbsNotAddressed(), m.carbsNotAddressed}},
-        {"carbsFromCounter", {game.carbsFromCounter(), m.carbsFromCounter}},
-        {"bolusJustGiven", {game.bolusJustGiven(), m.bolusJustGiven}},
-        {"includeMostRecentMeal", {game.includeMostRecentMeal(), m.includeMostRecentMeal}},
-        {"fromInsulinScreen", {game.fromInsulinScreen(), m.fromInsulinScreen}},
-        {"aboutToExercise", {game.aboutToExercise(), m.aboutToExercise}},
-        {"carbRatio", {game.carbRatio(), m.carbRatio}},
-        {"basalRate", {game.basalRate(), m.basalRate}},
-        {"settingsLocked", {game.settingsLocked(), m.settingsLocked}},
+        {"bloodSugarLevel", {game.bloodSugarLevel(), m.bloodSugarLevel()}}, BUDDYCARE_SAME(carbsMostRecentMeal),
+        BUDDYCARE_SAME(coins), BUDDYCARE_SAME(bolusGiven), BUDDYCARE_SAME(bolusTarget), BUDDYCARE_SAME(carbsNotAddressed),
+        BUDDYCARE_SAME(carbsFromCounter), BUDDYCARE_SAME(bolusJustGiven), BUDDYCARE_SAME(includeMostRecentMeal),
+        BUDDYCARE_SAME(fromInsulinScreen), BUDDYCARE_SAME(aboutToExercise), BUDDYCARE_SAME(carbRatio),
+        BUDDYCARE_SAME(basalRate), BUDDYCARE_SAME(settingsLocked),
+        // Only ever appended to, so the length tells them apart.
         {"items", {static_cast<double>(game.items().size()), static_cast<double>(m.items)}},
         {"wearing", {static_cast<double>(game.wearing().size()), static_cast<double>(m.wearing)}},
     };
+#undef BUDDYCARE_SAME
     for (const auto& [name, values] : fields) {
         if (values.first != values.second) {
             out.push_back(std::string(name) + " is " + std::to_string(values.first) + ", expected " + std::to_string(values.second));
