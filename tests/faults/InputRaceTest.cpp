@@ -2,116 +2,84 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <sstream>
+
 namespace bc::test {
 namespace {
 
-// Points inside the shipped home screen's controls and the screens above.
-constexpr float kCheckPlace[] = {41, 614};  // home: to the blood-sugar screen
-constexpr float kCheat[] = {60, 40};        // home: +50 coins
-constexpr float kInsulinPlace[] = {114, 614};
-constexpr float kHomeButton[] = {95, 42};   // every screen's Home, top left
-constexpr float kBottomButton[] = {187, 615}; // the wide button along the bottom
-
-void tapAt(Application& app, const float* p)
-{
-    app.pointerDown(p[0], p[1]);
-    app.pointerUp(p[0], p[1]);
-}
-
-// Moves the virtual clock on and lets the window's loop finish what is due.
-void let(Application& app, double seconds)
-{
-    app.runLoop().advance(seconds);
-    app.afterEvent();
-}
-
-class InputRaces : public ::testing::Test {
-protected:
-    InputRaces() { game.app().navigation().setAnimationsEnabled(true); }
-    Game game;
+// Finger and keyboard against the moving game, on the virtual clock with the
+// slides on. A script is pairs of words: "tap|down|up C" at the centre of the
+// top screen's control C (by name, action or "->" destination; "-" for where
+// the finger went down), "cancel -", "key -" (focus the next control and
+// press it), "let S" (S seconds, or enough for a slide).
+struct Race {
+    const char* name;
+    const char* script;
+    const char* screen; // where the game stands at the end
+    const char* state;  // fields of the care state then
 };
 
-TEST_F(InputRaces, TapWhileAPushSlidesIsIgnored)
+const Race kRaces[] = {
+    {"a tap on the screen sliding in", "tap checkPlace tap ->BloodSugarCheckInstructionsViewController key -",
+     "BloodSugarViewController", R"({"coins":0})"},
+    {"a tap once the slide has stopped", "tap checkPlace let slide tap ->BloodSugarCheckInstructionsViewController",
+     "BloodSugarCheckInstructionsViewController", R"({"coins":0})"},
+    {"a tap on the screen a pop uncovers", "tap checkPlace let slide tap homeButtonPressed tap cheat", "ViewController", R"({"coins":0})"},
+    {"a tap once the pop has stopped", "tap checkPlace let slide tap homeButtonPressed let slide tap cheat",
+     "ViewController", R"({"coins":50})"},
+    {"a press cancelled by the system", "down cheat cancel - up -", "ViewController", R"({"coins":0})"},
+    {"a press from during a slide released after it",
+     "tap checkPlace down ->BloodSugarCheckInstructionsViewController let slide up -", "BloodSugarViewController", R"({"coins":0})"},
+    // Stop is under the finger when the dose completes: the release taps
+    // neither Stop nor what is there now, and only the dose's reward counts.
+    {"a press held while the delivery moves on",
+     "tap insulinPlace let slide tap continueButtonClicked let slide tap continueButtonPressed let slide "
+     "tap ->InsulinGivingViewController let slide down stop let 2 let slide up -",
+     "InsulinCompleteViewController", R"({"coins":5,"bolusJustGiven":0})"},
+};
+
+TEST(InputRaces, OnlyAPressAndReleaseOnAStillScreenTaps)
 {
-    Application& app = game.app();
-    tapAt(app, kCheckPlace);
-    ASSERT_TRUE(app.navigation().isAnimating());
-    ASSERT_EQ(game.screen(), "BloodSugarViewController");
-    tapAt(app, kBottomButton); // "Check my blood sugar" is under the finger, still sliding in
-    EXPECT_EQ(game.stack().size(), 2u);
-    app.focusNext(false);
-    app.activateFocus();
-    EXPECT_EQ(game.stack().size(), 2u) << "the keyboard waits for the slide too";
-
-    let(app, NavigationController::kSlideSeconds);
-    ASSERT_FALSE(app.navigation().isAnimating());
-    tapAt(app, kBottomButton);
-    EXPECT_EQ(game.screen(), "BloodSugarCheckInstructionsViewController") << "once it has stopped, taps work";
-}
-
-TEST_F(InputRaces, TapWhileAPopSlidesIsIgnored)
-{
-    Application& app = game.app();
-    tapAt(app, kCheckPlace);
-    let(app, NavigationController::kSlideSeconds);
-    tapAt(app, kHomeButton);
-    ASSERT_TRUE(app.navigation().isAnimating());
-    ASSERT_EQ(game.screen(), "ViewController");
-    tapAt(app, kCheat);
-    EXPECT_EQ(game.state().coins(), 0.0f);
-
-    let(app, NavigationController::kSlideSeconds);
-    tapAt(app, kCheat);
-    EXPECT_EQ(game.state().coins(), 50.0f);
-}
-
-TEST_F(InputRaces, PressHeldWhileTheDeliveryTimerMovesOnDoesNothingOnRelease)
-{
-    Application& app = game.app();
-    app.navigation().setAnimationsEnabled(false);
-    game.play({"tap insulinPlace", "tap continueButtonClicked", "tap continueButtonPressed",
-               "tap ->InsulinGivingViewController"});
-    const float coinsBefore = game.state().coins();
-    app.pointerDown(kBottomButton[0], kBottomButton[1]); // on "Stop"
-    ASSERT_NE(app.pressedControl(), nullptr);
-    let(app, 2.0); // the dose completes under the finger
-    ASSERT_EQ(game.screen(), "InsulinCompleteViewController");
-    app.pointerUp(kBottomButton[0], kBottomButton[1]); // "Done" is there now
-    EXPECT_EQ(game.screen(), "InsulinCompleteViewController");
-    EXPECT_EQ(game.state().coins(), coinsBefore + 5) << "only the completed dose's own reward";
-    EXPECT_EQ(game.state().bolusJustGiven(), 0.0f) << "Stop did not run";
-    EXPECT_NE(game.state().bolusTarget(), 0.0f) << "Done did not run";
-}
-
-TEST_F(InputRaces, PressThatSlidesOntoAnotherControlDoesNothing)
-{
-    Application& app = game.app();
-    app.pointerDown(kCheat[0], kCheat[1]);
-    app.pointerUp(kInsulinPlace[0], kInsulinPlace[1]);
-    app.pointerDown(kInsulinPlace[0], kInsulinPlace[1]);
-    app.pointerUp(kCheat[0], kCheat[1]);
-    EXPECT_EQ(game.state().coins(), 0.0f);
-    EXPECT_EQ(game.stack().size(), 1u);
-}
-
-TEST_F(InputRaces, PressCancelledByTheSystemDoesNothing)
-{
-    Application& app = game.app();
-    app.pointerDown(kCheat[0], kCheat[1]);
-    app.pointerCancel();
-    app.pointerUp(kCheat[0], kCheat[1]);
-    EXPECT_EQ(game.state().coins(), 0.0f);
-}
-
-TEST_F(InputRaces, PressThatBeganDuringASlideDoesNotTapWhenReleasedAfterIt)
-{
-    Application& app = game.app();
-    tapAt(app, kCheckPlace);
-    ASSERT_TRUE(app.navigation().isAnimating());
-    app.pointerDown(kBottomButton[0], kBottomButton[1]);
-    let(app, NavigationController::kSlideSeconds);
-    app.pointerUp(kBottomButton[0], kBottomButton[1]);
-    EXPECT_EQ(game.screen(), "BloodSugarViewController");
+    for (const auto& race : kRaces) {
+        SCOPED_TRACE(race.name);
+        Game game;
+        Application& app = game.app();
+        app.navigation().setAnimationsEnabled(true);
+        std::istringstream words(race.script);
+        float x = -1, y = -1;
+        for (std::string op, arg; words >> op >> arg;) {
+            for (const auto& slot : app.top()->slots()) {
+                const auto& actions = slot.actionNames;
+                if (slot.control->name() == arg || std::count(actions.begin(), actions.end(), arg) ||
+                    "->" + slot.transition.target == arg) {
+                    const Rect r = slot.control->canvasFrame();
+                    x = r.x + r.w / 2, y = r.y + r.h / 2;
+                }
+            }
+            if (op == "tap" || op == "down") {
+                app.pointerDown(x, y);
+            }
+            if (op == "tap" || op == "up") {
+                app.pointerUp(x, y);
+            }
+            if (op == "cancel") {
+                app.pointerCancel();
+            } else if (op == "key") {
+                app.focusNext(false);
+                app.activateFocus();
+            } else if (op == "let") {
+                app.runLoop().advance(arg == "slide" ? NavigationController::kSlideSeconds * 1.5 : std::stod(arg));
+                app.afterEvent();
+            }
+        }
+        EXPECT_EQ(game.screen(), race.screen);
+        const auto state = game.run("state");
+        const auto expected = nlohmann::json::parse(race.state);
+        for (auto field = expected.begin(); field != expected.end(); ++field) {
+            EXPECT_EQ(state[field.key()], field.value()) << field.key();
+        }
+    }
 }
 
 } // namespace

@@ -4,201 +4,124 @@
 #include <nlohmann/json.hpp>
 
 #include <filesystem>
+#include <functional>
 
 namespace bc::test {
 namespace {
 
 using json = nlohmann::json;
 
+std::string shipped() { return readFile(std::string(BUDDYCARE_RESOURCES) + "/storyboard.json"); }
+
+// The shipped interface description with one entry changed: `key` of the
+// named control of the screen, or of the screen itself when `control` is empty.
+std::string shippedWith(const std::string& screen, const std::string& control, const std::string& key,
+                        const json& value)
+{
+    json sb = json::parse(shipped());
+    for (auto& s : sb["screens"]) {
+        if (s["class"] == screen && control.empty()) {
+            s[key] = value;
+            return sb.dump();
+        }
+        for (auto& c : s["controls"]) {
+            if (s["class"] == screen && c.value("name", "") == control) {
+                c[key] = value;
+                return sb.dump();
+            }
+        }
+    }
+    throw std::runtime_error("no " + screen + " " + control);
+}
+
+struct StartupFault {
+    const char* name;
+    std::function<void(const ResourceCopy&)> plant;
+    std::vector<std::string> mentions; // "@" stands for the copy's folder
+};
+
+const StartupFault kFaults[] = {
+    {"missing interface description", [](auto& c) { c.remove("storyboard.json"); }, {"@/storyboard.json"}},
+    {"a folder where the description should be",
+     [](auto& c) {
+         c.remove("storyboard.json");
+         std::filesystem::create_directory(c.path() + "/storyboard.json");
+     },
+     {"@/storyboard.json"}},
+    {"truncated description", [](auto& c) { c.write("storyboard.json", shipped().substr(0, 300)); },
+     {"storyboard.json", "not valid JSON"}},
+    {"empty description", [](auto& c) { c.write("storyboard.json", ""); }, {"storyboard.json"}},
+    {"binary description", [](auto& c) { c.write("storyboard.json", std::string("\x89PNG\r\n\x1a\n\0\0\0", 11)); },
+     {"storyboard.json"}},
+    // Well-formed JSON the parser cannot hold once ended the program with an uncaught exception.
+    {"a number too large", [](auto& c) { c.write("storyboard.json", "888888E9991900"); },
+     {"storyboard.json", "not valid JSON", "number"}},
+    {"a frame too large",
+     [](auto& c) {
+         std::string text = shipped();
+         c.write("storyboard.json", text.insert(text.find("\"frame\": [") + 10, "1e99999"));
+     },
+     {"storyboard.json", "not valid JSON"}},
+    {"line breaks in a quoted name stay on one line",
+     [](auto& c) { c.write("storyboard.json", shippedWith("ViewController", "readingUnit", "kind", "label\nsecond line\r\x01")); },
+     {"storyboard.json", "ViewController", "unknown kind", "label\\nsecond line"}},
+    {"unknown class", [](auto& c) { c.write("storyboard.json", shippedWith("TrendsViewController", "", "class", "TrendViewController")); },
+     {"storyboard.json", "TrendViewController"}},
+    // The home screen's layout names the sad background itself.
+    {"a picture the description names is missing", [](auto& c) { c.remove("sadhomescreen.jpg"); },
+     {"storyboard.json", "sadhomescreen.jpg"}},
+};
+
 // A start that cannot go ahead: status 2, nothing on standard output (the
 // driver never answered), and exactly one line saying why.
-void expectCleanRefusal(const Outcome& o, const std::vector<std::string>& mentions)
+void expectCleanRefusal(const Outcome& o, const std::string& folder, const std::vector<std::string>& mentions)
 {
     EXPECT_EQ(o.status, 2) << o.err;
     EXPECT_EQ(o.out, "") << "nothing may start before the problem is found";
     ASSERT_EQ(o.errLines().size(), 1u) << o.err;
     const std::string line = o.errLines()[0];
     EXPECT_EQ(line.rfind("buddycare: ", 0), 0u) << line;
-    for (const auto& m : mentions) {
+    for (std::string m : mentions) {
+        m = m[0] == '@' ? folder + m.substr(1) : m;
         EXPECT_NE(line.find(m), std::string::npos) << "\"" << m << "\" missing from: " << line;
     }
 }
 
-json shipped(const ResourceCopy& copy) { return json::parse(copy.storyboard()); }
-
-json& screenOf(json& sb, const std::string& className)
+TEST(StartupFaults, EachBrokenResourceStopsTheStartWithOneLine)
 {
-    for (auto& s : sb["screens"]) {
-        if (s["class"] == className) {
-            return s;
-        }
-    }
-    throw std::runtime_error("no screen " + className);
-}
-
-json& controlOf(json& screen, const std::string& key, const std::string& value)
-{
-    for (auto& c : screen["controls"]) {
-        if (c.contains(key) && c[key] == value) {
-            return c;
-        }
-    }
-    throw std::runtime_error("no control " + value);
-}
-
-Outcome startWith(const ResourceCopy& copy) { return runGame({"--headless", "--resources", copy.path()}, "state\nquit\n"); }
-
-TEST(StartupFaults, ResourceFolderThatDoesNotExist)
-{
-    const auto o = runGame({"--headless", "--resources", "/nonexistent/buddycare-resources"}, "state\n");
-    expectCleanRefusal(o, {"/nonexistent/buddycare-resources", "not found"});
-}
-
-TEST(StartupFaults, MissingInterfaceDescription)
-{
-    ResourceCopy copy;
-    copy.remove("storyboard.json");
-    expectCleanRefusal(startWith(copy), {copy.path() + "/storyboard.json"});
-}
-
-TEST(StartupFaults, UnreadableInterfaceDescription)
-{
-    ResourceCopy copy;
-    copy.remove("storyboard.json");
-    // A folder where the file should be cannot be read by anyone, root included.
-    std::filesystem::create_directory(copy.path() + "/storyboard.json");
-    expectCleanRefusal(startWith(copy), {copy.path() + "/storyboard.json"});
-}
-
-TEST(StartupFaults, InterfaceDescriptionThatIsNotJson)
-{
-    ResourceCopy copy;
-    copy.write("storyboard.json", copy.storyboard().substr(0, 300));
-    expectCleanRefusal(startWith(copy), {"storyboard.json", "not valid JSON"});
-}
-
-TEST(StartupFaults, EmptyOrBinaryInterfaceDescription)
-{
-    for (const std::string& content : {std::string(), std::string("\x89PNG\r\n\x1a\n\0\0\0", 11)}) {
+    for (const auto& f : kFaults) {
+        SCOPED_TRACE(f.name);
         ResourceCopy copy;
-        copy.write("storyboard.json", content);
-        expectCleanRefusal(startWith(copy), {"storyboard.json"});
+        f.plant(copy);
+        expectCleanRefusal(runGame({"--headless", "--resources", copy.path()}, "state\nquit\n"), copy.path(), f.mentions);
     }
+    const std::string nowhere = "/nonexistent/buddycare-resources";
+    expectCleanRefusal(runGame({"--headless", "--resources", nowhere}, "state\n"), "", {nowhere, "not found"});
 }
 
-TEST(StartupFaults, InterfaceDescriptionWithANumberTooLarge)
+// With no font at all the window cannot show words, so it does not start;
+// the headless driver plays on and only its screenshots are refused.
+TEST(StartupFaults, NoUsableFont)
 {
-    // Well-formed JSON that the parser still cannot hold once ended the
-    // program with an uncaught exception instead of this message.
-    ResourceCopy copy;
-    copy.write("storyboard.json", "888888E9991900");
-    expectCleanRefusal(startWith(copy), {"storyboard.json", "not valid JSON", "number"});
-    auto sb = shipped(copy);
-    std::string text = sb.dump();
-    text.replace(text.find("[0,0,375,667]"), 13, "[0,0,375e99999,667]");
-    copy.write("storyboard.json", text);
-    expectCleanRefusal(startWith(copy), {"storyboard.json", "not valid JSON"});
-}
-
-TEST(StartupFaults, QuotedTextWithLineBreaksStaysOnOneLine)
-{
-    ResourceCopy copy;
-    auto sb = shipped(copy);
-    controlOf(screenOf(sb, "ViewController"), "name", "readingUnit")["kind"] = "label\nsecond line\r\x01";
-    copy.write("storyboard.json", sb.dump());
-    expectCleanRefusal(startWith(copy), {"storyboard.json", "ViewController", "unknown kind", "label\\nsecond line"});
-}
-
-TEST(StartupFaults, UnknownClass)
-{
-    ResourceCopy copy;
-    auto sb = shipped(copy);
-    screenOf(sb, "TrendsViewController")["class"] = "TrendViewController";
-    copy.write("storyboard.json", sb.dump());
-    expectCleanRefusal(startWith(copy), {"storyboard.json", "TrendViewController"});
-}
-
-TEST(StartupFaults, UnknownOutlet)
-{
-    ResourceCopy copy;
-    auto sb = shipped(copy);
-    controlOf(screenOf(sb, "ViewController"), "name", "readingUnit")["outlet"] = "unitLabel";
-    copy.write("storyboard.json", sb.dump());
-    expectCleanRefusal(startWith(copy), {"storyboard.json", "ViewController", "unitLabel"});
-}
-
-TEST(StartupFaults, UnknownAction)
-{
-    ResourceCopy copy;
-    auto sb = shipped(copy);
-    controlOf(screenOf(sb, "ViewController"), "name", "cheat")["actions"] = json::array({"cheats"});
-    copy.write("storyboard.json", sb.dump());
-    expectCleanRefusal(startWith(copy), {"storyboard.json", "ViewController", "cheats"});
-}
-
-TEST(StartupFaults, UnknownTransitionTarget)
-{
-    ResourceCopy copy;
-    auto sb = shipped(copy);
-    controlOf(screenOf(sb, "BuddyCentralViewController"), "name", "gamesButton")["push"] = "GameScreenViewController";
-    copy.write("storyboard.json", sb.dump());
-    expectCleanRefusal(startWith(copy), {"storyboard.json", "BuddyCentralViewController", "GameScreenViewController"});
-}
-
-TEST(StartupFaults, UnknownNamedTransitionTarget)
-{
-    ResourceCopy copy;
-    auto sb = shipped(copy);
-    screenOf(sb, "InsulinGivingViewController")["segues"]["completeInsulinSegue"] = "InsulinDoneViewController";
-    copy.write("storyboard.json", sb.dump());
-    expectCleanRefusal(startWith(copy), {"storyboard.json", "InsulinDoneViewController"});
-}
-
-TEST(StartupFaults, DuplicateControlName)
-{
-    ResourceCopy copy;
-    auto sb = shipped(copy);
-    controlOf(screenOf(sb, "ViewController"), "name", "readingUnit")["name"] = "readingCaption";
-    copy.write("storyboard.json", sb.dump());
-    expectCleanRefusal(startWith(copy), {"storyboard.json", "ViewController", "readingCaption"});
-}
-
-TEST(StartupFaults, PictureNamedInTheDescriptionThatIsMissing)
-{
-    // The home screen's layout names the sad background itself, so without
-    // that file the description does not load at all.
-    ResourceCopy copy;
-    copy.remove("sadhomescreen.jpg");
-    expectCleanRefusal(startWith(copy), {"storyboard.json", "sadhomescreen.jpg"});
-}
-
-TEST(StartupFaults, NoUsableFontStopsTheWindowWithAClearMessage)
-{
-    ScratchFolder fonts;
-    fonts.write("fonts.conf", "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n"
-                              "<fontconfig><cachedir>" + fonts.path() + "/cache</cachedir></fontconfig>\n");
-    // SDL's offscreen driver, asked for by name, stands in for a display.
-    const auto o = runGame({}, "", {{"FONTCONFIG_FILE", fonts.path() + "/fonts.conf"}, {"SDL_VIDEODRIVER", "offscreen"}});
+    ScratchFolder fonts, shots;
+    fonts.write("fonts.conf", "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n<fontconfig><cachedir>" +
+                                  fonts.path() + "/cache</cachedir></fontconfig>\n");
+    const std::map<std::string, std::string> env{{"FONTCONFIG_FILE", fonts.path() + "/fonts.conf"}};
+    auto window = env;
+    window["SDL_VIDEODRIVER"] = "offscreen"; // stands in for a display
+    const auto o = runGame({}, "", window);
     EXPECT_EQ(o.status, 2) << o.err;
     EXPECT_EQ(o.out, "");
     EXPECT_NE(o.err.find("no usable font"), std::string::npos) << o.err;
-}
 
-TEST(StartupFaults, NoUsableFontStillPlaysHeadlessWithoutScreenshots)
-{
-    ScratchFolder fonts;
-    fonts.write("fonts.conf", "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n"
-                              "<fontconfig><cachedir>" + fonts.path() + "/cache</cachedir></fontconfig>\n");
-    ScratchFolder out;
-    const auto o = runGame({"--headless"}, "tap cheat\nshot " + out.path() + "/x.png\nstate\n",
-                           {{"FONTCONFIG_FILE", fonts.path() + "/fonts.conf"}});
-    EXPECT_EQ(o.status, 0) << o.err;
-    const auto lines = o.outLines();
-    ASSERT_EQ(lines.size(), 3u) << o.out;
+    const auto headless = runGame({"--headless"}, "tap cheat\nshot " + shots.path() + "/x.png\nstate\n", env);
+    EXPECT_EQ(headless.status, 0) << headless.err;
+    const auto lines = headless.outLines();
+    ASSERT_EQ(lines.size(), 3u) << headless.out;
     EXPECT_EQ(lines[0], "{\"ok\":true}");
     EXPECT_NE(json::parse(lines[1]).value("error", "").find("no usable font"), std::string::npos) << lines[1];
     EXPECT_EQ(json::parse(lines[2])["coins"], 50);
-    EXPECT_FALSE(std::filesystem::exists(out.path() + "/x.png"));
+    EXPECT_FALSE(std::filesystem::exists(shots.path() + "/x.png"));
 }
 
 } // namespace

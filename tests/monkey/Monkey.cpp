@@ -2,16 +2,9 @@
 
 #include "app/GameRegistry.h"
 #include "platform/Console.h"
-#include "screens/home/ViewController.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <functional>
-#include <limits>
-#include <map>
-#include <regex>
-#include <set>
-#include <sstream>
 
 #ifndef BUDDYCARE_RESOURCES
 #error "BUDDYCARE_RESOURCES names the shipped resource folder"
@@ -21,72 +14,13 @@ namespace bc::monkey {
 
 namespace {
 
-constexpr std::size_t kRecentSteps = 40;
-constexpr std::size_t kUnbounded = std::numeric_limits<std::size_t>::max();
-
-// The deepest stack the interface description's forward moves allow, home
-// included: the longest path of pushes and named transitions from home.
-std::size_t longestRouteOf(const Storyboard& storyboard)
+std::string joined(const std::vector<std::string>& lines)
 {
-    std::map<std::string, std::set<std::string>> next;
-    std::function<void(const std::string&, const ControlLayout&)> collect = [&](const std::string& from,
-                                                                              const ControlLayout& c) {
-        if (c.transition.kind == Transition::Kind::Push) {
-            next[from].insert(c.transition.target);
-        }
-        for (const auto& child : c.children) {
-            collect(from, child);
-        }
-    };
-    for (const auto& screen : storyboard.screens()) {
-        for (const auto& c : screen.controls) {
-            collect(screen.className, c);
-        }
-        for (const auto& [identifier, target] : screen.segues) {
-            next[screen.className].insert(target);
-        }
+    std::string all;
+    for (const auto& l : lines) {
+        all += "[" + l + "]";
     }
-    std::map<std::string, std::size_t> memo;
-    std::set<std::string> onPath;
-    bool cycle = false;
-    std::function<std::size_t(const std::string&)> depth = [&](const std::string& s) -> std::size_t {
-        if (auto it = memo.find(s); it != memo.end()) {
-            return it->second;
-        }
-        if (!onPath.insert(s).second) {
-            cycle = true;
-            return 0;
-        }
-        std::size_t best = 0;
-        for (const auto& n : next[s]) {
-            best = std::max(best, depth(n));
-        }
-        onPath.erase(s);
-        return memo[s] = best + 1;
-    };
-    const std::size_t found = depth(storyboard.initial());
-    return cycle ? kUnbounded : found;
-}
-
-bool isConsoleLine(const std::string& line)
-{
-    // The three kinds: the meal question's "%f", the delivery timer's "Hello",
-    // and the basal rate's "%.1f".
-    static const std::regex sixDecimals(R"(-?[0-9]+\.[0-9]{6})");
-    static const std::regex oneDecimal(R"(-?[0-9]+\.[0-9])");
-    return line == "Hello" || std::regex_match(line, sixDecimals) || std::regex_match(line, oneDecimal);
-}
-
-AppState& realState(Application& app)
-{
-    return static_cast<ViewController*>(app.navigation().viewControllers().front())->appState();
-}
-
-std::string number(double v)
-{
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.9g", v);
-    return buffer;
+    return all;
 }
 
 } // namespace
@@ -95,65 +29,43 @@ Monkey::Monkey(std::uint64_t seed) : random_(seed)
 {
     auto created = Application::create(BUDDYCARE_RESOURCES, game_.registry, RunLoop::ClockKind::Virtual, seed);
     if (!created) {
-        failure_ = "the game does not start: " + created.error().message;
-        return;
+        std::fprintf(stderr, "the game does not start: %s\n", created.error().message.c_str());
+        std::abort();
     }
     app_ = std::move(*created);
     app_->console().setEcho(false);
     app_->console().setObserver([this](const std::string& line) { consoleLines_.push_back(line); });
-    consoleLines_.clear();
     app_->navigation().onPush = [this](const ScreenController* from, const ScreenController* pushed) {
-        const auto stack = app_->navigation().viewControllers();
-        if (pushed->className() == "GoodResultsViewController") {
-            ++goodPushes_;
-        }
+        goodPushes_ += pushed->className() == "GoodResultsViewController";
         if (pushed->className() == "InsulinCompleteViewController") {
             ++completePushes_;
-            const bool fromDeliveryOnTop = from != nullptr && from->className() == "InsulinGivingViewController" &&
-                                           stack.size() >= 2 && stack[stack.size() - 2] == from;
-            if (!fromDeliveryOnTop) {
+            const auto stack = app_->navigation().viewControllers();
+            if (from == nullptr || from->className() != "InsulinGivingViewController" || stack.end()[-2] != from) {
                 pushProblems_.push_back("the dose-complete screen was pushed by " +
-                                        (from == nullptr ? std::string("a control's transition") : from->className()) +
+                                        (from ? from->className() : std::string("a control's transition")) +
                                         ", not by the delivery screen on top");
             }
         }
     };
     model_ = std::make_unique<ReferenceModel>(app_->storyboard());
-    model_->drawReading = [this](float) { return realState(*app_).bloodSugarLevel(); };
-    longestRoute_ = longestRouteOf(app_->storyboard());
+    model_->drawReading = [this](float) { return state().bloodSugarLevel(); };
     check();
 }
 
 Monkey::~Monkey() = default;
 
-std::string Monkey::describeStep(const std::string& what)
+AppState& Monkey::state() { return game_.state; }
+
+void Monkey::mix(const std::string& what)
 {
     for (char c : what) {
         trace_ = (trace_ ^ static_cast<unsigned char>(c)) * 1099511628211ull;
     }
-    recent_.push_back(what);
-    if (recent_.size() > kRecentSteps) {
-        recent_.pop_front();
-    }
-    return what;
-}
-
-void Monkey::fail(const std::string& why)
-{
-    std::ostringstream out;
-    out << "after step " << steps_ << ": " << why << "\nthe last steps, as driver commands:\n";
-    for (const auto& s : recent_) {
-        out << "  " << s << '\n';
-    }
-    failure_ = out.str();
 }
 
 bool Monkey::run(long count)
 {
-    for (long i = 0; i < count; ++i) {
-        if (!step()) {
-            return false;
-        }
+    for (long i = 0; i < count && step(); ++i) {
     }
     return failure_.empty();
 }
@@ -166,78 +78,61 @@ bool Monkey::step()
     ++steps_;
     consoleLines_.clear();
     const auto& slots = app_->top()->slots();
-    std::vector<std::size_t> touchable, switches, steppers;
+    const int roll = std::uniform_int_distribution<int>(0, 99)(random_);
+    // Taps, toggles and steps; three in four go to a control of the kind they are for.
+    const ControlKind kind = roll < 55 ? ControlKind::Button : roll < 63 ? ControlKind::Switch : ControlKind::Stepper;
+    std::vector<std::size_t> preferred;
     for (std::size_t i = 0; i < slots.size(); ++i) {
-        switch (slots[i].control->kind()) {
-        case ControlKind::Button: touchable.push_back(i); break;
-        case ControlKind::Switch:
-            touchable.push_back(i);
-            switches.push_back(i);
-            break;
-        case ControlKind::Stepper:
-            touchable.push_back(i);
-            steppers.push_back(i);
-            break;
-        default: break;
+        if (slots[i].control->kind() == kind) {
+            preferred.push_back(i);
         }
     }
-    auto pick = [&](const std::vector<std::size_t>& preferred) -> std::size_t {
-        std::uniform_int_distribution<int> percent(0, 99);
-        if (!preferred.empty() && percent(random_) < 75) {
-            return preferred[std::uniform_int_distribution<std::size_t>(0, preferred.size() - 1)(random_)];
-        }
-        return std::uniform_int_distribution<std::size_t>(0, slots.size() - 1)(random_);
-    };
-
-    const int roll = std::uniform_int_distribution<int>(0, 99)(random_);
-    std::optional<std::string> refused;
-    bool expected = true;
     std::string what;
-    if (roll < 55 && !slots.empty()) {
-        const std::size_t i = pick(touchable);
+    std::optional<std::string> refused;
+    bool accepted = true;
+    if (roll < 73 && !slots.empty()) {
+        const bool any = preferred.empty() || std::uniform_int_distribution<int>(0, 3)(random_) == 0;
+        std::size_t i = std::uniform_int_distribution<std::size_t>(0, (any ? slots.size() : preferred.size()) - 1)(random_);
+        i = any ? i : preferred[i];
         Control* c = slots[i].control.get();
-        what = describeStep("tap " + c->name());
-        const bool cheat = std::find(slots[i].actionNames.begin(), slots[i].actionNames.end(), "cheat") !=
-                           slots[i].actionNames.end();
-        refused = app_->tap(c);
-        expected = model_->tap(i);
-        if (cheat && !refused) {
-            ++cheats_;
-        }
-    } else if (roll < 63 && !slots.empty()) {
-        const std::size_t i = pick(switches);
-        Control* c = slots[i].control.get();
-        what = describeStep("toggle " + c->name());
-        refused = app_->toggle(c);
-        expected = model_->toggle(i);
-    } else if (roll < 73 && !slots.empty()) {
-        const std::size_t i = pick(steppers);
         const bool up = std::uniform_int_distribution<int>(0, 1)(random_) == 1;
-        Control* c = slots[i].control.get();
-        what = describeStep("step " + c->name() + (up ? " up" : " down"));
-        refused = app_->step(c, up);
-        expected = model_->step(i, up);
+        const bool cheat = std::count(slots[i].actionNames.begin(), slots[i].actionNames.end(), "cheat") > 0;
+        if (kind == ControlKind::Button) {
+            what = "tap " + c->name();
+            refused = app_->tap(c);
+            cheats_ += cheat && !refused;
+        } else if (kind == ControlKind::Switch) {
+            what = "toggle " + c->name();
+            refused = app_->toggle(c);
+        } else {
+            what = "step " + c->name() + (up ? " up" : " down");
+            refused = app_->step(c, up);
+        }
+        accepted = model_->input(i, kind, up);
     } else if (roll < 80) {
-        what = describeStep("tap navBack");
+        what = "tap navBack";
         refused = app_->navBack();
-        expected = model_->navBack();
+        accepted = model_->navBack();
     } else {
-        // Waits from nothing to three seconds; the delivery timer's own two
-        // seconds, and a hair either side of it, come up often on purpose.
+        // Waits up to three seconds; the delivery timer's two seconds, and a
+        // hair either side of it, come up often on purpose.
         static constexpr double kEdges[] = {0.0, 1.999, 2.0, 2.001, 3.0};
         const double seconds = std::uniform_int_distribution<int>(0, 2)(random_) == 0
                                    ? kEdges[std::uniform_int_distribution<int>(0, 4)(random_)]
                                    : std::uniform_real_distribution<double>(0.0, 3.0)(random_);
-        what = describeStep("wait " + number(seconds));
+        what = "wait " + std::to_string(seconds);
         app_->runLoop().advance(seconds);
         app_->afterEvent();
         model_->wait(seconds);
     }
-    trace_ = (trace_ ^ (refused ? 1u : 2u)) * 1099511628211ull;
-    if (refused.has_value() == expected) {
-        fail(what + ": the game " + (refused ? "refused it (" + *refused + ")" : std::string("accepted it")) +
-             ", the model " + (expected ? "accepts it" : "refuses it"));
-        return false;
+    mix(what + (refused ? " refused" : ""));
+    recent_.push_back(what);
+    if (recent_.size() > 40) {
+        recent_.pop_front();
+    }
+    if (refused.has_value() == accepted) {
+        pushProblems_.push_back(std::string("the game ") + (refused ? "refused it (" + *refused + ")" : "accepted it") +
+                                ", the model " + (accepted ? "accepts it" : "refuses it"));
     }
     return check();
 }
@@ -247,164 +142,108 @@ bool Monkey::check()
     if (!failure_.empty()) {
         return false;
     }
-    std::vector<std::string> problems = std::move(pushProblems_);
-    pushProblems_.clear();
+    const auto found = problems();
+    if (found.empty()) {
+        mix(std::to_string(state().coins()) + " " + std::to_string(app_->navigation().depth()));
+        return true;
+    }
+    failure_ = "after step " + std::to_string(steps_) + ":";
+    for (const auto& p : found) {
+        failure_ += "\n  - " + p;
+    }
+    failure_ += "\nthe last steps, as driver commands:\n";
+    for (const auto& s : recent_) {
+        failure_ += "  " + s + "\n";
+    }
+    return false;
+}
+
+std::vector<std::string> Monkey::problems()
+{
+    std::vector<std::string> out = std::exchange(pushProblems_, {});
     for (auto& p : model_->takeProblems()) {
-        problems.push_back("model: " + p);
+        out.push_back("model: " + p);
     }
-    const auto expectedLogs = model_->takeLogs();
-    if (expectedLogs != consoleLines_) {
-        std::string got, want;
-        for (const auto& l : consoleLines_) {
-            got += "[" + l + "]";
-        }
-        for (const auto& l : expectedLogs) {
-            want += "[" + l + "]";
-        }
-        problems.push_back("console lines " + got + ", expected " + want);
-    }
-    for (const auto& line : consoleLines_) {
-        if (!isConsoleLine(line)) {
-            problems.push_back("console line of no known kind: [" + line + "]");
-        }
+    if (const auto expected = model_->takeLogs(); expected != consoleLines_) {
+        out.push_back("console lines " + joined(consoleLines_) + ", expected " + joined(expected));
     }
     consoleLines_.clear();
-    compareScreens(problems);
-    compareState(problems);
-    checkRules(problems);
-    if (!problems.empty()) {
-        std::string all;
-        for (const auto& p : problems) {
-            all += "\n  - " + p;
-        }
-        fail(all);
-        return false;
-    }
-    trace_ = (trace_ ^ static_cast<std::uint64_t>(realState(*app_).coins())) * 1099511628211ull;
-    trace_ = (trace_ ^ app_->navigation().depth()) * 1099511628211ull;
-    return true;
-}
 
-void Monkey::compareScreens(std::vector<std::string>& problems)
-{
     const auto real = app_->navigation().viewControllers();
-    const auto& modelled = model_->stack();
-    std::string realNames, modelNames;
+    std::vector<std::string> realNames, modelNames;
     for (auto* s : real) {
-        realNames += s->className() + " ";
+        realNames.push_back(s->className());
     }
-    for (const auto& s : modelled) {
-        modelNames += s->className + " ";
+    for (const auto& s : model_->stack()) {
+        modelNames.push_back(s->className);
     }
     if (realNames != modelNames) {
-        problems.push_back("stack [" + realNames + "], expected [" + modelNames + "]");
-        return;
-    }
-    if (app_->navigation().isNavigationBarHidden() != model_->barHidden()) {
-        problems.push_back(std::string("navigation bar ") +
-                           (model_->barHidden() ? "shows, expected hidden" : "hidden, expected showing"));
-    }
-    const ScreenController& top = *app_->top();
-    const ModelScreen& expected = *modelled.back();
-    const auto& slots = top.slots();
-    if (slots.size() != expected.controls.size()) {
-        problems.push_back(top.className() + " has " + std::to_string(slots.size()) + " controls, expected " +
-                           std::to_string(expected.controls.size()));
-        return;
-    }
-    for (std::size_t i = 0; i < slots.size(); ++i) {
-        const Control& c = *slots[i].control;
-        const ModelControl& m = expected.controls[i];
-        const std::string where = top.className() + "." + c.name();
-        auto differ = [&](const std::string& what, const std::string& got, const std::string& want) {
-            if (got != want) {
-                problems.push_back(where + " " + what + " is \"" + got + "\", expected \"" + want + "\"");
+        out.push_back("stack " + joined(realNames) + ", expected " + joined(modelNames));
+    } else {
+        if (app_->navigation().isNavigationBarHidden() != model_->barHidden()) {
+            out.push_back(std::string("the navigation bar ") + (model_->barHidden() ? "shows" : "is hidden"));
+        }
+        // What takes touch, and what the coin label and the background show.
+        const auto& slots = app_->top()->slots();
+        const ModelScreen& expected = *model_->stack().back();
+        for (std::size_t i = 0; i < std::min(slots.size(), expected.controls.size()); ++i) {
+            const Control& c = *slots[i].control;
+            const ModelControl& m = expected.controls[i];
+            const bool tracked = m.layout->name == "coinsLabel" || m.layout->name == "screenBackground";
+            const std::string shows = c.kind() == ControlKind::Label ? static_cast<const Label&>(c).text()
+                                      : c.kind() == ControlKind::Image ? static_cast<const ImageView&>(c).image().name() : "";
+            if (c.name() != m.layout->name || c.isEffectivelyHidden() != expected.effectivelyHidden(i) ||
+                c.isEnabled() != m.enabled || (tracked && shows != m.shows)) {
+                out.push_back(realNames.back() + "." + c.name() + (c.isEffectivelyHidden() ? " hidden" : "") +
+                              (c.isEnabled() ? "" : " disabled") + " shows \"" + shows + "\", expected otherwise");
             }
-        };
-        differ("name", c.name(), m.name);
-        differ("hidden", c.isEffectivelyHidden() ? "yes" : "no", expected.effectivelyHidden(i) ? "yes" : "no");
-        differ("enabled", c.isEnabled() ? "yes" : "no", m.enabled ? "yes" : "no");
-        switch (c.kind()) {
-        case ControlKind::Label: differ("text", static_cast<const Label&>(c).text(), m.text); break;
-        case ControlKind::Button: differ("title", static_cast<const Button&>(c).title(), m.title); break;
-        case ControlKind::Image: differ("picture", static_cast<const ImageView&>(c).image().name(), m.picture); break;
-        case ControlKind::Switch: differ("on", static_cast<const Switch&>(c).isOn() ? "yes" : "no", m.on ? "yes" : "no"); break;
-        case ControlKind::Stepper: differ("value", number(static_cast<const Stepper&>(c).value()), number(m.value)); break;
-        case ControlKind::View: break;
+        }
+        if (slots.size() != expected.controls.size()) {
+            out.push_back(realNames.back() + " has " + std::to_string(slots.size()) + " controls");
         }
     }
-}
 
-void Monkey::compareState(std::vector<std::string>& problems)
-{
-    AppState& real = realState(*app_);
+    AppState& game = state();
     ModelState& m = model_->state();
-    auto same = [&](const char* field, double got, double want) {
-        if (got != want) {
-            problems.push_back(std::string(field) + " is " + number(got) + ", expected " + number(want));
-        }
+#define BUDDYCARE_SAME(f) {#f, {static_cast<double>(game.f()), static_cast<double>(m.f)}}
+    const std::pair<const char*, std::pair<double, double>> fields[] = {
+        {"bloodSugarLevel", {game.bloodSugarLevel(), m.bloodSugarLevel()}}, BUDDYCARE_SAME(carbsMostRecentMeal),
+        BUDDYCARE_SAME(coins), BUDDYCARE_SAME(bolusGiven), BUDDYCARE_SAME(bolusTarget), BUDDYCARE_SAME(carbsNotAddressed),
+        BUDDYCARE_SAME(carbsFromCounter), BUDDYCARE_SAME(bolusJustGiven), BUDDYCARE_SAME(includeMostRecentMeal),
+        BUDDYCARE_SAME(fromInsulinScreen), BUDDYCARE_SAME(aboutToExercise), BUDDYCARE_SAME(carbRatio),
+        BUDDYCARE_SAME(basalRate), BUDDYCARE_SAME(settingsLocked),
+        // Only ever appended to, so the length tells them apart.
+        {"items", {static_cast<double>(game.items().size()), static_cast<double>(m.items)}},
+        {"wearing", {static_cast<double>(game.wearing().size()), static_cast<double>(m.wearing)}},
     };
-    same("bloodSugarLevel", real.bloodSugarLevel(), m.bloodSugarLevel());
-    same("carbsMostRecentMeal", real.carbsMostRecentMeal(), m.carbsMostRecentMeal);
-    same("coins", real.coins(), m.coins);
-    same("bolusGiven", real.bolusGiven(), m.bolusGiven);
-    same("bolusTarget", real.bolusTarget(), m.bolusTarget);
-    same("carbsNotAddressed", real.carbsNotAddressed(), m.carbsNotAddressed);
-    same("carbsFromCounter", real.carbsFromCounter(), m.carbsFromCounter);
-    same("bolusJustGiven", real.bolusJustGiven(), m.bolusJustGiven);
-    same("includeMostRecentMeal", real.includeMostRecentMeal(), m.includeMostRecentMeal);
-    same("fromInsulinScreen", real.fromInsulinScreen(), m.fromInsulinScreen);
-    same("aboutToExercise", real.aboutToExercise(), m.aboutToExercise);
-    same("carbRatio", real.carbRatio(), m.carbRatio);
-    same("basalRate", real.basalRate(), m.basalRate);
-    same("settingsLocked", real.settingsLocked(), m.settingsLocked);
-    // The lists only ever grow at the end, so their length and last entry
-    // tell them apart without walking a list that may hold thousands.
-    auto sameList = [&](const char* field, const std::vector<std::string>& got, const std::vector<std::string>& want) {
-        if (got.size() != want.size() || (!got.empty() && got.back() != want.back())) {
-            problems.push_back(std::string(field) + " holds " + std::to_string(got.size()) + " entries ending \"" +
-                               (got.empty() ? "" : got.back()) + "\", expected " + std::to_string(want.size()));
+#undef BUDDYCARE_SAME
+    for (const auto& [name, values] : fields) {
+        if (values.first != values.second) {
+            out.push_back(std::string(name) + " is " + std::to_string(values.first) + ", expected " + std::to_string(values.second));
         }
-    };
-    sameList("items", real.items(), m.items);
-    sameList("wearing", real.wearing(), m.wearing);
-}
+    }
 
-void Monkey::checkRules(std::vector<std::string>& problems)
-{
-    AppState& real = realState(*app_);
-    // Every coin has a reason: good checks, completed doses, cheats, less purchases.
-    const double earned = 5.0 * static_cast<double>(goodPushes_) + 5.0 * static_cast<double>(completePushes_) +
-                          50.0 * static_cast<double>(cheats_) - 200.0 * static_cast<double>(real.items().size());
-    if (static_cast<double>(real.coins()) != earned) {
-        problems.push_back("coins " + number(real.coins()) + " but the coin rules give " + number(earned));
+    // Every coin has a reason, counted apart from the model: good checks and
+    // completed doses (as the screens were pushed), cheats, less purchases.
+    const double earned = 5.0 * static_cast<double>(goodPushes_ + completePushes_) + 50.0 * static_cast<double>(cheats_) -
+                          200.0 * static_cast<double>(game.items().size());
+    if (game.coins() != earned || game.coins() < 0) {
+        out.push_back("coins " + std::to_string(game.coins()) + " but the coin rules give " + std::to_string(earned));
     }
-    if (real.coins() < 0) {
-        problems.push_back("coins went negative: " + number(real.coins()));
+    if (game.items().size() > 1) {
+        out.push_back("items holds " + std::to_string(game.items().size()) + " entries; the bow tie sells once");
     }
-    if (real.items().size() > 1) {
-        problems.push_back("items holds " + std::to_string(real.items().size()) + " entries; the bow tie sells once");
+    if (real.empty() || real.front()->className() != app_->storyboard().initial()) {
+        out.push_back("the home screen is no longer at the bottom");
     }
-    const auto stack = app_->navigation().viewControllers();
-    if (stack.empty() || stack.front()->className() != app_->storyboard().initial()) {
-        problems.push_back("the home screen is no longer at the bottom");
-    }
-    deepest_ = std::max(deepest_, stack.size());
-    if (stack.size() > longestRoute_) {
-        problems.push_back("the stack is " + std::to_string(stack.size()) + " deep; the routes allow " +
-                           std::to_string(longestRoute_));
-    }
-    const std::size_t timers = app_->runLoop().pendingTimers();
-    mostTimers_ = std::max(mostTimers_, timers);
-    if (timers != model_->pendingTimers()) {
-        problems.push_back(std::to_string(timers) + " timers pending, expected " +
-                           std::to_string(model_->pendingTimers()));
-    }
+    deepest_ = std::max(deepest_, real.size());
     // A screen off the stack lingers only while a timer still means to call it.
-    if (app_->navigation().retiredCount() > timers) {
-        problems.push_back(std::to_string(app_->navigation().retiredCount()) + " departed screens kept with only " +
-                           std::to_string(timers) + " timers pending");
+    const std::size_t timers = app_->runLoop().pendingTimers();
+    if (timers != model_->pendingTimers() || app_->navigation().retiredCount() > timers) {
+        out.push_back(std::to_string(timers) + " timers pending (expected " + std::to_string(model_->pendingTimers()) +
+                      ") and " + std::to_string(app_->navigation().retiredCount()) + " departed screens kept");
     }
+    return out;
 }
 
 } // namespace bc::monkey
