@@ -203,5 +203,10 @@ int main(int argc, char** argv)
     std::printf("window monkey: %ld events, seed %llu, %ld rewards, %ld cheats, %zu bow ties, %ld MB grown\n", n,
                 static_cast<unsigned long long>(seed), rewards, cheats, state.items().size(), grownMb);
     loop.reset();
+    renderer.reset();
+    window.reset();
+    fonts.reset();
+    IMG_Quit();
+    SDL_Quit();
     return maxGrowthMb >= 0 && grownMb > maxGrowthMb ? fail("memory grew by " + std::to_string(grownMb) + " MB") : 0;
 }
