@@ -5,9 +5,7 @@
 #include "app/GameRegistry.h"
 #include "platform/Application.h"
 #include "platform/Console.h"
-#include "platform/Random.h"
 #include "platform/sdl/WindowLoop.h"
-#include "screens/home/ViewController.h"
 
 #include <SDL_image.h>
 
@@ -69,18 +67,18 @@ int main(int argc, char** argv)
     IMG_Init(IMG_INIT_JPG | IMG_INIT_PNG);
     std::string error;
     auto fonts = sdl::FontSource::find(error);
-    auto created = Application::create(BUDDYCARE_RESOURCES, gameRegistry(), RunLoop::ClockKind::Virtual);
+    GameSetup game;
+    auto created = Application::create(BUDDYCARE_RESOURCES, game.registry, RunLoop::ClockKind::Virtual, seed);
     auto window = sdl::openWindow(false, error);
-    if (fonts == nullptr || window == nullptr || std::holds_alternative<LoadError>(created)) {
-        return fail("cannot start: " + error + SDL_GetError());
+    if (fonts == nullptr || window == nullptr || !created) {
+        return fail("cannot start: " + error + SDL_GetError() + (created ? "" : created.error().message));
     }
-    setConsoleEcho(false);
-    seedRandom(seed);
     SDL_SetWindowMinimumSize(window.get(), 1, 1);
     sdl::RendererPtr renderer(SDL_CreateRenderer(window.get(), -1, SDL_RENDERER_SOFTWARE));
-    Application& app = *std::get<std::unique_ptr<Application>>(created);
+    Application& app = **created;
+    app.console().setEcho(false);
     app.navigation().setAnimationsEnabled(true);
-    AppState& state = static_cast<ViewController*>(app.navigation().viewControllers().front())->appState();
+    AppState& state = game.state;
     long tapPushes = 0;
     long rewards = 0; // good results and completed doses, 5 coins each
     app.navigation().onPush = [&](const ScreenController* from, const ScreenController* pushed) {
