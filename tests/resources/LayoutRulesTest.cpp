@@ -21,7 +21,7 @@ TEST(LayoutRules, NoControlThatChangesTheStateSitsWhereTheTapThatLedThereWas)
     std::map<std::string, std::unique_ptr<ScreenController>> screens;
     std::map<std::string, std::set<std::string>> pushedFrom;
     for (const auto& layout : board.screens()) {
-        screens[layout.className] = board.instantiate(layout.className);
+        screens[layout.className] = board.instantiate(layout.className, game.app().services());
         for (const auto& slot : screens[layout.className]->slots()) {
             if (slot.transition.kind == Transition::Kind::Push) {
                 pushedFrom[slot.transition.target].insert(layout.className);
@@ -61,7 +61,7 @@ TEST(LayoutRules, KeyboardFocusFollowsReadingOrder)
     Application& app = game.app();
     for (const auto& layout : app.storyboard().screens()) {
         if (layout.className != app.storyboard().initial()) {
-            app.navigation().pushViewController(app.storyboard().instantiate(layout.className), false);
+            app.navigation().pushViewController(app.storyboard().instantiate(layout.className, app.services()), false);
             app.afterEvent();
         }
         std::vector<const Control*> ring;

@@ -124,10 +124,8 @@ protected:
     {
         app.reset();
         auto created = Application::create(folder.path(), registry, clock);
-        if (auto* error = std::get_if<LoadError>(&created)) {
-            FAIL() << error->message;
-        }
-        app = std::move(std::get<std::unique_ptr<Application>>(created));
+        ASSERT_TRUE(created.ok()) << created.error().message;
+        app = std::move(*created);
     }
     void paint() { canvas.paint(*app); }
     Rect frameOf(const std::string& name) const { return app->top()->controlNamed(name)->canvasFrame(); }
