@@ -28,7 +28,8 @@ TEST(PictureFaults, BrokenPicturesShowNothingWarnOnceAndTheGameGoesOn)
     EXPECT_EQ(nlohmann::json::parse(lines[17])["coins"], 50);
     EXPECT_GT(std::filesystem::file_size(shot), 1000u);
     for (auto [line, picture] : {std::pair{7, ""}, {15, "sadhomescreen.jpg"}}) {
-        for (const auto& c : nlohmann::json::parse(lines[line])["controls"]) {
+        const auto screen = nlohmann::json::parse(lines[line]);
+        for (const auto& c : screen["controls"]) {
             if (c["name"] == "screenBackground") {
                 EXPECT_EQ(c["picture"].is_null() ? "" : c["picture"].get<std::string>(), picture) << line;
             }
