@@ -95,7 +95,7 @@ case "$command" in
     dir="$(build_dir "${1:-}")"
     build "$dir" >/dev/null
     test_tools
-    BUDDYCARE_BUNDLE="$dir/bundle" node "$root/web/tests/bench.mjs"
+    BUDDYCARE_BUNDLE="$dir/bundle" node "$root/bench/web-bench.mjs"
     ;;
   *)
     usage

@@ -201,9 +201,6 @@ void ReferenceModel::updateUI(ModelScreen& s)
 {
     const std::string& k = s.className;
     ModelState& st = state_;
-    const auto mood = [&](const char* happy, const char* sad) {
-        s.control("screenBackground").shows = inBand(st.bloodSugarLevel()) ? happy : sad;
-    };
     char coins[32];
     std::snprintf(coins, sizeof coins, "%.0f", static_cast<double>(st.coins));
     s.control("coinsLabel").shows = coins;
@@ -215,14 +212,13 @@ void ReferenceModel::updateUI(ModelScreen& s)
     s.control("containerView").hidden = !s.control("eSwitch").on;
     s.control("basalRateStepper").hidden = s.control("carbStepper").hidden = st.settingsLocked;
     s.control("itemButton").enabled = st.items > 0;
-    if (k == "ViewController") {
-        mood("homescreen.jpg", "sadhomescreen.jpg");
-    } else if (k == "BloodSugarViewController") {
-        mood("checkgreen.jpg", "checkred.jpg");
-    } else if (k == "BuddyCentralViewController") {
-        mood("happybudycentral.jpg", "sadbuddycentral.jpg");
-    } else if (k == "GamesScreenViewController") {
-        mood("games.png", "sadgame.png");
+    // The backdrop of these screens shows whether the reading is in the band.
+    static const std::map<std::string, std::pair<const char*, const char*>> kMoods = {
+        {"ViewController", {"homescreen.jpg", "sadhomescreen.jpg"}}, {"BloodSugarViewController", {"checkgreen.jpg", "checkred.jpg"}},
+        {"BuddyCentralViewController", {"happybudycentral.jpg", "sadbuddycentral.jpg"}},
+        {"GamesScreenViewController", {"games.png", "sadgame.png"}}};
+    if (const auto mood = kMoods.find(k); mood != kMoods.end()) {
+        s.control("screenBackground").shows = inBand(st.bloodSugarLevel()) ? mood->second.first : mood->second.second;
     } else if (k == "ItemViewController") {
         s.control("screenBackground").shows = st.items > 0 ? "boughtbowtie.jpg" : "buybowtie.jpg";
         s.control("buyButton").enabled = st.items == 0;

@@ -24,8 +24,7 @@ namespace {
 
 long residentMb()
 {
-    long pages = 0;
-    long resident = 0;
+    long pages = 0, resident = 0;
     std::ifstream("/proc/self/statm") >> pages >> resident;
     return resident * 4096 / (1 << 20);
 }
@@ -33,8 +32,7 @@ long residentMb()
 // Whether every pixel around the canvas (every third one) is the surround.
 bool onlySurroundOutside(SDL_Renderer* renderer, const sdl::CanvasFit& fit)
 {
-    int w = 0;
-    int h = 0;
+    int w = 0, h = 0;
     SDL_GetRendererOutputSize(renderer, &w, &h);
     std::vector<Uint32> pixels(static_cast<std::size_t>(w) * h);
     SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), w * 4);
@@ -90,8 +88,7 @@ int main(int argc, char** argv)
     std::mt19937_64 random(seed);
     const auto pick = [&](int bound) { return static_cast<int>(random() % static_cast<std::uint64_t>(bound)); };
     const Uint32 id = SDL_GetWindowID(window.get());
-    long cheats = 0;
-    long bigUntil = 0;
+    long cheats = 0, bigUntil = 0;
     // Memory is compared at one window size: the caches may hold only what it needs.
     const auto residentAtFirstSize = [&] {
         SDL_SetWindowSize(window.get(), static_cast<int>(kCanvasWidth), static_cast<int>(kCanvasHeight));
@@ -102,8 +99,7 @@ int main(int argc, char** argv)
     while (n < events) {
         // Short steps catch slides and bar fades half-way; a long one lets a dose finish.
         app.runLoop().advance(pick(50) == 0 ? 2.5 : pick(60) / 1000.0);
-        int w = 1;
-        int h = 1;
+        int w = 1, h = 1;
         SDL_GetWindowSize(window.get(), &w, &h);
         // Half the time at a control of the top screen, else anywhere, off the canvas too.
         const Rect f = app.top()->slots()[pick(static_cast<int>(app.top()->slots().size()))].control->canvasFrame();

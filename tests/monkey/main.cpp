@@ -3,10 +3,11 @@
 // memory it took.
 #include "monkey/Monkey.h"
 
+#include <CLI/CLI.hpp>
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <string>
 
@@ -30,20 +31,14 @@ int main(int argc, char** argv)
 {
     long steps = 100000, maxGrowthMb = -1;
     unsigned long long seed = 1;
-    for (int i = 1; i < argc; i += 2) {
-        char* end = nullptr;
-        const char* value = i + 1 < argc ? argv[i + 1] : "";
-        if (std::strcmp(argv[i], "--steps") == 0) {
-            steps = std::strtol(value, &end, 10);
-        } else if (std::strcmp(argv[i], "--seed") == 0 && value[0] != '-') {
-            seed = std::strtoull(value, &end, 10);
-        } else if (std::strcmp(argv[i], "--max-growth-mb") == 0) {
-            maxGrowthMb = std::strtol(value, &end, 10);
-        }
-        if (end == nullptr || end == value || *end != '\0' || steps < 0) {
-            std::fprintf(stderr, "usage: buddycare_monkey [--steps N] [--seed S] [--max-growth-mb M]\n");
-            return 2;
-        }
+    CLI::App cli{"a seeded random run of the shipped game with every step checked", "buddycare_monkey"};
+    cli.add_option("--steps", steps)->check(CLI::NonNegativeNumber);
+    cli.add_option("--seed", seed)->check(CLI::NonNegativeNumber);
+    cli.add_option("--max-growth-mb", maxGrowthMb);
+    try {
+        cli.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        return cli.exit(e) == 0 ? 0 : 2;
     }
 
     const auto start = std::chrono::steady_clock::now();

@@ -78,17 +78,6 @@ TEST_F(InputTest, ATapIsAPressAndAReleaseOnOneTouchableControl)
     EXPECT_NE(app->tap(first().controlNamed("count")).value().find("hidden"), std::string::npos);
 }
 
-TEST_F(InputTest, PressThatBeganOnAnotherScreenDoesNothing)
-{
-    app->pointerDown(250, 50);
-    app->pointerUp(250, 50); // pushes Second
-    ASSERT_EQ(app->top()->className(), "Second");
-    app->pointerDown(50, 50);                            // "back" on Second
-    app->navigation().popViewControllerAnimated(false); // the screen changes under the finger
-    app->pointerUp(50, 50);
-    EXPECT_EQ(first().taps, 0) << "the release must not tap First's control under the finger";
-}
-
 TEST_F(InputTest, FocusRingVisitsOnlyControlsThatTakeTouch)
 {
     std::vector<std::string> seen;
@@ -103,18 +92,6 @@ TEST_F(InputTest, FocusRingVisitsOnlyControlsThatTakeTouch)
     EXPECT_EQ(app->focusedControl()->name(), "answer");
     app->activateFocus();
     EXPECT_TRUE(static_cast<Switch*>(first().controlNamed("answer"))->isOn());
-}
-
-TEST_F(InputTest, BarBackPopsOnlyWhenTheBarShows)
-{
-    app->tap(first().controlNamed("go"));
-    EXPECT_FALSE(app->navigation().isNavigationBarHidden());
-    EXPECT_FALSE(app->navBack().has_value());
-    EXPECT_EQ(app->top()->className(), "First");
-    app->tap(first().controlNamed("go"));
-    app->navigation().setNavigationBarHidden(true);
-    EXPECT_TRUE(app->navBack().has_value());
-    EXPECT_EQ(app->top()->className(), "Second");
 }
 
 } // namespace

@@ -53,13 +53,8 @@ void Game::play(const std::vector<std::string>& commands)
     }
 }
 
-void Game::reach(const std::string& className)
-{
-    play(routeTo(className));
-    EXPECT_EQ(screen(), className);
-}
-
-std::vector<std::string> routeTo(const std::string& className)
+// The taps that lead from home to the screen of that class (empty for home).
+static std::vector<std::string> routeTo(const std::string& className)
 {
     // Each screen's way in: the screen it is reached from and the control tapped there.
     static const std::map<std::string, std::pair<std::string, std::vector<std::string>>> ways{
@@ -101,6 +96,12 @@ std::vector<std::string> routeTo(const std::string& className)
         route.push_back(step.find(' ') == std::string::npos ? "tap " + step : step);
     }
     return route;
+}
+
+void Game::reach(const std::string& className)
+{
+    play(routeTo(className));
+    EXPECT_EQ(screen(), className);
 }
 
 std::string Game::screen() const { return app_->top()->className(); }

@@ -46,9 +46,6 @@ private:
     std::vector<std::string> logs_;
 };
 
-// The taps that lead from home to the screen of that class (empty for home).
-std::vector<std::string> routeTo(const std::string& className);
-
 // A scratch folder with the given files (name -> content), removed at the end.
 class ScratchFolder {
 public:

@@ -17,27 +17,14 @@
 #include <cstdio>
 #include <optional>
 #include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <tuple>
-#include <string>
 #include <vector>
 
 namespace bc {
 namespace {
 
-class Plain : public ScreenController {
-public:
-    void noop(Control*) {}
-};
-
-Registry painterRegistry()
-{
-    Registry r;
-    r.screen<Plain>("Home").action("noop", &Plain::noop);
-    r.screen<Plain>("Second").action("noop", &Plain::noop);
-    return r;
-}
+class Plain : public ScreenController {};
 
 constexpr Color kScreenBg{240, 240, 240, 255};
 constexpr Color kSecondBg{0x20, 0x40, 0xA0, 255};
@@ -114,6 +101,8 @@ class PainterTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        registry.screen<Plain>("Home");
+        registry.screen<Plain>("Second");
         folder.write("broken.png", "this is not a picture");
         writeWidePicture(folder.path() + "/wide.png");
         folder.write(Application::kStoryboardFile, kStoryboard);
@@ -131,7 +120,7 @@ protected:
     Rect frameOf(const std::string& name) const { return app->top()->controlNamed(name)->canvasFrame(); }
 
     test::ScratchFolder folder;
-    Registry registry = painterRegistry();
+    Registry registry;
     std::unique_ptr<Application> app;
     Canvas canvas;
 };

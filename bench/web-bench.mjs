@@ -3,7 +3,7 @@
 import { readdir, stat, readFile } from 'node:fs/promises';
 import { join, relative } from 'node:path';
 import { gzipSync } from 'node:zlib';
-import { bundle, serveBundle, launch } from './support.mjs';
+import { bundle, serveBundle, launch } from '../web/tests/support.mjs';
 
 const RUNS = Number(process.env.BUDDYCARE_WEB_BENCH_RUNS || 7);
 
