@@ -83,5 +83,26 @@ TEST(LayoutRules, KeyboardFocusFollowsReadingOrder)
     }
 }
 
+
+// What a screen's picture is about stays in view: no control that takes a tap
+// sits on it (measured on the pictures at canvas scale).
+TEST(LayoutRules, TheSubjectOfAScreensPictureIsNotCoveredByAControl)
+{
+    const struct {
+        const char* screen;
+        Rect subject;
+    } pictures[] = {{"BloodSugarViewController", {277, 419, 63, 101}}, // the meter
+                    {"ViewController", {210, 83, 159, 162}}};            // the window
+    test::Game game;
+    for (const auto& p : pictures) {
+        auto screen = game.app().storyboard().instantiate(p.screen, game.app().services());
+        for (const auto& slot : screen->slots()) {
+            if (takesTaps(slot.control->kind())) {
+                EXPECT_FALSE(overlap(slot.control->canvasFrame(), p.subject)) << p.screen << ": " << slot.control->name();
+            }
+        }
+    }
+}
+
 } // namespace
 } // namespace bc
