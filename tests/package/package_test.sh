@@ -17,7 +17,9 @@ package() {
 deb=$(package "$build" "$scratch/one")
 echo "package: $(basename "$deb")"
 
-second="$build/package-second-build"
+# A sibling at the same depth: a compiler cache that rewrites paths relative to the
+# build folder then gives both builds the same source paths.
+second="$(dirname "$build")/$(basename "$build")-package-second"
 CXXFLAGS="$(cached CMAKE_CXX_FLAGS)" LDFLAGS="$(cached CMAKE_EXE_LINKER_FLAGS)" \
   cmake -S "$source" -B "$second" -G Ninja -DCMAKE_BUILD_TYPE="$(cached CMAKE_BUILD_TYPE)" \
   -DCMAKE_CXX_COMPILER="$(cached CMAKE_CXX_COMPILER)" -DBUDDYCARE_WERROR="$(cached BUDDYCARE_WERROR)" \

@@ -266,7 +266,9 @@ TEST(PainterLookTest, EveryShippedScreenIsPaintedAsThePageIsToldToPlaceIt)
             const std::pair<float, float> points[] = {{r.x + r.w / 2, r.y + r.h / 2}, {r.x + in, r.y + r.h / 2},
                                                       {r.x + r.w - in, r.y + r.h / 2}, {r.x + r.w / 2, r.y + in},
                                                       {r.x + r.w / 2, r.y + r.h - in}};
-            for (const auto& [px, py] : points) {
+            for (const auto& point : points) {
+                const float px = point.first;
+                const float py = point.second;
                 const bool covered = std::any_of(drawn.begin() + static_cast<long>(k) + 1, drawn.end(),
                                                  [&](const Drawn& later) { return later.rect.contains(px, py); });
                 const bool underBar = !frame["bar"]["hidden"].get<bool>() && py < Application::kBarHeight + 1;
