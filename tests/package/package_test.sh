@@ -46,10 +46,12 @@ done
 grep -q '^Categories=Game;Education;KidsGame;$' "$root/usr/share/applications/buddycare.desktop"
 
 program="$root/usr/bin/buddycare"
-readelf -d "$program" | grep -q 'FLAGS_1.*NOW.*PIE' || fail "not a PIE bound at load time"
-readelf -l "$program" | grep -q GNU_RELRO || fail "no RELRO"
-readelf --dyn-syms "$program" | grep -q __stack_chk_fail || fail "no stack protector"
-readelf --dyn-syms "$program" | grep -q '__[a-z]*_chk@' || fail "no fortified calls"
+# Read whole first (wide, so long names are not cut): grep -q may stop reading early.
+dynamic=$(readelf -d "$program") segments=$(readelf -l "$program") symbols=$(readelf -W --dyn-syms "$program")
+grep -q 'FLAGS_1.*NOW.*PIE' <<<"$dynamic" || fail "not a PIE bound at load time"
+grep -q GNU_RELRO <<<"$segments" || fail "no RELRO"
+grep -q __stack_chk_fail <<<"$symbols" || fail "no stack protector"
+grep -q '__[a-z]*_chk@' <<<"$symbols" || fail "no fortified calls"
 tags=$(lintian --display-info --tag-display-limit 0 "$deb" | grep -E '^E: |hardening' || true)
 [[ -z "$tags" ]] || fail "lintian: $tags"
 
