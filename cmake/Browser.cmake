@@ -13,3 +13,7 @@ add_library(nlohmann_json::nlohmann_json ALIAS nlohmann_json)
 # every unit gets them from the glue first.
 add_compile_options(-fexceptions "SHELL:-include ${PROJECT_SOURCE_DIR}/web/glue/CharconvCompat.h")
 add_link_options(-fexceptions)
+
+# emcc's JavaScript optimiser needs Debian's Node.js modules (acorn), which a
+# Node.js installed from elsewhere does not look for.
+set(CMAKE_CXX_LINKER_LAUNCHER ${CMAKE_COMMAND} -E env NODE_PATH=/usr/share/nodejs)
