@@ -33,8 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     bc::GameSetup game;
     auto created = bc::Application::create(BUDDYCARE_RESOURCES, game.registry, bc::RunLoop::ClockKind::Virtual, 1);
-    check(std::holds_alternative<std::unique_ptr<bc::Application>>(created));
-    auto& app = *std::get<std::unique_ptr<bc::Application>>(created);
+    check(created.ok());
+    auto& app = **created;
     app.console().setEcho(false);
     bc::CareStateAccess inspector(game.state);
 
