@@ -1,5 +1,7 @@
 #pragma once
 
+#include "state/Preferences.h"
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -61,6 +63,9 @@ public:
     bool settingsLocked() const { return settingsLocked_; }
     void setSettingsLocked(bool v) { settingsLocked_ = v; }
 
+    // Kept with the care state so that every screen reaches them the same way.
+    Preferences& preferences() { return preferences_; }
+
     void addCoins(float amount);
 
     // Resets the fields of one bolus; leaves readings, coins, items and settings.
@@ -83,6 +88,7 @@ private:
     float carbRatio_ = 0;
     float basalRate_ = 0;
     bool settingsLocked_ = false;
+    Preferences preferences_;
 };
 
 } // namespace bc
