@@ -1,6 +1,8 @@
 #include "state/CareRules.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cmath>
 #include <cstdio>
 
 namespace bc {
@@ -32,6 +34,50 @@ void applyStartingValues(AppState& state)
 bool readingOutOfRange(AppState& state)
 {
     return state.bloodSugarLevel() >= kHighReading || state.bloodSugarLevel() <= kLowReading;
+}
+
+std::string shownReading(float mgPerDl, GlucoseUnit unit, int mgDecimals)
+{
+    char text[64];
+    if (unit == GlucoseUnit::MgPerDl) {
+        std::snprintf(text, sizeof text, "%.*f", mgDecimals, static_cast<double>(mgPerDl));
+        return text;
+    }
+    // Rounded to whole tenths before printing: printf would round an exact
+    // half such as 0.25 to even, and a child's 4.5 mg/dL must read 0.3.
+    // Negative zero reads as plain zero.
+    const double tenths = std::round(static_cast<double>(mgPerDl) * 10.0 / kMgPerDlPerMmolPerL) + 0.0;
+    std::snprintf(text, sizeof text, "%.1f", tenths / 10.0);
+    return text;
+}
+
+const char* unitName(GlucoseUnit unit) { return unit == GlucoseUnit::MgPerDl ? "mg/dL" : "mmol/L"; }
+
+std::string bandCaption(std::string_view laidOut, GlucoseUnit unit)
+{
+    const std::string low = shownReading(kLowReading, GlucoseUnit::MgPerDl, 0);
+    const std::string high = shownReading(kHighReading, GlucoseUnit::MgPerDl, 0);
+    const auto digitAt = [laidOut](std::size_t k) {
+        return k < laidOut.size() && std::isdigit(static_cast<unsigned char>(laidOut[k])) != 0;
+    };
+    std::string shown;
+    for (std::size_t i = 0; i < laidOut.size();) {
+        if (!digitAt(i)) {
+            shown += laidOut[i++];
+            continue;
+        }
+        // A whole number, with its decimals but not a full stop after it.
+        std::size_t end = i;
+        while (digitAt(end) || (digitAt(end + 1) && laidOut[end] == '.')) {
+            ++end;
+        }
+        const std::string_view number = laidOut.substr(i, end - i);
+        shown += number == low    ? shownReading(kLowReading, unit, 0)
+                 : number == high ? shownReading(kHighReading, unit, 0)
+                                  : std::string(number);
+        i = end;
+    }
+    return shown;
 }
 
 bool showsWornItem(AppState& state) { return !state.items().empty() && !state.wearing().empty(); }

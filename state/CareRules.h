@@ -18,6 +18,16 @@ inline constexpr float kLowReading = 70.0f;
 inline constexpr float kHighReading = 140.0f;
 bool readingOutOfRange(AppState& state);
 
+// A reading as the child reads it: in mg/dL with the given decimals, or in
+// mmol/L (mg/dL over 18) to one decimal, a half rounded away from zero.
+inline constexpr double kMgPerDlPerMmolPerL = 18.0;
+std::string shownReading(float mgPerDl, GlucoseUnit unit, int mgDecimals);
+// The unit's name, shown beside a reading.
+const char* unitName(GlucoseUnit unit);
+// A caption laid out with the band's limits in mg/dL, with them as the unit
+// shows them; any other number in it stays.
+std::string bandCaption(std::string_view laidOut, GlucoseUnit unit);
+
 // The worn-item overlay: shown only while something is owned and something is worn.
 bool showsWornItem(AppState& state);
 

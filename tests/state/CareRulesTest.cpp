@@ -232,6 +232,35 @@ TEST(CareRules, SettingsShowTenthsAndTheLockTitlesTheNextPress)
     EXPECT_TRUE(s.settingsLocked());
 }
 
+TEST(CareRules, ReadingsShowInTheUnitInUseAndMmolRoundsHalvesAwayFromZero)
+{
+    constexpr auto mg = GlucoseUnit::MgPerDl;
+    constexpr auto mmol = GlucoseUnit::MmolPerL;
+    const struct {
+        float reading;
+        GlucoseUnit unit;
+        int mgDecimals;
+        const char* shown;
+    } rows[] = {{150, mg, 1, "150.0"}, {150, mg, 0, "150"},  {150, mmol, 1, "8.3"}, {150, mmol, 0, "8.3"},
+                {69, mmol, 1, "3.8"},  {70, mmol, 1, "3.9"}, {71, mmol, 1, "3.9"},  {72, mmol, 1, "4.0"},
+                {139, mmol, 1, "7.7"}, {140, mmol, 1, "7.8"}, {141, mmol, 1, "7.8"}, {142, mmol, 1, "7.9"},
+                {4.5f, mmol, 1, "0.3"}, {22.5f, mmol, 1, "1.3"}, {-4.5f, mmol, 1, "-0.3"}, {-0.5f, mmol, 1, "0.0"}};
+    for (const auto& row : rows) {
+        EXPECT_EQ(shownReading(row.reading, row.unit, row.mgDecimals), row.shown) << row.reading;
+    }
+    EXPECT_STREQ(unitName(mg), "mg/dL");
+    EXPECT_STREQ(unitName(mmol), "mmol/L");
+    const std::pair<const char*, const char*> captions[] = {
+        {"70 or below: LOW", "3.9 or below: LOW"},
+        {"Above 70 and below 140: JUST RIGHT", "Above 3.9 and below 7.8: JUST RIGHT"},
+        {"Under 140.", "Under 7.8."},
+        {"700, 1400, 70.5 and 5 coins", "700, 1400, 70.5 and 5 coins"}};
+    for (const auto& [laidOut, shown] : captions) {
+        EXPECT_EQ(bandCaption(laidOut, mmol), shown);
+        EXPECT_EQ(bandCaption(laidOut, mg), laidOut);
+    }
+}
+
 TEST(CareRules, CountedWordsAgreeWithTheNumberShown)
 {
     const struct {
