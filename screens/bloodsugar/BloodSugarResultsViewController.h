@@ -5,7 +5,16 @@
 namespace bc {
 
 // What a reading means: low, in range, high. Everything it shows is its
-// layout. The stack's own bar comes back once it has left.
-class BloodSugarResultsViewController : public CareScreen {};
+// layout, with the band's limits in the unit in use. The stack's own bar comes
+// back once it has left.
+class BloodSugarResultsViewController : public CareScreen {
+public:
+    void viewDidLoad() override
+    {
+        CareScreen::viewDidLoad();
+        showPictureInUnits("band", "band.png", "band-mmol.png");
+        showBandCaptions({"low", "inRange", "high"});
+    }
+};
 
 } // namespace bc

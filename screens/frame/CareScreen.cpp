@@ -13,9 +13,30 @@ void CareScreen::attach(AppState& state, std::shared_ptr<const ScreenFrame> fram
 
 void CareScreen::showCoins() { coinsLabel->setText(stringWithFormat("%.0f", static_cast<double>(appState().coins()))); }
 
-void CareScreen::showReading(Label* label, int decimals)
+void CareScreen::showReading(Label* label, int mgDecimals)
 {
-    label->setText(stringWithFormat("%.*f", decimals, static_cast<double>(appState().bloodSugarLevel())));
+    const GlucoseUnit unit = appState().preferences().units;
+    label->setText(shownReading(appState().bloodSugarLevel(), unit, mgDecimals));
+    if (auto* name = dynamic_cast<Label*>(controlNamed("readingUnit"))) {
+        name->setText(unitName(unit));
+    }
+}
+
+void CareScreen::showBandCaptions(std::initializer_list<const char*> labelNames)
+{
+    for (const char* labelName : labelNames) {
+        if (auto* label = dynamic_cast<Label*>(controlNamed(labelName))) {
+            label->setText(bandCaption(label->text(), appState().preferences().units));
+        }
+    }
+}
+
+void CareScreen::showPictureInUnits(const char* imageName, const char* mgPicture, const char* mmolPicture)
+{
+    if (auto* image = dynamic_cast<ImageView*>(controlNamed(imageName))) {
+        const bool mmol = appState().preferences().units == GlucoseUnit::MmolPerL;
+        image->setImage(imageNamed(mmol ? mmolPicture : mgPicture));
+    }
 }
 
 void CareScreen::showCount(Label* number, double value, const char* wordLabel, Counted word)

@@ -4,6 +4,7 @@
 #include "platform/ScreenController.h"
 #include "state/CareRules.h"
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -62,8 +63,13 @@ protected:
     {
         view->setImage(imageNamed(readingOutOfRange(appState()) ? outOfRange : inRange));
     }
-    // The blood-sugar reading with the given number of decimals.
-    void showReading(Label* label, int decimals);
+    // The blood-sugar reading in the unit in use (with the given decimals in
+    // mg/dL), and the unit's name in the label named "readingUnit".
+    void showReading(Label* label, int mgDecimals);
+    // The named labels, laid out with the band's limits in mg/dL, in the unit in use.
+    void showBandCaptions(std::initializer_list<const char*> labelNames);
+    // A picture with numbers drawn in mg/dL, or its mmol/L twin, in the named image.
+    void showPictureInUnits(const char* imageName, const char* mgPicture, const char* mmolPicture);
     // A whole number, with the word in the named label beside it agreeing.
     void showCount(Label* number, double value, const char* wordLabel, Counted word);
 

@@ -21,6 +21,10 @@ void SettingsMainViewController::updateUI()
     basalLabel->setText(stringWithFormat("%.1f", basalUnitsPerHour(basalRateStepper->value())));
     basalRateStepper->setHidden(appState().settingsLocked());
     carbStepper->setHidden(appState().settingsLocked());
+    const GlucoseUnit units = appState().preferences().units;
+    unitsLabel->setText(unitName(units));
+    unitsSwitch->setOn(units == GlucoseUnit::MmolPerL);
+    unitsSwitch->setHidden(appState().settingsLocked());
 }
 
 void SettingsMainViewController::carbRatioButtonChanged(Control*)
@@ -45,6 +49,12 @@ void SettingsMainViewController::lockPressed(Control*)
     updateUI();
 }
 
+void SettingsMainViewController::unitsChanged(Control*)
+{
+    appState().preferences().units = unitsSwitch->isOn() ? GlucoseUnit::MmolPerL : GlucoseUnit::MgPerDl;
+    updateUI();
+}
+
 void registerSettingsScreens(Registry& registry, AppState& state)
 {
     using Settings = SettingsMainViewController;
@@ -55,9 +65,12 @@ void registerSettingsScreens(Registry& registry, AppState& state)
         .outlet("carbLabel", &Settings::carbLabel)
         .outlet("basalLabel", &Settings::basalLabel)
         .outlet("lockButton", &Settings::lockButton)
+        .outlet("unitsLabel", &Settings::unitsLabel)
+        .outlet("unitsSwitch", &Settings::unitsSwitch)
         .action("carbRatioButtonChanged", &Settings::carbRatioButtonChanged)
         .action("basalRateChanged", &Settings::basalRateChanged)
-        .action("lockPressed", &Settings::lockPressed);
+        .action("lockPressed", &Settings::lockPressed)
+        .action("unitsChanged", &Settings::unitsChanged);
 }
 
 } // namespace bc

@@ -4,8 +4,9 @@
 
 namespace bc {
 
-// The carb ratio and the basal rate behind a one-press lock. While the screen
-// is shown the steppers hold the working values and the labels follow them.
+// The carb ratio, the basal rate and the unit readings are shown in, behind a
+// one-press lock. While the screen is shown the steppers hold the working
+// values and the labels follow them.
 class SettingsMainViewController : public CareScreen {
 public:
     // The steppers are reloaded on every appearance so they never hold a value
@@ -16,12 +17,15 @@ public:
     void carbRatioButtonChanged(Control* sender);
     void basalRateChanged(Control* sender);
     void lockPressed(Control* sender);
+    void unitsChanged(Control* sender);
 
     Stepper* carbStepper = nullptr;
     Stepper* basalRateStepper = nullptr;
     Label* carbLabel = nullptr;
     Label* basalLabel = nullptr;
     Button* lockButton = nullptr;
+    Label* unitsLabel = nullptr;
+    Switch* unitsSwitch = nullptr;
 };
 
 void registerSettingsScreens(Registry& registry, AppState& state);

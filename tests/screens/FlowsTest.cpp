@@ -223,24 +223,33 @@ TEST(Flow, SettingsBehindTheLock)
     game.reach("SettingsMainViewController");
     EXPECT_EQ(game.text("carbLabel"), "15");
     EXPECT_EQ(game.text("basalLabel"), "1.5");
-    EXPECT_TRUE(game.hidden("carbStepper") && game.hidden("basalRateStepper"));
+    EXPECT_TRUE(game.hidden("carbStepper") && game.hidden("basalRateStepper") && game.hidden("unitsSwitch"));
+    EXPECT_EQ(game.text("unitsLabel"), "mg/dL");
     game.play({"tap lockButton"});
     EXPECT_EQ(game.control("lockButton")["title"], "Lock");
-    EXPECT_FALSE(game.hidden("carbStepper") || game.hidden("basalRateStepper"));
+    EXPECT_FALSE(game.hidden("carbStepper") || game.hidden("basalRateStepper") || game.hidden("unitsSwitch"));
+    game.play({"toggle unitsSwitch"});
+    EXPECT_EQ(game.state().preferences().units, GlucoseUnit::MmolPerL);
+    EXPECT_EQ(game.text("unitsLabel"), "mmol/L");
     game.play({"step carbStepper up", "step basalRateStepper down", "step basalRateStepper down"});
     EXPECT_EQ(game.state().carbRatio(), 16.0f);
     EXPECT_EQ(game.state().basalRate(), 13.0f);
     EXPECT_EQ(game.text("carbLabel"), "16");
     EXPECT_EQ(game.text("basalLabel"), "1.3");
     EXPECT_EQ(game.logs(), (std::vector<std::string>{"14.0", "14.0", "13.0", "13.0"}));
-    game.play({"set carbRatio 40", "tap homeButtonPressed", "tap settingsPlace"});
+    game.play({"set carbRatio 40", "tap homeButtonPressed"});
+    EXPECT_EQ(game.text("cgmReadingLabel") + game.text("readingUnit"), "8.3mmol/L");
+    game.play({"tap settingsPlace"});
     EXPECT_EQ(game.text("carbLabel"), "40");
+    EXPECT_TRUE(game.control("unitsSwitch")["on"]);
     EXPECT_FALSE(game.state().settingsLocked());
     EXPECT_EQ(game.control("lockButton")["title"], "Unlock") << "a new screen starts from its layout";
     game.play({"tap lockButton"});
     EXPECT_EQ(game.control("lockButton")["title"], "Unlock");
     EXPECT_TRUE(game.state().settingsLocked());
-    EXPECT_TRUE(game.hidden("carbStepper"));
+    EXPECT_TRUE(game.hidden("carbStepper") && game.hidden("unitsSwitch"));
+    EXPECT_TRUE(game.run("toggle unitsSwitch").contains("error"));
+    EXPECT_EQ(game.state().preferences().units, GlucoseUnit::MmolPerL);
 }
 
 } // namespace
