@@ -4,6 +4,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <charconv>
 
 #ifndef BUDDYCARE_VERSION
@@ -32,6 +33,8 @@ Result<LaunchOptions> parseCommandLine(int argc, const char* const* argv)
                  "play without a window: commands on standard input, one JSON answer per line");
     auto* seedOption = cli.add_option("--seed", seed, "seed the random readings, for a reproducible run (0 to 2^64-1)");
     cli.add_option("--resources", options.resources, "folder with storyboard.json and the pictures");
+    std::string units;
+    auto* unitsOption = cli.add_option("--units", units, "show blood sugar in mg (mg/dL, the default) or mmol (mmol/L)");
     cli.add_flag("--fullscreen", options.fullscreen, "fill the screen (for a tablet on a stand); Ctrl+Q quits");
     cli.set_version_flag("--version", std::string(kProgramName) + " " + BUDDYCARE_VERSION, "print the version and exit");
     try {
@@ -48,6 +51,13 @@ Result<LaunchOptions> parseCommandLine(int argc, const char* const* argv)
         if (!options.seed) {
             return Error{"--seed: \"" + seed + "\" is not a whole number from 0 to 18446744073709551615"};
         }
+    }
+    if (*unitsOption) {
+        if (units != "mg" && units != "mmol") {
+            std::replace_if(units.begin(), units.end(), [](unsigned char c) { return c < 0x20; }, '?'); // stays one line
+            return Error{"--units: \"" + units + "\" is neither mg nor mmol"};
+        }
+        options.units = units == "mg" ? GlucoseUnit::MgPerDl : GlucoseUnit::MmolPerL;
     }
     return options;
 }

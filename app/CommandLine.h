@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Result.h"
+#include "state/Preferences.h"
 
 #include <cstdint>
 #include <optional>
@@ -13,6 +14,7 @@ struct LaunchOptions {
     bool fullscreen = false;
     std::optional<std::uint64_t> seed;
     std::string resources; // empty: where the program finds its own
+    GlucoseUnit units = GlucoseUnit::MgPerDl;
     // Set when the command line only asked for help or the version, already printed.
     std::optional<int> finished;
 };

@@ -27,6 +27,7 @@ Result<int> ApplicationMain(int argc, char** argv, AppDelegate& delegate)
         return folder.error();
     }
     GameSetup game;
+    game.state.preferences().units = options->units;
     auto created = Application::create(*folder, game.registry,
                                        options->headless ? RunLoop::ClockKind::Virtual : RunLoop::ClockKind::Real,
                                        options->seed);

@@ -49,6 +49,13 @@ TEST(CommandLine, OptionsAreReadAndUnknownOnesRefused)
     EXPECT_EQ(options->resources, "/there");
     EXPECT_FALSE(options->seed.has_value()) << "no seed asked: the draws differ each run";
     EXPECT_FALSE(parse({"--colour"}).ok());
+    EXPECT_EQ(options->units, GlucoseUnit::MgPerDl);
+    EXPECT_EQ(parse({"--units", "mmol"})->units, GlucoseUnit::MmolPerL);
+    for (const char* bad : {"mmol/L", "MG", "", "mg\nmmol"}) {
+        const auto refused = parse({"--units", bad});
+        ASSERT_FALSE(refused.ok()) << bad;
+        EXPECT_EQ(refused.error().message.find('\n'), std::string::npos) << refused.error().message;
+    }
 }
 
 TEST(ApplicationCreate, ResourceFaultsSayWhatIsWrongWithTheFolder)
