@@ -46,7 +46,15 @@ std::string shownReading(float mgPerDl, GlucoseUnit unit, int mgDecimals)
     // Rounded to whole tenths before printing: printf would round an exact
     // half such as 0.25 to even, and a child's 4.5 mg/dL must read 0.3.
     // Negative zero reads as plain zero.
-    const double tenths = std::round(static_cast<double>(mgPerDl) * 10.0 / kMgPerDlPerMmolPerL) + 0.0;
+    double tenths = std::round(static_cast<double>(mgPerDl) * 10.0 / kMgPerDlPerMmolPerL) + 0.0;
+    // The band is told in mmol/L as "3.9 or below" and "7.8 or above", so a
+    // reading inside it that rounds onto an edge (71 mg/dL, 139.6 mg/dL) reads
+    // one tenth inside, never as low or high beside a green check.
+    if (mgPerDl > kLowReading && mgPerDl < kHighReading) {
+        const double lowEdge = std::round(static_cast<double>(kLowReading) * 10.0 / kMgPerDlPerMmolPerL);
+        const double highEdge = std::round(static_cast<double>(kHighReading) * 10.0 / kMgPerDlPerMmolPerL);
+        tenths = std::clamp(tenths, lowEdge + 1.0, highEdge - 1.0);
+    }
     std::snprintf(text, sizeof text, "%.1f", tenths / 10.0);
     return text;
 }

@@ -242,8 +242,8 @@ TEST(CareRules, ReadingsShowInTheUnitInUseAndMmolRoundsHalvesAwayFromZero)
         int mgDecimals;
         const char* shown;
     } rows[] = {{150, mg, 1, "150.0"}, {150, mg, 0, "150"},  {150, mmol, 1, "8.3"}, {150, mmol, 0, "8.3"},
-                {69, mmol, 1, "3.8"},  {70, mmol, 1, "3.9"}, {71, mmol, 1, "3.9"},  {72, mmol, 1, "4.0"},
-                {139, mmol, 1, "7.7"}, {140, mmol, 1, "7.8"}, {141, mmol, 1, "7.8"}, {142, mmol, 1, "7.9"},
+                {69, mmol, 1, "3.8"},  {70, mmol, 1, "3.9"}, {71, mmol, 1, "4.0"},  {70.5f, mmol, 1, "4.0"},  {72, mmol, 1, "4.0"},
+                {139, mmol, 1, "7.7"}, {139.9f, mmol, 1, "7.7"}, {140, mmol, 1, "7.8"}, {141, mmol, 1, "7.8"}, {142, mmol, 1, "7.9"},
                 {4.5f, mmol, 1, "0.3"}, {22.5f, mmol, 1, "1.3"}, {-4.5f, mmol, 1, "-0.3"}, {-0.5f, mmol, 1, "0.0"}};
     for (const auto& row : rows) {
         EXPECT_EQ(shownReading(row.reading, row.unit, row.mgDecimals), row.shown) << row.reading;
