@@ -9,15 +9,11 @@ import { chromium } from 'playwright-core';
 export const bundle = resolve(process.env.BUDDYCARE_BUNDLE || new URL('../../build-web/bundle', import.meta.url).pathname);
 const output = resolve(process.env.BUDDYCARE_WEB_OUTPUT || new URL('../../build-web/test-output', import.meta.url).pathname);
 
-const TYPES = {
-  '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm',
-  '.webmanifest': 'application/manifest+json', '.svg': 'image/svg+xml', '.png': 'image/png', '.otf': 'font/otf',
-  '.jpg': 'image/jpeg', '.webp': 'image/webp', '.avif': 'image/avif',
-};
+const TYPES = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm',
+  '.webmanifest': 'application/manifest+json', '.svg': 'image/svg+xml', '.png': 'image/png', '.otf': 'font/otf' };
 
-// Any static file server will do; this one also counts what was asked for
-// and the bytes it sent, and sends the compressed copy beside a file when the
-// browser takes it, as a production server would.
+// Any static file server will do; this one also counts what was asked for and
+// the bytes sent, and sends a file's gzip copy to a browser that takes it.
 export async function serveBundle(root = bundle) {
   const requests = [];
   const sent = { bytes: 0 };
@@ -25,21 +21,12 @@ export async function serveBundle(root = bundle) {
     const path = decodeURIComponent(new URL(req.url, 'http://127.0.0.1').pathname);
     requests.push(path);
     const file = normalize(join(root, path.endsWith('/') ? `${path}index.html` : path));
-    const accepts = req.headers['accept-encoding'] || '';
-    let encoding = null;
-    let body = null;
-    if (file.startsWith(root)) {
-      for (const [name, suffix] of [['br', '.br'], ['gzip', '.gz']]) {
-        if (body || !accepts.includes(name)) continue;
-        body = await readFile(file + suffix).catch(() => null);
-        if (body) encoding = name;
-      }
-      body = body || await readFile(file).catch(() => null);
-    }
+    const read = (name) => (file.startsWith(root) ? readFile(name).catch(() => null) : null);
+    const gz = /gzip/.test(req.headers['accept-encoding']) ? await read(`${file}.gz`) : null;
+    const body = gz || await read(file);
     if (!body) return res.writeHead(404).end();
-    const headers = { 'Content-Type': TYPES[extname(file)] || 'application/octet-stream', 'Cache-Control': 'no-store' };
-    if (encoding) Object.assign(headers, { 'Content-Encoding': encoding, Vary: 'Accept-Encoding' });
-    res.writeHead(200, headers);
+    res.writeHead(200, { 'Content-Type': TYPES[extname(file)] || 'application/octet-stream', 'Cache-Control': 'no-store',
+      ...(gz && { 'Content-Encoding': 'gzip', Vary: 'Accept-Encoding' }) });
     sent.bytes += body.length;
     return res.end(body);
   });
@@ -48,22 +35,11 @@ export async function serveBundle(root = bundle) {
   return { url: `http://127.0.0.1:${port}/`, requests, sent, close: () => new Promise((ok) => server.close(ok)) };
 }
 
-const CHROMIUM = {
-  executablePath: '/usr/bin/chromium',
-  headless: true,
-  args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
-    '--disable-sync', '--no-first-run', '--disable-quic'],
-};
-
-export function launch() {
-  return chromium.launch(CHROMIUM);
-}
-
-// A browser with a profile of its own in `dir`, as a family's would be: only
-// such a one can install a page.
-export function launchWithProfile(dir, options = {}) {
-  return chromium.launchPersistentContext(dir, { ...CHROMIUM, ...options });
-}
+const CHROMIUM = { executablePath: '/usr/bin/chromium', headless: true, args: ['--no-sandbox', '--disable-gpu',
+  '--disable-background-networking', '--disable-component-update', '--disable-sync', '--no-first-run', '--disable-quic'] };
+export const launch = () => chromium.launch(CHROMIUM);
+// A browser with a profile of its own, as a family's: only such a one installs a page.
+export const launchWithProfile = (dir, options) => chromium.launchPersistentContext(dir, { ...CHROMIUM, ...options });
 
 // One fresh game in a fresh browser, with the console and the network watched.
 // With `refuse`, the files matching it fail to load and the start is not awaited;
