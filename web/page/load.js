@@ -72,3 +72,13 @@ function started(name) {
 }
 
 export const downloads = { wasm: started('buddycare.wasm'), data: started('buddycare.data') };
+
+// The scripts that run the game say themselves why it could not start; when
+// one of them did not come, nothing else would.
+Promise.allSettled(Object.values(downloads)).then(() => setTimeout(() => {
+  if (window.buddycare) return;
+  document.getElementById('loading').classList.add('problem');
+  loadingBar.hidden = true;
+  document.getElementById('loading-text').textContent =
+    'The game could not start: its scripts did not load. Please reload the page.';
+}, 3000));

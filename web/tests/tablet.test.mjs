@@ -63,6 +63,7 @@ const FAILURES = [
   ['**/buddycare.data', () => {}, /buddycare\.data did not arrive/],
   ['**/buddycare.wasm', (route) => route.fulfill({ status: 404 }), /buddycare\.wasm is missing \(HTTP 404\)/],
   ['**/buddycare.wasm', half, /buddycare\.wasm is cut short/],
+  ['**/buddycare.js', (route) => route.fulfill({ status: 404 }), /its scripts did not load/],
 ];
 
 test('every failed load says the game could not start, and why, within seconds', async () => {
