@@ -27,6 +27,8 @@ tools=(
   dpkg-dev file lintian
   # the game in a browser: WebAssembly build and headless browser tests
   emscripten chromium
+  # the browser's pictures: WebP and AVIF encoders
+  webp libavif-bin
 )
 case "${1:-}" in
   "") ;;

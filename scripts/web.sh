@@ -40,9 +40,18 @@ build() {
   # Assemble in a scratch folder, then swap it in whole: a server never sees half a bundle.
   local next="$dir/bundle.next"
   rm -rf "$next"
-  mkdir -p "$next/fonts"
-  cp "$root/web/page/index.html" "$root/web/page/style.css" "$root/web/page/main.js" "$root/web/page/view.js" "$next/"
+  mkdir -p "$next/fonts" "$next/icons"
+  cp "$root/web/page/index.html" "$root/web/page/style.css" "$root/web/page/main.js" "$root/web/page/load.js" \
+    "$root/web/page/view.js" "$next/"
+  cp "$root/web/page/sw.js" "$root/web/page/manifest.webmanifest" "$root/resources/art/page/turn-upright.svg" "$next/"
   cp "$wasm/buddycare.js" "$wasm/buddycare.wasm" "$wasm/buddycare.data" "$next/"
+  # The home-screen icons are the desktop's launcher icons.
+  local icons="$root/data/icons/hicolor" size
+  for size in "$icons"/*x*/; do
+    size="$(basename "$size")"
+    cp "$icons/$size/apps/buddycare.png" "$next/icons/$size.png"
+  done
+  cp "$icons/scalable/apps/buddycare.svg" "$next/icons/scalable.svg"
   # The game's friendly font travels with the page where the system has it.
   local fonts=/usr/share/fonts/opentype/comic-neue
   for face in ComicNeue-Regular.otf ComicNeue-Bold.otf; do
@@ -50,6 +59,7 @@ build() {
       cp "$fonts/$face" "$next/fonts/"
     fi
   done
+  node "$root/scripts/web-bundle.mjs" "$next" >/dev/null
   rm -rf "$bundle"
   mv "$next" "$bundle"
   echo "web bundle: $bundle"

@@ -1,13 +1,16 @@
 // Starts the game in the page: loads the WebAssembly build with its pictures
 // and interface description, then forwards taps, keys and timer ticks to it
-// and hands each new frame to the renderer. Nothing is fetched after start
-// and nothing is stored.
+// and hands each new frame to the renderer. Nothing is fetched after start;
+// the service worker keeps the game's own files for the next visit.
 import createBuddycare from './buddycare.js';
 import { Renderer, accessibleName } from './view.js';
+import { downloads } from './load.js';
 
 const started = performance.now();
 const stage = document.getElementById('stage');
 const loading = document.getElementById('loading');
+const loadingText = document.getElementById('loading-text');
+const loadingBar = document.getElementById('loading-bar');
 const announcer = document.getElementById('announcer');
 
 const api = {
@@ -18,10 +21,26 @@ const api = {
 window.buddycare = api;
 
 function fail(message) {
+  if (loading.classList.contains('problem')) return;
   console.error(`buddycare: ${message}`);
   loading.hidden = false;
   loading.classList.add('problem');
-  loading.textContent = 'The game could not start. Please reload the page.';
+  loadingBar.hidden = true;
+  loadingText.textContent = `The game could not start: ${message}. Please reload the page.`;
+}
+
+// A finger on the game plays it and nothing else: no swipe back, no zoom,
+// no menu, no selection. A held key taps once, as in the window.
+function guardTouchAndKeys() {
+  for (const type of ['contextmenu', 'selectstart', 'dragstart', 'gesturestart']) {
+    document.addEventListener(type, (event) => event.preventDefault());
+  }
+  document.addEventListener('keydown', (event) => {
+    if (event.repeat && event.key !== 'Tab') {
+      event.preventDefault();
+      event.stopImmediatePropagation();
+    }
+  }, true);
 }
 
 // The game's console lines arrive on its error stream; only warnings are problems.
@@ -37,14 +56,23 @@ function fitStage() {
   stage.style.transform = `translate(${left}px, ${top}px) scale(${scale})`;
 }
 
-const MIME = { png: 'image/png', jpg: 'image/jpeg', jpeg: 'image/jpeg' };
+// The browser's pictures keep the window's names; their bytes say the format.
+function pictureType(bytes) {
+  const ascii = (from, to) => String.fromCharCode(...bytes.subarray(from, to));
+  if (ascii(0, 4) === 'RIFF' && ascii(8, 12) === 'WEBP') return 'image/webp';
+  if (ascii(4, 8) === 'ftyp' && /^avi[fs]$/.test(ascii(8, 12))) return 'image/avif';
+  if (bytes[0] === 0x89 && ascii(1, 4) === 'PNG') return 'image/png';
+  if (bytes[0] === 0xff && bytes[1] === 0xd8) return 'image/jpeg';
+  return '';
+}
 
 // Every picture comes out of the package loaded with the page, as local URLs.
 function pictureUrls(FS) {
   const urls = new Map();
   for (const name of FS.readdir('/resources')) {
-    const type = MIME[name.split('.').pop().toLowerCase()];
-    if (type) urls.set(name, URL.createObjectURL(new Blob([FS.readFile(`/resources/${name}`)], { type })));
+    if (!/\.(png|jpe?g)$/i.test(name)) continue;
+    const bytes = FS.readFile(`/resources/${name}`);
+    urls.set(name, URL.createObjectURL(new Blob([bytes], { type: pictureType(bytes) })));
   }
   return urls;
 }
@@ -67,10 +95,25 @@ function loadFonts() {
 
 // The WebAssembly game with a started session, or an error saying why not.
 async function startGame() {
+  const [compiled, data] = await Promise.all([
+    downloads.wasm.then((bytes) => WebAssembly.compile(bytes).catch((error) => {
+      throw new Error(`buddycare.wasm is damaged (${error.message})`);
+    })),
+    downloads.data,
+  ]);
   const Module = await createBuddycare({
     print: consoleLine,
     printErr: consoleLine,
     onAbort: (what) => fail(`the game stopped: ${what}`),
+    instantiateWasm(imports, ready) {
+      WebAssembly.instantiate(compiled, imports).then((instance) => ready(instance, compiled))
+        .catch((error) => fail(`buddycare.wasm would not run (${error.message})`));
+      return {};
+    },
+    getPreloadedPackage(name, size) {
+      if (data.byteLength !== size) throw new Error(`buddycare.data is cut short (${data.byteLength} of ${size} bytes)`);
+      return data.buffer;
+    },
   });
   performance.mark('buddycare-loaded');
   const call = (name, types = [], args = []) => JSON.parse(Module.ccall(name, 'string', types, args));
@@ -166,6 +209,7 @@ function failOnStrayErrors() {
 
 async function start() {
   const stopWatching = failOnStrayErrors();
+  guardTouchAndKeys();
   fitStage();
   window.addEventListener('resize', fitStage);
   const fontsReady = loadFonts();
@@ -173,8 +217,6 @@ async function start() {
 
   const urls = pictureUrls(game.Module.FS);
   const pictureUrl = (name) => urls.get(name) || '';
-  const icon = document.querySelector('link[rel="icon"]');
-  if (icon && urls.has('icon.png')) icon.href = urls.get('icon.png');
 
   const loop = playLoop(game);
   const renderer = new Renderer(stage, loop.handlers, pictureUrl);
@@ -183,8 +225,10 @@ async function start() {
   // The first screen's pictures and the game's font are ready before it shows.
   const first = game.call('bc_frame');
   const firstPictures = picturesOf(first, pictureUrl);
+  loadingBar.value = 0.95;
   await Promise.all([decode([...firstPictures]), fontsReady]);
   performance.mark('buddycare-pictures-ready');
+  loadingBar.value = 1;
   loading.hidden = true;
   renderer.render(first);
   api.frames += 1;
@@ -200,6 +244,16 @@ async function start() {
   // The rest of the pictures decode while the child looks at the first screen.
   decode([...urls.values()].filter((url) => !firstPictures.has(url)));
   api.state = () => game.call('bc_state');
+  keepForNextVisit();
+}
+
+// Once the game runs, its files are kept for the next visit and for playing
+// with no network. Only a secure page may have a service worker.
+function keepForNextVisit() {
+  if (!('serviceWorker' in navigator) || !window.isSecureContext) return;
+  navigator.serviceWorker.register('sw.js').catch((error) => {
+    console.warn(`buddycare: the game will need the network next time (${error.message})`);
+  });
 }
 
 api.ready = start().catch((error) => {

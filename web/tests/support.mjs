@@ -9,40 +9,46 @@ import { chromium } from 'playwright-core';
 export const bundle = resolve(process.env.BUDDYCARE_BUNDLE || new URL('../../build-web/bundle', import.meta.url).pathname);
 const output = resolve(process.env.BUDDYCARE_WEB_OUTPUT || new URL('../../build-web/test-output', import.meta.url).pathname);
 
-const TYPES = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm' };
+const TYPES = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm',
+  '.webmanifest': 'application/manifest+json', '.svg': 'image/svg+xml', '.png': 'image/png', '.otf': 'font/otf' };
 
-// Any static file server will do; this one also counts what was asked for.
-export async function serveBundle() {
+// Any static file server will do; this one also counts what was asked for and
+// the bytes sent, and sends a file's gzip copy to a browser that takes it.
+export async function serveBundle(root = bundle) {
   const requests = [];
+  const sent = { bytes: 0 };
   const server = createServer(async (req, res) => {
     const path = decodeURIComponent(new URL(req.url, 'http://127.0.0.1').pathname);
     requests.push(path);
-    const file = normalize(join(bundle, path === '/' ? 'index.html' : path));
-    const body = file.startsWith(bundle) ? await readFile(file).catch(() => null) : null;
+    const file = normalize(join(root, path.endsWith('/') ? `${path}index.html` : path));
+    const read = (name) => (file.startsWith(root) ? readFile(name).catch(() => null) : null);
+    const gz = /gzip/.test(req.headers['accept-encoding']) ? await read(`${file}.gz`) : null;
+    const body = gz || await read(file);
     if (!body) return res.writeHead(404).end();
-    res.writeHead(200, { 'Content-Type': TYPES[extname(file)] || 'application/octet-stream', 'Cache-Control': 'no-store' });
+    res.writeHead(200, { 'Content-Type': TYPES[extname(file)] || 'application/octet-stream', 'Cache-Control': 'no-store',
+      ...(gz && { 'Content-Encoding': 'gzip', Vary: 'Accept-Encoding' }) });
+    sent.bytes += body.length;
     return res.end(body);
   });
   await new Promise((ok) => server.listen(0, '127.0.0.1', ok));
   const { port } = server.address();
-  return { url: `http://127.0.0.1:${port}/`, requests, close: () => new Promise((ok) => server.close(ok)) };
+  return { url: `http://127.0.0.1:${port}/`, requests, sent, close: () => new Promise((ok) => server.close(ok)) };
 }
 
-export function launch() {
-  return chromium.launch({
-    executablePath: '/usr/bin/chromium',
-    headless: true,
-    args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
-      '--disable-sync', '--no-first-run', '--disable-quic'],
-  });
-}
+const CHROMIUM = { executablePath: '/usr/bin/chromium', headless: true, args: ['--no-sandbox', '--disable-gpu',
+  '--disable-background-networking', '--disable-component-update', '--disable-sync', '--no-first-run', '--disable-quic'] };
+export const launch = () => chromium.launch(CHROMIUM);
+// A browser with a profile of its own, as a family's: only such a one installs a page.
+export const launchWithProfile = (dir, options) => chromium.launchPersistentContext(dir, { ...CHROMIUM, ...options });
 
 // One fresh game in a fresh browser, with the console and the network watched.
-// With `refuse`, the files matching it fail to load and the start is not awaited.
-export async function openGame({ seed, refuse } = {}) {
+// With `refuse`, the files matching it fail to load and the start is not awaited;
+// `intercept` ([pattern, handler]) answers those files itself, likewise.
+// `device` adds to the browser context's options (touch, size).
+export async function openGame({ seed, refuse, intercept, device } = {}) {
   const server = await serveBundle();
   const browser = await launch();
-  const context = await browser.newContext({ viewport: { width: 375, height: 667 }, deviceScaleFactor: 2 });
+  const context = await browser.newContext({ viewport: { width: 375, height: 667 }, deviceScaleFactor: 2, ...device });
   const page = await context.newPage();
   const problems = [];
   const offsite = [];
@@ -53,13 +59,14 @@ export async function openGame({ seed, refuse } = {}) {
     if (!/^(blob|data):/.test(request.url()) && !request.url().startsWith(server.url)) offsite.push(request.url());
   });
   if (refuse) await page.route(refuse, (route) => route.abort());
+  if (intercept) await page.route(...intercept);
   await page.goto(seed === undefined ? server.url : `${server.url}?seed=${seed}`);
-  if (!refuse) await settled(page);
+  if (!refuse && !intercept) await settled(page);
   const close = async () => {
     await browser.close();
     await server.close();
   };
-  return { page, server, problems, offsite, close };
+  return { page, context, server, problems, offsite, close };
 }
 
 // Started, nothing moving, one screen showing.

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# One picture for the browser: the source encoded as WebP and as AVIF, the
+# smaller kept under the source's own name, so the interface description's
+# names still hold. A browser tells the format from the bytes.
+#   scripts/web-picture.sh SOURCE OUTPUT
+set -euo pipefail
+source="$1" output="$2"
+for tool in cwebp avifenc; do
+  command -v "$tool" >/dev/null || { echo "web-picture: $tool not found (Debian packages webp and libavif-bin)" >&2; exit 2; }
+done
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+case "$source" in
+  *.png)
+    # Outlines and flat colours keep their edges; alpha is where they blend.
+    cwebp -quiet -m 6 -q 80 -alpha_q 85 "$source" -o "$work/p.webp"
+    avifenc -s 6 -j 1 --min 16 --max 28 --minalpha 6 --maxalpha 16 "$source" "$work/p.avif" >/dev/null
+    ;;
+  *.jpg|*.jpeg)
+    cwebp -quiet -m 6 -q 75 "$source" -o "$work/p.webp"
+    avifenc -s 6 -j 1 --min 20 --max 32 "$source" "$work/p.avif" >/dev/null
+    ;;
+  *)
+    echo "web-picture: $source is neither PNG nor JPEG" >&2
+    exit 2
+    ;;
+esac
+best="$work/p.webp"
+if [[ $(stat -c %s "$work/p.avif") -lt $(stat -c %s "$best") ]]; then
+  best="$work/p.avif"
+fi
+cp "$best" "$output"
