@@ -21,6 +21,11 @@ void SettingsMainViewController::updateUI()
     basalLabel->setText(stringWithFormat("%.1f", basalUnitsPerHour(basalRateStepper->value())));
     basalRateStepper->setHidden(appState().settingsLocked());
     carbStepper->setHidden(appState().settingsLocked());
+    const Preferences& preferences = appState().preferences();
+    readToMeSwitch->setOn(preferences.readToMe);
+    soundSwitch->setOn(preferences.sound);
+    readToMeSwitch->setHidden(appState().settingsLocked());
+    soundSwitch->setHidden(appState().settingsLocked());
 }
 
 void SettingsMainViewController::carbRatioButtonChanged(Control*)
@@ -45,6 +50,18 @@ void SettingsMainViewController::lockPressed(Control*)
     updateUI();
 }
 
+void SettingsMainViewController::readToMeChanged(Control*)
+{
+    appState().preferences().readToMe = readToMeSwitch->isOn();
+    updateUI();
+}
+
+void SettingsMainViewController::soundChanged(Control*)
+{
+    appState().preferences().sound = soundSwitch->isOn();
+    updateUI();
+}
+
 void registerSettingsScreens(Registry& registry, AppState& state)
 {
     using Settings = SettingsMainViewController;
@@ -55,9 +72,13 @@ void registerSettingsScreens(Registry& registry, AppState& state)
         .outlet("carbLabel", &Settings::carbLabel)
         .outlet("basalLabel", &Settings::basalLabel)
         .outlet("lockButton", &Settings::lockButton)
+        .outlet("readToMeSwitch", &Settings::readToMeSwitch)
+        .outlet("soundSwitch", &Settings::soundSwitch)
         .action("carbRatioButtonChanged", &Settings::carbRatioButtonChanged)
         .action("basalRateChanged", &Settings::basalRateChanged)
-        .action("lockPressed", &Settings::lockPressed);
+        .action("lockPressed", &Settings::lockPressed)
+        .action("readToMeChanged", &Settings::readToMeChanged)
+        .action("soundChanged", &Settings::soundChanged);
 }
 
 } // namespace bc

@@ -16,12 +16,16 @@ public:
     void carbRatioButtonChanged(Control* sender);
     void basalRateChanged(Control* sender);
     void lockPressed(Control* sender);
+    void readToMeChanged(Control* sender);
+    void soundChanged(Control* sender);
 
     Stepper* carbStepper = nullptr;
     Stepper* basalRateStepper = nullptr;
     Label* carbLabel = nullptr;
     Label* basalLabel = nullptr;
     Button* lockButton = nullptr;
+    Switch* readToMeSwitch = nullptr;
+    Switch* soundSwitch = nullptr;
 };
 
 void registerSettingsScreens(Registry& registry, AppState& state);
