@@ -41,7 +41,8 @@ build() {
   local next="$dir/bundle.next"
   rm -rf "$next"
   mkdir -p "$next/fonts"
-  cp "$root/web/page/index.html" "$root/web/page/style.css" "$root/web/page/main.js" "$root/web/page/view.js" "$next/"
+  cp "$root/web/page/index.html" "$root/web/page/style.css" "$root/web/page/main.js" "$root/web/page/view.js" \
+    "$root/web/page/audio.js" "$next/"
   cp "$wasm/buddycare.js" "$wasm/buddycare.wasm" "$wasm/buddycare.data" "$next/"
   # The game's friendly font travels with the page where the system has it.
   local fonts=/usr/share/fonts/opentype/comic-neue
