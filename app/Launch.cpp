@@ -6,6 +6,7 @@
 #include "platform/Application.h"
 #include "platform/Console.h"
 #include "platform/Driver.h"
+#include "platform/sdl/MixerAudio.h"
 #include "platform/sdl/Window.h"
 
 #include <iostream>
@@ -28,9 +29,10 @@ Result<int> ApplicationMain(int argc, char** argv, AppDelegate& delegate)
     }
     GameSetup game;
     game.state.preferences().units = options->units;
+    // The driver only records what would be heard; it never opens a device.
     auto created = Application::create(*folder, game.registry,
                                        options->headless ? RunLoop::ClockKind::Virtual : RunLoop::ClockKind::Real,
-                                       options->seed);
+                                       options->seed, options->headless ? nullptr : sdl::openMixerAudio(*folder));
     if (!created) {
         return created.error();
     }

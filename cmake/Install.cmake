@@ -12,6 +12,8 @@ install(FILES ${PROJECT_SOURCE_DIR}/resources/storyboard.json DESTINATION ${CMAK
 file(GLOB BUDDYCARE_PICTURES CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/resources/*.jpg ${PROJECT_SOURCE_DIR}/resources/*.png)
 install(FILES ${BUDDYCARE_PICTURES} DESTINATION ${CMAKE_INSTALL_DATADIR}/buddycare)
+file(GLOB BUDDYCARE_SOUNDS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/sounds/*.ogg)
+install(FILES ${BUDDYCARE_SOUNDS} DESTINATION ${CMAKE_INSTALL_DATADIR}/buddycare/sounds)
 
 install(FILES ${PROJECT_SOURCE_DIR}/data/buddycare.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/data/buddycare.metainfo.xml

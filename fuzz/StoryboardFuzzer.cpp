@@ -2,6 +2,7 @@
 // answers one line naming the file and the entry. An accepted description must
 // also make every screen it declares.
 #include "app/GameRegistry.h"
+#include "platform/Audio.h"
 #include "platform/Console.h"
 #include "platform/PictureCatalog.h"
 #include "platform/Random.h"
@@ -28,7 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }();
     static bc::Random random(1);
     static bc::RunLoop loop(bc::RunLoop::ClockKind::Virtual);
-    static bc::Services services{loop, console, random, pictures};
+    static bc::AudioRecorder audio;
+    static bc::Services services{loop, console, random, pictures, audio};
     static bc::GameSetup game;
 
     const std::string text(reinterpret_cast<const char*>(data), size);

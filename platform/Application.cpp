@@ -6,7 +6,8 @@ namespace bc {
 
 Result<std::unique_ptr<Application>> Application::create(const std::filesystem::path& resources,
                                                          const Registry& registry, RunLoop::ClockKind clock,
-                                                         std::optional<std::uint64_t> seed)
+                                                         std::optional<std::uint64_t> seed,
+                                                         std::unique_ptr<Audio> audio)
 {
     auto pictures = PictureCatalog::open(resources);
     if (!pictures) {
@@ -18,13 +19,15 @@ Result<std::unique_ptr<Application>> Application::create(const std::filesystem::
     }
     return std::unique_ptr<Application>(new Application(std::move(*loaded),
                                                         std::make_unique<PictureCatalog>(std::move(*pictures)), clock,
-                                                        seed));
+                                                        seed, std::move(audio)));
 }
 
 Application::Application(Storyboard storyboard, std::unique_ptr<PictureCatalog> pictures, RunLoop::ClockKind clock,
-                         std::optional<std::uint64_t> seed)
+                         std::optional<std::uint64_t> seed, std::unique_ptr<Audio> audio)
     : pictures_(std::move(pictures)), storyboard_(std::move(storyboard)), random_(seed),
-      runLoop_(std::make_unique<RunLoop>(clock)), services_{*runLoop_, console_, random_, *pictures_}
+      runLoop_(std::make_unique<RunLoop>(clock)),
+      audio_(audio ? std::move(audio) : std::make_unique<AudioRecorder>()),
+      services_{*runLoop_, console_, random_, *pictures_, *audio_}
 {
     navigation_ = std::make_unique<NavigationController>(
         [this](const std::string& name) { return storyboard_.instantiate(name, services_); });
@@ -84,6 +87,7 @@ std::optional<std::string> Application::tap(Control* control)
         return "\"" + control->name() + "\" is a " + kindName(control->kind()) + ", which is not tapped";
     }
     dirty_ = true;
+    screen->touched(control);
     screen->sendActions(control);
     navigation_->performTransition(screen, screen->slotOf(control)->transition);
     afterEvent();
@@ -100,6 +104,7 @@ std::optional<std::string> Application::toggle(Control* control)
         return "\"" + control->name() + "\" is not a switch";
     }
     dirty_ = true;
+    screen->touched(control);
     auto* sw = static_cast<Switch*>(control);
     sw->setOn(!sw->isOn());
     screen->sendActions(control);
@@ -117,6 +122,7 @@ std::optional<std::string> Application::step(Control* control, bool up)
         return "\"" + control->name() + "\" is not a stepper";
     }
     dirty_ = true;
+    screen->touched(control);
     auto* stepper = static_cast<Stepper*>(control);
     if (up ? stepper->increment() : stepper->decrement()) {
         screen->sendActions(control);
@@ -290,6 +296,7 @@ void Application::focusNext(bool backwards)
     }
     focusBarBack_ = ring[index].empty();
     focusName_ = ring[index];
+    top()->focused(focusBarBack_ ? nullptr : focusedControl());
 }
 
 void Application::activateFocus()

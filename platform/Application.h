@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Audio.h"
 #include "platform/Console.h"
 #include "platform/NavigationController.h"
 #include "platform/PictureCatalog.h"
@@ -25,9 +26,11 @@ public:
     static constexpr Rect kBarBackRect{0, 0, 96, 44};
 
     // Loads and checks everything before the first screen is made: on error
-    // nothing has started. Without a seed the random draws differ each run.
+    // nothing has started. Without a seed the random draws differ each run;
+    // without an audio output what would be heard is only recorded.
     static Result<std::unique_ptr<Application>> create(const std::filesystem::path& resources, const Registry& registry, RunLoop::ClockKind clock,
-                          std::optional<std::uint64_t> seed = std::nullopt);
+                          std::optional<std::uint64_t> seed = std::nullopt,
+                          std::unique_ptr<Audio> audio = nullptr);
     ~Application();
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
@@ -38,6 +41,7 @@ public:
     Console& console() { return console_; }
     Services& services() { return services_; }
     Random& random() { return random_; }
+    Audio& audio() { return *audio_; }
     const Storyboard& storyboard() const { return storyboard_; }
     const PictureCatalog& pictures() const { return *pictures_; }
     ScreenController* top() const { return navigation_->topViewController(); }
@@ -76,7 +80,7 @@ public:
 
 private:
     Application(Storyboard storyboard, std::unique_ptr<PictureCatalog> pictures, RunLoop::ClockKind clock,
-                std::optional<std::uint64_t> seed);
+                std::optional<std::uint64_t> seed, std::unique_ptr<Audio> audio);
     Control* hitTest(float x, float y) const;
     std::vector<Control*> focusable() const;
     void resetFocusIfScreenChanged();
@@ -86,6 +90,7 @@ private:
     Console console_;
     Random random_;
     std::unique_ptr<RunLoop> runLoop_;
+    std::unique_ptr<Audio> audio_;
     Services services_;
     std::unique_ptr<NavigationController> navigation_;
     Control* pressed_ = nullptr;

@@ -1,6 +1,7 @@
 #include "platform/Driver.h"
 
 #include "platform/Application.h"
+#include "platform/Audio.h"
 #include "platform/Console.h"
 
 #include <algorithm>
@@ -174,6 +175,7 @@ const Command kCommands[] = {
     {"state", 0, "state", [](Context& c, const Words&) { return c.state.snapshot(); }},
     {"set", 2, "set FIELD VALUE", [](Context& c, const Words& w) { return outcome(c.state.set(w[1], w[2])); }},
     {"stack", 0, "stack", stack},
+    {"heard", 0, "heard", [](Context& c, const Words&) { return takeHeard(c.app); }},
     {"shot", 1, "shot FILE.png", shot},
     {"quit", 0, "quit", [](Context&, const Words&) { return ok(); }},
 };
@@ -208,6 +210,19 @@ json describeControl(const Control& c)
     case ControlKind::View: break;
     }
     return j;
+}
+
+json takeHeard(Application& app)
+{
+    auto* recorder = dynamic_cast<AudioRecorder*>(&app.audio());
+    if (recorder == nullptr) {
+        return error("this game plays its sounds aloud and keeps no record of them");
+    }
+    json list = json::array();
+    for (const auto& h : recorder->take()) {
+        list.push_back(json{{h.kind == Heard::Kind::Sound ? "sound" : "say", h.what}});
+    }
+    return json{{"heard", list}};
 }
 
 json describeTopScreen(const Application& app)

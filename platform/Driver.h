@@ -41,6 +41,10 @@ bool driverCommand(Application& app, StateAccess& state, FrameShooter* shooter, 
 // and what the kind shows (text, title, on, value or picture).
 nlohmann::ordered_json describeControl(const Control& control);
 
+// The answer of the `heard` command: what the recorder kept since it was last
+// asked, in order, or an error when the game plays its audio itself.
+nlohmann::ordered_json takeHeard(Application& app);
+
 // The screen and control listing of the `screen` command.
 nlohmann::ordered_json describeTopScreen(const Application& app);
 

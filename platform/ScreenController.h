@@ -43,6 +43,11 @@ public:
     virtual void viewWillDisappear(bool animated) { (void)animated; }
     virtual void viewDidDisappear(bool animated) { (void)animated; }
     virtual void didReceiveMemoryWarning() {}
+    // A control of this screen was touched, before its actions run.
+    virtual void touched(Control* control) { (void)control; }
+    // The keyboard's focus moved to a control of this screen, or to the
+    // navigation bar's back control (null).
+    virtual void focused(const Control* control) { (void)control; }
 
     // The stack this screen is on; still answers after the screen was taken
     // off it, until the screen is destroyed.
@@ -54,6 +59,8 @@ public:
 
     const std::string& className() const { return className_; }
     const std::string& title() const { return title_; }
+    // What the screen says to a child who does not read yet.
+    const std::string& spokenLine() const { return spokenLine_; }
     Color backgroundColor{250, 246, 238, 255};
 
     void loadViewIfNeeded();
@@ -98,6 +105,7 @@ public:
     Services& services() const;
     void setClassName(std::string name) { className_ = std::move(name); }
     void setTitle(std::string title) { title_ = std::move(title); }
+    void setSpokenLine(std::string line) { spokenLine_ = std::move(line); }
     Slot& addSlot(std::unique_ptr<Control> control);
     std::map<std::string, std::string> segues; // identifier -> class
 
@@ -106,6 +114,7 @@ private:
     NavigationController* navigation_ = nullptr;
     std::string className_;
     std::string title_;
+    std::string spokenLine_;
     bool loaded_ = false;
     Services* services_ = nullptr;
     std::shared_ptr<const int> alive_ = std::make_shared<const int>(0);

@@ -2,6 +2,7 @@
 
 namespace bc {
 
+class Audio;
 class Console;
 class PictureCatalog;
 class Random;
@@ -14,6 +15,7 @@ struct Services {
     Console& console;
     Random& random;
     PictureCatalog& pictures;
+    Audio& audio;
 };
 
 } // namespace bc

@@ -188,6 +188,7 @@ std::unique_ptr<ScreenController> Storyboard::instantiate(const std::string& cla
     screen->setServices(services);
     screen->setClassName(layout->className);
     screen->setTitle(layout->title);
+    screen->setSpokenLine(layout->say);
     screen->backgroundColor = layout->background;
     screen->segues = layout->segues;
     for (const auto& c : layout->controls) {

@@ -38,6 +38,7 @@ struct ControlLayout {
 struct ScreenLayout {
     std::string className;
     std::string title;
+    std::string say;
     Color background{250, 246, 238, 255};
     std::vector<ControlLayout> controls;
     std::map<std::string, std::string> segues;

@@ -124,7 +124,7 @@ private:
         layout.className = string(s, "class", "a screen", true);
         const std::string where = "screen " + quote(layout.className);
         for (const auto& [key, value] : s.items()) {
-            static const std::set<std::string> known{"class", "title", "background", "controls", "segues", "comment"};
+            static const std::set<std::string> known{"class", "title", "say", "background", "controls", "segues", "comment"};
             if (!known.contains(key)) {
                 fail(where, "unknown key " + quote(key));
             }
@@ -136,6 +136,7 @@ private:
             fail(where, "unknown screen class " + quote(layout.className));
         }
         layout.title = string(s, "title", where, false);
+        layout.say = string(s, "say", where, false);
         layout.background = color(s, "background", where, layout.background);
         if (s.contains("segues")) {
             if (!s["segues"].is_object()) {
@@ -156,6 +157,13 @@ private:
         index_ = 0;
         for (const auto& c : s["controls"]) {
             layout.controls.push_back(control(c, where, Rect{0, 0, kCanvasWidth, kCanvasHeight}));
+        }
+        // A line may speak what a control of its screen shows when it is said.
+        for (auto open = layout.say.find('{'); open != std::string::npos; open = layout.say.find('{', open + 1)) {
+            const auto close = layout.say.find('}', open);
+            if (close == std::string::npos || !names_.contains(layout.say.substr(open + 1, close - open - 1))) {
+                fail(where, "\"say\" must name a control of this screen in " + quote(layout.say.substr(open)));
+            }
         }
         // The code reads every outlet it declares; an unconnected one would be a dangling control.
         for (const auto& [name, outlet] : entry_->outlets) {

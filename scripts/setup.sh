@@ -9,6 +9,8 @@ packages=(
   cmake ninja-build g++ pkg-config
   libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libfontconfig-dev
   nlohmann-json3-dev libcli11-dev
+  # sound effects and the spoken voice
+  libsdl2-mixer-dev libespeak-ng-dev espeak-ng-data
   # the friendly font, and the fallback
   fonts-comic-neue fonts-dejavu-core
 )
@@ -19,6 +21,8 @@ tools=(
   xvfb xauth
   # rerunning the art pipeline
   librsvg2-bin imagemagick
+  # remaking the sound effects (scripts/make-sounds.sh)
+  sox libsox-fmt-base
   # checking that the game opens no socket and writes no file
   strace
   # a second compiler, and fuzzing the interface description and the driver

@@ -31,9 +31,18 @@ void applyStartingValues(AppState& state)
     state.setSettingsLocked(true);
 }
 
-bool readingOutOfRange(AppState& state)
+namespace {
+bool outOfRange(float reading) { return reading >= kHighReading || reading <= kLowReading; }
+} // namespace
+
+bool readingOutOfRange(AppState& state) { return outOfRange(state.bloodSugarLevel()); }
+
+MoodTurn moodTurn(float before, float after)
 {
-    return state.bloodSugarLevel() >= kHighReading || state.bloodSugarLevel() <= kLowReading;
+    if (outOfRange(before) == outOfRange(after)) {
+        return MoodTurn::None;
+    }
+    return outOfRange(after) ? MoodTurn::Sad : MoodTurn::Happy;
 }
 
 std::string shownReading(float mgPerDl, GlucoseUnit unit, int mgDecimals)

@@ -17,6 +17,9 @@ void applyStartingValues(AppState& state);
 inline constexpr float kLowReading = 70.0f;
 inline constexpr float kHighReading = 140.0f;
 bool readingOutOfRange(AppState& state);
+// A new reading on the other side of the band turns the buddy's mood.
+enum class MoodTurn { None, Happy, Sad };
+MoodTurn moodTurn(float before, float after);
 
 // A reading as the child reads it: in mg/dL with the given decimals, or in
 // mmol/L (mg/dL over 18) to one decimal, a half rounded away from zero.

@@ -50,7 +50,11 @@ public:
     {
         if (ok_) {
             IMG_Quit();
-            SDL_Quit();
+            // The audio may outlive the window; the last one out ends SDL.
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+            if (SDL_WasInit(0) == 0) {
+                SDL_Quit();
+            }
         }
     }
     VideoSession(const VideoSession&) = delete;

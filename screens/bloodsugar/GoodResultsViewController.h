@@ -16,7 +16,11 @@ public:
         updateUI();
     }
 
-    void addCoins() { appState().addCoins(kGoodCheckReward); }
+    void addCoins()
+    {
+        appState().addCoins(kGoodCheckReward);
+        play(Sound::Coin);
+    }
     void updateUI() override
     {
         showCoins();

@@ -10,6 +10,7 @@ public:
     void wearButtonPressed(Control*)
     {
         wearBowTie(appState());
+        play(Sound::Wear);
         updateUI();
     }
 };

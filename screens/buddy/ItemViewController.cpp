@@ -13,8 +13,10 @@ void ItemViewController::setBackground()
 void ItemViewController::tryToBuy(Control*)
 {
     if (tryToBuyBowTie(appState())) {
+        play(Sound::Buy);
         setBackground();
     } else {
+        play(Sound::Refused);
         screenBackground->setImage(imageNamed("cannotbuybowtie.jpg"));
         buyButton->setEnabled(false);
         closetButton->setEnabled(false);

@@ -82,6 +82,9 @@ void CareScreen::viewDidAppear(bool animated)
 {
     ScreenController::viewDidAppear(animated);
     run(frame_->didAppear);
+    if (appState().preferences().readToMe && !spokenLine().empty()) {
+        services().audio.say(spokenText());
+    }
 }
 
 void CareScreen::viewWillDisappear(bool animated)
@@ -101,5 +104,71 @@ void CareScreen::backButtonPressed(Control*) { navigationController()->popViewCo
 void CareScreen::homeButtonPressed(Control*) { navigationController()->popToRootViewControllerAnimated(true); }
 
 void CareScreen::cancelButtonPressed(Control*) { navigationController()->popViewControllerAnimated(true); }
+
+} // namespace bc
+
+namespace bc {
+
+namespace {
+// A reading shown as "150.0" is said the way a child says it.
+std::string spokenNumber(std::string text)
+{
+    if (text.size() > 2 && text.ends_with(".0") && text.find_first_not_of("0123456789") == text.size() - 2) {
+        text.resize(text.size() - 2);
+    }
+    return text;
+}
+} // namespace
+
+void CareScreen::play(Sound sound)
+{
+    if (appState().preferences().sound) {
+        services().audio.play(sound);
+    }
+}
+
+void CareScreen::playMoodTurn(float before)
+{
+    switch (moodTurn(before, appState().bloodSugarLevel())) {
+    case MoodTurn::Happy: play(Sound::Happy); break;
+    case MoodTurn::Sad: play(Sound::Sad); break;
+    case MoodTurn::None: break;
+    }
+}
+
+std::string CareScreen::spokenText() const
+{
+    const std::string& line = spokenLine();
+    std::string out;
+    std::size_t at = 0;
+    for (auto open = line.find('{'); open != std::string::npos; open = line.find('{', at)) {
+        const auto close = line.find('}', open);
+        if (close == std::string::npos) {
+            break;
+        }
+        out += line.substr(at, open - at);
+        if (const Control* c = controlNamed(line.substr(open + 1, close - open - 1))) {
+            out += c->kind() == ControlKind::Label ? spokenNumber(static_cast<const Label*>(c)->text()) : spokenName(*c);
+        }
+        at = close + 1;
+    }
+    return out + line.substr(at);
+}
+
+void CareScreen::speakButtonPressed(Control*)
+{
+    if (!spokenLine().empty()) {
+        services().audio.say(spokenText());
+    }
+}
+
+void CareScreen::touched(Control*) { play(Sound::Tap); }
+
+void CareScreen::focused(const Control* control)
+{
+    if (appState().preferences().readToMe) {
+        services().audio.say(control == nullptr ? std::string("Back") : spokenName(*control));
+    }
+}
 
 } // namespace bc

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Audio.h"
 #include "platform/Registry.h"
 #include "platform/ScreenController.h"
 #include "state/CareRules.h"
@@ -50,6 +51,11 @@ public:
     virtual void backButtonPressed(Control* sender);
     virtual void homeButtonPressed(Control* sender);
     virtual void cancelButtonPressed(Control* sender);
+    // The speaker button: the screen's line again, whether or not it is read on arrival.
+    void speakButtonPressed(Control* sender);
+
+    void touched(Control* control) override;
+    void focused(const Control* control) override;
 
     Label* coinsLabel = nullptr;
     ImageView* itemWorn = nullptr;
@@ -57,7 +63,14 @@ public:
     // The worn-item overlay (itemWorn) follows its rule.
     void checkBowTie(AppState& state) { itemWorn->setHidden(!showsWornItem(state)); }
 
+    // The screen's line with each {name} replaced by what that control shows now.
+    std::string spokenText() const;
+
 protected:
+    // A sound effect, unless a grown-up turned sound off.
+    void play(Sound sound);
+    // The reading's move across the band, heard as the buddy turning happy or sad.
+    void playMoodTurn(float before);
     // The picture for the buddy's mood by the blood-sugar band.
     void showMood(ImageView* view, const char* inRange, const char* outOfRange)
     {
@@ -94,6 +107,7 @@ Registry::Builder<S> registerCareScreen(Registry& registry, AppState& state, con
     if (shared->coins) {
         builder.outlet("coinsLabel", &CareScreen::coinsLabel);
     }
+    builder.action("speakButtonPressed", &CareScreen::speakButtonPressed);
     if (shared->exits != ScreenFrame::Exits::None) {
         builder.exit("backButtonPressed", &CareScreen::backButtonPressed)
             .exit("homeButtonPressed", &CareScreen::homeButtonPressed);

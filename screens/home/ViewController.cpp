@@ -23,6 +23,7 @@ void ViewController::updateUI()
 void ViewController::cheat(Control*)
 {
     appState().addCoins(kCheatCoins);
+    play(Sound::Coin);
     updateUI();
 }
 

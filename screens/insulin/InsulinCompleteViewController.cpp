@@ -5,6 +5,7 @@ namespace bc {
 void InsulinCompleteViewController::viewWillAppear(bool animated)
 {
     CareScreen::viewWillAppear(animated);
+    play(Sound::DoseDone);
     addCoins();
     updateUI();
 }

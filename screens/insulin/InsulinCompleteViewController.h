@@ -10,7 +10,11 @@ class InsulinCompleteViewController : public CareScreen {
 public:
     void viewWillAppear(bool animated) override;
 
-    void addCoins() { appState().addCoins(kDoseReward); }
+    void addCoins()
+    {
+        appState().addCoins(kDoseReward);
+        play(Sound::Coin);
+    }
     void updateUI() override;
     // The bolus is reset with the meal it covered, which is not offered again.
     void clearState() { appState().clearState(); }

@@ -19,6 +19,7 @@ void InsulinGivingViewController::viewWillAppear(bool animated)
 void InsulinGivingViewController::viewDidAppear(bool animated)
 {
     CareScreen::viewDidAppear(animated);
+    play(Sound::DoseStart);
     scheduledTimerWithTimeInterval(kDeliverySeconds, this, &InsulinGivingViewController::goToInsulinComplete, nullptr,
                                    false);
 }

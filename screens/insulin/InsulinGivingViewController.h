@@ -17,7 +17,11 @@ public:
     // The timer's target. When the child has already left or stopped, this
     // screen is no longer on top and the platform drops the transition.
     void goToInsulinComplete();
-    void clearState() { stopDose(appState()); }
+    void clearState()
+    {
+        stopDose(appState());
+        play(Sound::DoseStop);
+    }
 
     Label* givingDoseLabel = nullptr;
     Button* doneButton = nullptr;

@@ -3,6 +3,8 @@
 #include "platform/Console.h"
 #include "platform/Format.h"
 
+#include <initializer_list>
+
 namespace bc {
 
 void SettingsMainViewController::viewWillAppear(bool animated)
@@ -19,12 +21,16 @@ void SettingsMainViewController::updateUI()
     showCoins();
     carbLabel->setText(stringWithFormat("%.0f", carbStepper->value()));
     basalLabel->setText(stringWithFormat("%.1f", basalUnitsPerHour(basalRateStepper->value())));
-    basalRateStepper->setHidden(appState().settingsLocked());
-    carbStepper->setHidden(appState().settingsLocked());
-    const GlucoseUnit units = appState().preferences().units;
-    unitsLabel->setText(unitName(units));
-    unitsSwitch->setOn(units == GlucoseUnit::MmolPerL);
-    unitsSwitch->setHidden(appState().settingsLocked());
+    const Preferences& preferences = appState().preferences();
+    unitsLabel->setText(unitName(preferences.units));
+    unitsSwitch->setOn(preferences.units == GlucoseUnit::MmolPerL);
+    readToMeSwitch->setOn(preferences.readToMe);
+    soundSwitch->setOn(preferences.sound);
+    // The grown-ups' controls hide together while the settings are locked.
+    const bool locked = appState().settingsLocked();
+    for (Control* control : std::initializer_list<Control*>{basalRateStepper, carbStepper, unitsSwitch, readToMeSwitch, soundSwitch}) {
+        control->setHidden(locked);
+    }
 }
 
 void SettingsMainViewController::carbRatioButtonChanged(Control*)
@@ -55,6 +61,18 @@ void SettingsMainViewController::unitsChanged(Control*)
     updateUI();
 }
 
+void SettingsMainViewController::readToMeChanged(Control*)
+{
+    appState().preferences().readToMe = readToMeSwitch->isOn();
+    updateUI();
+}
+
+void SettingsMainViewController::soundChanged(Control*)
+{
+    appState().preferences().sound = soundSwitch->isOn();
+    updateUI();
+}
+
 void registerSettingsScreens(Registry& registry, AppState& state)
 {
     using Settings = SettingsMainViewController;
@@ -67,10 +85,14 @@ void registerSettingsScreens(Registry& registry, AppState& state)
         .outlet("lockButton", &Settings::lockButton)
         .outlet("unitsLabel", &Settings::unitsLabel)
         .outlet("unitsSwitch", &Settings::unitsSwitch)
+        .outlet("readToMeSwitch", &Settings::readToMeSwitch)
+        .outlet("soundSwitch", &Settings::soundSwitch)
         .action("carbRatioButtonChanged", &Settings::carbRatioButtonChanged)
         .action("basalRateChanged", &Settings::basalRateChanged)
         .action("lockPressed", &Settings::lockPressed)
-        .action("unitsChanged", &Settings::unitsChanged);
+        .action("unitsChanged", &Settings::unitsChanged)
+        .action("readToMeChanged", &Settings::readToMeChanged)
+        .action("soundChanged", &Settings::soundChanged);
 }
 
 } // namespace bc

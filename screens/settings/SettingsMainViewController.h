@@ -18,6 +18,8 @@ public:
     void basalRateChanged(Control* sender);
     void lockPressed(Control* sender);
     void unitsChanged(Control* sender);
+    void readToMeChanged(Control* sender);
+    void soundChanged(Control* sender);
 
     Stepper* carbStepper = nullptr;
     Stepper* basalRateStepper = nullptr;
@@ -26,6 +28,8 @@ public:
     Button* lockButton = nullptr;
     Label* unitsLabel = nullptr;
     Switch* unitsSwitch = nullptr;
+    Switch* readToMeSwitch = nullptr;
+    Switch* soundSwitch = nullptr;
 };
 
 void registerSettingsScreens(Registry& registry, AppState& state);

@@ -19,11 +19,12 @@ TEST(DriverErrors, EachRefusalAnswersItsOwnErrorAndChangesNothing)
     const std::pair<std::string, std::string> rows[] = {
         {"", "empty command"},
         {std::string(5000, 'x'), "line longer than 4096 bytes"},
-        {"dance", "unknown command \"dance\" (tap, toggle, step, wait, screen, state, set, stack, shot, quit)"},
+        {"dance", "unknown command \"dance\" (tap, toggle, step, wait, screen, state, set, stack, heard, shot, quit)"},
         {"tap", "usage: tap NAME"},
         {"tap cheat extra", "usage: tap NAME"},
         {"toggle", "usage: toggle NAME"},
         {"stack now", "usage: stack"},
+        {"heard now", "usage: heard"},
         {"set coins", "usage: set FIELD VALUE"},
         {"tap nothing", "no control \"nothing\" on ViewController"},
         {"toggle nothing", "no control \"nothing\" on ViewController"},

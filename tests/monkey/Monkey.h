@@ -79,6 +79,8 @@ private:
     const Storyboard& storyboard_;
     std::vector<std::shared_ptr<ModelScreen>> stack_;
     ModelState state_;
+    // What a grown-up chose for the run, kept beside the care state.
+    bool readToMe_ = true, sound_ = true;
     bool barHidden_ = false;
     double now_ = 0;
     int nextId_ = 1;

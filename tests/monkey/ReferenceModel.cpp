@@ -211,6 +211,9 @@ void ReferenceModel::updateUI(ModelScreen& s)
     s.control("stepper").value = std::min(s.control("stepper").value, 4.0);
     s.control("containerView").hidden = !s.control("eSwitch").on;
     s.control("basalRateStepper").hidden = s.control("carbStepper").hidden = s.control("unitsSwitch").hidden = st.settingsLocked;
+    s.control("readToMeSwitch").hidden = s.control("soundSwitch").hidden = st.settingsLocked;
+    s.control("readToMeSwitch").on = readToMe_;
+    s.control("soundSwitch").on = sound_;
     s.control("itemButton").enabled = st.items > 0;
     // The backdrop of these screens shows whether the reading is in the band.
     static const std::map<std::string, std::pair<const char*, const char*>> kMoods = {
@@ -302,7 +305,9 @@ void ReferenceModel::runAction(ModelScreen& s, const std::string& a)
     } else if (a == "lockPressed") {
         st.settingsLocked = !st.settingsLocked;
         updateUI(s);
-    } else if (a != "changedSwitch" && a != "unitsChanged") { // the unit shows in nothing the model follows
+    } else if (a == "readToMeChanged" || a == "soundChanged") {
+        (a[0] == 'r' ? readToMe_ : sound_) = s.control(a[0] == 'r' ? "readToMeSwitch" : "soundSwitch").on;
+    } else if (a != "changedSwitch" && a != "unitsChanged" && a != "speakButtonPressed") { // the unit shows in nothing the model follows
         problems_.push_back("the model has no rule for " + k + "." + a);
     }
 }

@@ -1,3 +1,4 @@
+#include "platform/Audio.h"
 #include "platform/Console.h"
 #include "platform/PictureCatalog.h"
 #include "platform/Random.h"
@@ -24,7 +25,8 @@ protected:
     Console console;
     Random random{1};
     PictureCatalog pictures{"."};
-    Services services{loop, console, random, pictures};
+    AudioRecorder audio;
+    Services services{loop, console, random, pictures, audio};
     Target target;
 };
 
@@ -46,7 +48,7 @@ TEST_F(RunLoopTest, TimersFireAtTheirTimesAndKeepTheirTargetUntilDone)
     };
     for (const auto& r : rows) {
         RunLoop fresh{RunLoop::ClockKind::Virtual};
-        Services own{fresh, console, random, pictures};
+        Services own{fresh, console, random, pictures, audio};
         Target t;
         t.setServices(own);
         const auto id = t.scheduledTimerWithTimeInterval(r.interval, &t, &Target::fire, nullptr, r.repeats);

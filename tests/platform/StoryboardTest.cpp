@@ -70,6 +70,13 @@ std::string without(std::string text, const std::string& piece)
     return text.replace(text.find(piece), piece.size(), "");
 }
 
+// The fixture with the home screen's spoken line given as this JSON value.
+std::string saying(const std::string& value)
+{
+    std::string text = fixture();
+    return text.insert(text.find(R"("title": "Home")"), R"("say": )" + value + ", ");
+}
+
 TEST_F(StoryboardTest, EachFaultIsOneLineNamingTheFileAndTheEntry)
 {
     struct Case {
@@ -104,6 +111,9 @@ TEST_F(StoryboardTest, EachFaultIsOneLineNamingTheFileAndTheEntry)
         {fixture(R"(, {"kind": "gizmo", "frame": [0,0,1,1]})"), "unknown kind \"gizmo\""},
         {without(fixture(), ", \"push\": \"Second\""), "screen \"Second\": cannot be reached from \"Home\""},
         {without(fixture(), ", \"actions\": [\"back\"]"), "screen \"Second\": has no control that leaves it"},
+        {saying("5"), "screen \"Home\": \"say\" must be a string"},
+        {saying(R"("It reads {nothing}.")"), "\"say\" must name a control of this screen in \"{nothing}.\""},
+        {saying(R"("It reads {readingLabel")"), "\"say\" must name a control"},
     };
     for (const auto& c : cases) {
         const auto e = error(c.text);
@@ -114,6 +124,7 @@ TEST_F(StoryboardTest, EachFaultIsOneLineNamingTheFileAndTheEntry)
     // A declared pop is a way out too.
     const auto popOut = fixture("", R"(, {"kind": "button", "frame": [0,50,60,44], "title": "Up", "pop": true})");
     EXPECT_EQ(error(without(popOut, ", \"actions\": [\"back\"]")), "(loaded fine)");
+    EXPECT_EQ(error(saying(R"("It reads {readingLabel}.")")), "(loaded fine)");
 }
 
 TEST_F(StoryboardTest, AFileThatCannotBeReadSaysWhy)

@@ -1,4 +1,5 @@
 #include "app/GameRegistry.h"
+#include "platform/Audio.h"
 #include "platform/Console.h"
 #include "platform/PictureCatalog.h"
 #include "platform/Random.h"
@@ -35,7 +36,8 @@ TEST_F(ShippedStoryboard, StartsAtHomeAndMakesEveryRegisteredScreen)
     Console console;
     Random random{1};
     RunLoop loop{RunLoop::ClockKind::Virtual};
-    Services services{loop, console, random, pictures};
+    AudioRecorder audio;
+    Services services{loop, console, random, pictures, audio};
     for (const auto& [name, entry] : game.registry.entries()) {
         EXPECT_NE(shipped->instantiate(name, services), nullptr) << name << " is registered but has no layout";
     }

@@ -252,5 +252,57 @@ TEST(Flow, SettingsBehindTheLock)
     EXPECT_EQ(game.state().preferences().units, GlucoseUnit::MmolPerL);
 }
 
+// Each row plays from a fresh start and lists what was heard after its last
+// "heard": sounds by name, spoken lines in quotes.
+TEST(Flow, EachEventIsHeardOnceAndTheSettingsSilenceIt)
+{
+    const std::string home = "\"Hi, I'm your buddy! My blood sugar is 150. Tap a button at the bottom to look after me.\"";
+    const struct {
+        std::vector<std::string> commands;
+        std::vector<std::string> heard;
+    } rows[] = {
+        {{"heard", "tap cheat"}, {"tap", "coin"}},
+        {{"tap buddyPlace", "tap shopButton", "heard", "tap buyButton"}, {"tap", "refused"}},
+        {{"set coins 200", "tap buddyPlace", "tap shopButton", "heard", "tap buyButton"}, {"tap", "buy"}},
+        {{"set coins 200", "tap buddyPlace", "tap shopButton", "tap buyButton", "tap closetButton", "tap itemButton",
+          "heard", "tap wearButton"},
+         {"tap", "wear"}},
+        {{"tap insulinPlace", "tap continueButtonClicked", "tap continueButtonPressed", "heard",
+          "tap ->InsulinGivingViewController"},
+         {"tap", "\"Giving insulin: 2 units of insulin going in. Tap Stop to stop it.\"", "dose-start"}},
+        {{"tap insulinPlace", "tap continueButtonClicked", "tap continueButtonPressed",
+          "tap ->InsulinGivingViewController", "heard", "wait 2"},
+         {"dose-done", "coin", "\"All done, great job! 2 units of insulin given. You earned 5 coins!\""}},
+        {{"tap insulinPlace", "tap continueButtonClicked", "tap continueButtonPressed",
+          "tap ->InsulinGivingViewController", "heard", "tap stop", "wait 2"},
+         {"tap", "dose-stop", "\"Insulin stopped. 1 unit of insulin went in. Tell a grown-up.\""}},
+        {{"tap settingsPlace", "tap lockButton", "toggle readToMeSwitch", "heard", "tap homeButtonPressed",
+          "tap speakButtonPressed"},
+         {"tap", "tap", home}},
+        {{"tap settingsPlace", "tap lockButton", "toggle soundSwitch", "heard", "tap homeButtonPressed", "tap cheat"},
+         {home}},
+    };
+    for (const auto& row : rows) {
+        Game game;
+        game.play(row.commands);
+        std::vector<std::string> heard;
+        const auto answer = game.run("heard");
+        for (const auto& h : answer["heard"]) {
+            heard.push_back(h.contains("sound") ? h["sound"].get<std::string>() : '"' + h["say"].get<std::string>() + '"');
+        }
+        EXPECT_EQ(heard, row.heard) << row.commands.back();
+    }
+    Game game;
+    game.play({"tap settingsPlace", "heard"});
+    EXPECT_TRUE(game.run("toggle soundSwitch").contains("error")) << "only while unlocked";
+    game.play({"tap lockButton", "heard"});
+    for (int i = 0; i < 4; ++i) {
+        game.app().focusNext(false);
+    }
+    game.app().focusNext(true);
+    EXPECT_EQ(game.run("heard")["heard"], nlohmann::json::parse(R"([{"say": "Back"}, {"say": "Home"},
+        {"say": "Say it again"}, {"say": "Change the carb ratio, 15"}, {"say": "Say it again"}])"));
+}
+
 } // namespace
 } // namespace bc

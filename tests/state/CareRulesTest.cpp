@@ -34,6 +34,14 @@ TEST(CareRules, MoodBandIsOutsideStrictlyBetween70And140)
         s.setBloodSugarLevel(row.reading);
         EXPECT_EQ(readingOutOfRange(s), row.out) << row.reading;
     }
+    const struct {
+        float before, after;
+        MoodTurn turn;
+    } turns[] = {{150, 90, MoodTurn::Happy}, {90, 140, MoodTurn::Sad},  {71, 70, MoodTurn::Sad},
+                 {70, 70.5f, MoodTurn::Happy}, {90, 139.9f, MoodTurn::None}, {150, 60, MoodTurn::None}};
+    for (const auto& row : turns) {
+        EXPECT_EQ(moodTurn(row.before, row.after), row.turn) << row.before << " -> " << row.after;
+    }
 }
 
 TEST(CareRules, WornItemShowsOnlyWhenOwnedAndWorn)

@@ -128,6 +128,20 @@ TEST(WebSessionScreens, EveryNewScreenGetsANewNumberEvenOfTheSameClass)
     EXPECT_EQ(std::set<std::uint32_t>({ids[0], ids[1], ids[3]}).size(), 3u);
 }
 
+// The page plays what the game heard; a control the keyboard reaches says its
+// name, and focus reported for a screen no longer on top says nothing.
+TEST(WebSessionAudio, HeardIsTakenOnceAndFocusSpeaksTheControlsName)
+{
+    auto game = startGame();
+    game->heard();
+    const auto home = topId(game->frame());
+    tapNamed(*game, "cheat");
+    game->focused(home, "cheat");
+    game->focused(home + 1, "cheat");
+    EXPECT_EQ(game->heard(), json::parse(R"({"heard": [{"sound": "tap"}, {"sound": "coin"}, {"say": "Get 50 coins"}]})"));
+    EXPECT_EQ(game->heard(), json::parse(R"({"heard": []})"));
+}
+
 TEST(WebSessionTimers, TheDeliveryMovesOnWhenItsTimerIsDueAndOnlyThenAsksForAFrame)
 {
     auto game = startGame();

@@ -75,6 +75,15 @@ EMSCRIPTEN_KEEPALIVE double bc_next_wake_ms()
     return wake ? *wake * 1000.0 : -1.0;
 }
 
+EMSCRIPTEN_KEEPALIVE const char* bc_heard() { return session ? reply(session->heard()) : notStarted(); }
+
+EMSCRIPTEN_KEEPALIVE void bc_focus(unsigned screen, const char* name)
+{
+    if (session && name != nullptr) {
+        session->focused(screen, name);
+    }
+}
+
 EMSCRIPTEN_KEEPALIVE const char* bc_state() { return session ? reply(session->state()) : notStarted(); }
 
 } // extern "C"

@@ -2,6 +2,7 @@
 
 #include "app/CareStateAccess.h"
 #include "app/GameRegistry.h"
+#include "platform/Driver.h"
 #include "platform/Look.h"
 #include "state/AppState.h"
 
@@ -255,5 +256,20 @@ std::optional<double> WebSession::secondsToNextWake() const
 }
 
 json WebSession::state() { return inspector_->snapshot(); }
+
+json WebSession::heard() { return takeHeard(*app_); }
+
+void WebSession::focused(std::uint32_t screen, const std::string& name)
+{
+    ScreenController* top = app_->top();
+    if (top == nullptr || screen != idOf(top)) {
+        return;
+    }
+    if (name.empty()) {
+        top->focused(nullptr);
+    } else if (const Control* control = top->controlNamed(name)) {
+        top->focused(control);
+    }
+}
 
 } // namespace bc

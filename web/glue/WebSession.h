@@ -50,6 +50,11 @@ public:
     std::optional<double> secondsToNextWake() const;
 
     json state();
+    // What the page is to play and say: {"heard": [...]}, as the driver answers.
+    json heard();
+    // The keyboard's focus reached the named control of a screen, or the
+    // bar's back control (an empty name); the control says its name.
+    void focused(std::uint32_t screen, const std::string& name);
     Application& app() { return *app_; }
 
     // The number the page knows this screen by (0 for none).

@@ -5,6 +5,7 @@
 import createBuddycare from './buddycare.js';
 import { Renderer, accessibleName } from './view.js';
 import { downloads } from './load.js';
+import { createAudio } from './audio.js';
 
 const started = performance.now();
 const stage = document.getElementById('stage');
@@ -128,12 +129,13 @@ async function startGame() {
 
 // Taps, steps and the bar's back go to the game; after each, a new frame and
 // the next wake-up. Timers and animations wake the game when they are due.
-function playLoop({ Module, call }) {
+function playLoop({ Module, call, audio }) {
   let renderer = null;
   let timer = 0;
   const redraw = () => {
     renderer.render(call('bc_frame'));
     api.frames += 1;
+    audio.drain();
   };
   const schedule = () => {
     clearTimeout(timer);
@@ -218,6 +220,7 @@ async function start() {
   const urls = pictureUrls(game.Module.FS);
   const pictureUrl = (name) => urls.get(name) || '';
 
+  game.audio = createAudio(game.Module, game.call);
   const loop = playLoop(game);
   const renderer = new Renderer(stage, loop.handlers, pictureUrl);
   loop.attach(renderer);
@@ -232,6 +235,7 @@ async function start() {
   loading.hidden = true;
   renderer.render(first);
   api.frames += 1;
+  game.audio.drain();
   loop.schedule();
   await new Promise((resolve) => requestAnimationFrame(() => resolve()));
   // From the start of navigation, as the browser counts it.

@@ -183,3 +183,34 @@ test('a game that cannot load says so on the page', async () => {
     }
   }
 });
+
+test('the page plays the sounds and says the lines the game heard', async () => {
+  const game = await openGame({ seed: 5 });
+  const { page } = game;
+  try {
+    // Each played sound by its length (tap 0.05 s, coin 0.30 s), each line by its words.
+    await page.evaluate(() => {
+      window.playedByPage = [];
+      window.speechSynthesis.speak = (utterance) => window.playedByPage.push(`say:${utterance.text}`);
+      const start = AudioBufferSourceNode.prototype.start;
+      AudioBufferSourceNode.prototype.start = function play(...args) {
+        window.playedByPage.push(`sound:${this.buffer.duration.toFixed(2)}`);
+        return start.apply(this, args);
+      };
+    });
+    // The first tap starts the audio and says the line that waited for it.
+    await tap(page, 'cheat');
+    await page.waitForFunction(() => window.playedByPage.length > 0);
+    assert.match((await page.evaluate(() => window.playedByPage))[0], /^say:Hi, I'm your buddy!/);
+    await page.waitForTimeout(1000);
+    await page.evaluate(() => { window.playedByPage = []; });
+    await tap(page, 'cheat');
+    await tap(page, 'buddyPlace');
+    await settled(page);
+    assert.deepEqual(await page.evaluate(() => window.playedByPage),
+      ['sound:0.05', 'sound:0.30', 'sound:0.05', 'say:This is me! Tap Shop, Closet or Games.']);
+    assert.deepEqual(game.problems, []);
+  } finally {
+    await game.close();
+  }
+});

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/Audio.h"
+
+#include <filesystem>
+#include <memory>
+
+namespace bc::sdl {
+
+// The window's audio: sound effects through SDL2_mixer and each spoken line
+// rendered by espeak-ng on a thread of its own, then played on a channel kept
+// for the voice. With no device, or a sound file missing, the game goes on
+// silent and says so once on standard error.
+std::unique_ptr<Audio> openMixerAudio(const std::filesystem::path& resources);
+
+} // namespace bc::sdl

@@ -1,0 +1,72 @@
+#include "platform/sdl/Speech.h"
+
+#include <espeak-ng/speak_lib.h>
+
+namespace bc::sdl {
+
+namespace {
+
+struct Rendering {
+    SpokenSound* out;
+    const std::function<bool()>* cancelled;
+    bool stopped = false;
+};
+
+int collect(short* wav, int count, espeak_EVENT* events)
+{
+    auto* rendering = static_cast<Rendering*>(events->user_data);
+    if (rendering == nullptr) {
+        return 0;
+    }
+    if (*rendering->cancelled && (*rendering->cancelled)()) {
+        rendering->stopped = true;
+        return 1;
+    }
+    if (wav != nullptr && count > 0) {
+        rendering->out->samples.insert(rendering->out->samples.end(), wav, wav + count);
+    }
+    return 0;
+}
+
+// The sample rate, or why there is no voice.
+Result<int> voice()
+{
+    static const Result<int> loaded = []() -> Result<int> {
+        const int rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, 0);
+        if (rate <= 0) {
+            return Error{"espeak-ng found no voice data (Debian package: espeak-ng-data)"};
+        }
+        espeak_SetSynthCallback(collect);
+        if (espeak_SetVoiceByName("en") != EE_OK) {
+            return Error{"espeak-ng has no English voice"};
+        }
+        // A little slower than its usual pace, for a young listener.
+        espeak_SetParameter(espeakRATE, 150, 0);
+        return rate;
+    }();
+    return loaded;
+}
+
+} // namespace
+
+Result<SpokenSound> renderSpeech(const std::string& line, const std::function<bool()>& cancelled)
+{
+    auto rate = voice();
+    if (!rate) {
+        return rate.error();
+    }
+    SpokenSound sound;
+    sound.rate = *rate;
+    Rendering rendering{&sound, &cancelled};
+    const espeak_ERROR result =
+        espeak_Synth(line.c_str(), line.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, &rendering);
+    if (result != EE_OK) {
+        return Error{"espeak-ng could not render the line"};
+    }
+    if (rendering.stopped) {
+        sound.samples.clear();
+    }
+    return sound;
+}
+
+} // namespace bc::sdl

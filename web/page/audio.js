@@ -1,0 +1,66 @@
+// What the child hears in the page: the game decides (bc_heard), the page
+// plays sounds through Web Audio and says lines through speechSynthesis.
+// Browsers let a page make sound only after a tap or a key, so the audio
+// context starts on the first one; the line said before it is kept and said
+// then, sounds from before it are let go.
+export function createAudio(Module, call) {
+  let context = null;
+  let waitingLine = null;
+  const buffers = new Map();
+
+  function say(line) {
+    if (!window.speechSynthesis) return;
+    // A new line cuts off the one still speaking.
+    window.speechSynthesis.cancel();
+    const utterance = new SpeechSynthesisUtterance(line);
+    utterance.lang = 'en';
+    utterance.rate = 0.9;
+    window.speechSynthesis.speak(utterance);
+  }
+
+  function play(name) {
+    const buffer = buffers.get(name);
+    if (!context || !buffer) return;
+    const source = context.createBufferSource();
+    source.buffer = buffer;
+    source.connect(context.destination);
+    source.start();
+  }
+
+  function start() {
+    const Context = window.AudioContext || window.webkitAudioContext;
+    if (context || !Context) return;
+    context = new Context();
+    const folder = '/resources/sounds';
+    const names = Module.FS.analyzePath(folder).exists ? Module.FS.readdir(folder) : [];
+    for (const file of names.filter((n) => n.endsWith('.ogg'))) {
+      const bytes = Module.FS.readFile(`${folder}/${file}`);
+      context.decodeAudioData(bytes.slice().buffer)
+        .then((buffer) => buffers.set(file.slice(0, -4), buffer))
+        .catch(() => console.warn(`buddycare: the sound ${file} could not be decoded and stays silent`));
+    }
+    if (waitingLine !== null) say(waitingLine);
+    waitingLine = null;
+  }
+
+  function drain() {
+    const { heard } = call('bc_heard');
+    for (const h of heard || []) {
+      if (h.sound) play(h.sound);
+      else if (!context) waitingLine = h.say;
+      else say(h.say);
+    }
+  }
+
+  document.addEventListener('pointerdown', start, { capture: true });
+  document.addEventListener('keydown', start, { capture: true });
+  // A control reached by the keyboard says its name (when read-to-me is on).
+  document.addEventListener('focusin', (event) => {
+    const control = event.target.closest && event.target.closest('[data-name]');
+    const layer = control && control.closest('[data-id]');
+    if (!layer || !event.target.matches(':focus-visible')) return;
+    Module.ccall('bc_focus', null, ['number', 'string'], [Number(layer.dataset.id), control.dataset.name]);
+    drain();
+  });
+  return { drain };
+}
