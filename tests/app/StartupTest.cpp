@@ -41,16 +41,6 @@ TEST(CommandLine, SeedsAreWholeNumbersFromZeroTo2To64Minus1)
     }
 }
 
-TEST(CommandLine, OptionsAreReadAndUnknownOnesRefused)
-{
-    const auto options = parse({"--headless", "--resources", "/there"});
-    ASSERT_TRUE(options.ok());
-    EXPECT_TRUE(options->headless);
-    EXPECT_EQ(options->resources, "/there");
-    EXPECT_FALSE(options->seed.has_value()) << "no seed asked: the draws differ each run";
-    EXPECT_FALSE(parse({"--colour"}).ok());
-}
-
 TEST(ApplicationCreate, ResourceFaultsSayWhatIsWrongWithTheFolder)
 {
     test::ScratchFolder folder;
