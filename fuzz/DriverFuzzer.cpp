@@ -8,54 +8,37 @@
 
 #include <nlohmann/json.hpp>
 
-#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <sstream>
 #include <string>
 
-#ifndef BUDDYCARE_RESOURCES
-#error "BUDDYCARE_RESOURCES names the shipped resource folder"
-#endif
-
-namespace {
-
-void check(bool ok)
-{
-    if (!ok) {
-        std::abort();
-    }
-}
-
-} // namespace
+#define BUDDYCARE_CHECK(ok) ((ok) ? void() : std::abort())
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     bc::GameSetup game;
     auto created = bc::Application::create(BUDDYCARE_RESOURCES, game.registry, bc::RunLoop::ClockKind::Virtual, 1);
-    check(created.ok());
+    BUDDYCARE_CHECK(created.ok());
     auto& app = **created;
     app.console().setEcho(false);
     bc::CareStateAccess inspector(game.state);
 
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
-    std::string line;
-    while (std::getline(in, line)) {
+    for (std::string line; std::getline(in, line);) {
         std::ostringstream out;
         const bool goOn = bc::driverCommand(app, inspector, nullptr, line, out);
         // Every output line is JSON; exactly the last one is the answer.
         std::istringstream answers(out.str());
-        std::string answer;
         int count = 0;
         bool lastWasAnswer = false;
-        while (std::getline(answers, answer)) {
+        for (std::string answer; std::getline(answers, answer); ++count) {
             auto j = nlohmann::json::parse(answer, nullptr, false);
-            check(!j.is_discarded() && j.is_object());
+            BUDDYCARE_CHECK(!j.is_discarded() && j.is_object());
             lastWasAnswer = !j.contains("log");
-            ++count;
         }
-        check(count >= 1 && lastWasAnswer);
-        check(app.navigation().depth() >= 1 && app.navigation().viewControllers()[0]->className() == "ViewController");
+        BUDDYCARE_CHECK(count >= 1 && lastWasAnswer);
+        BUDDYCARE_CHECK(app.navigation().depth() >= 1 && app.navigation().viewControllers()[0]->className() == "ViewController");
         if (!goOn) {
             break;
         }

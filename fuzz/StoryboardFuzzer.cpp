@@ -10,14 +10,9 @@
 #include "platform/Services.h"
 #include "platform/Storyboard.h"
 
-#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
-
-#ifndef BUDDYCARE_RESOURCES
-#error "BUDDYCARE_RESOURCES names the shipped resource folder"
-#endif
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -33,17 +28,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static bc::Services services{loop, console, random, pictures, audio};
     static bc::GameSetup game;
 
-    const std::string text(reinterpret_cast<const char*>(data), size);
-    auto loaded = bc::Storyboard::parse(text, "fuzz.json", game.registry, pictures);
+    auto loaded = bc::Storyboard::parse(std::string(reinterpret_cast<const char*>(data), size), "fuzz.json", game.registry, pictures);
     if (!loaded) {
-        if (loaded.error().message.rfind("fuzz.json", 0) != 0 || loaded.error().message.find('\n') != std::string::npos) {
+        const std::string& why = loaded.error().message;
+        if (why.rfind("fuzz.json", 0) != 0 || why.find('\n') != std::string::npos) {
             std::abort(); // an error must be one line that names the file
         }
         return 0;
     }
-    const auto& storyboard = *loaded;
-    for (const auto& screen : storyboard.screens()) {
-        if (storyboard.instantiate(screen.className, services) == nullptr) {
+    for (const auto& screen : loaded->screens()) {
+        if (loaded->instantiate(screen.className, services) == nullptr) {
             std::abort();
         }
     }

@@ -15,9 +15,8 @@ namespace bc::test {
 
 inline std::string readFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
     std::ostringstream s;
-    s << in.rdbuf();
+    s << std::ifstream(path, std::ios::binary).rdbuf();
     return s.str();
 }
 
@@ -31,21 +30,22 @@ inline std::string quote(const std::string& s)
     return q + "'";
 }
 
+inline std::vector<std::string> linesOf(const std::string& text)
+{
+    std::vector<std::string> all;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        all.push_back(line);
+    }
+    return all;
+}
+
 // What one run of the real program did.
 struct Outcome {
     int status = -1;
     std::string out, err;
-    static std::vector<std::string> lines(const std::string& text)
-    {
-        std::vector<std::string> all;
-        std::istringstream in(text);
-        for (std::string line; std::getline(in, line);) {
-            all.push_back(line);
-        }
-        return all;
-    }
-    std::vector<std::string> outLines() const { return lines(out); }
-    std::vector<std::string> errLines() const { return lines(err); }
+    std::vector<std::string> outLines() const { return linesOf(out); }
+    std::vector<std::string> errLines() const { return linesOf(err); }
 };
 
 // Runs the buddycare program (under `wrapper`, a command line, if given) with
@@ -71,7 +71,7 @@ inline Outcome runGame(const std::vector<std::string>& args, const std::string& 
 
 // A copy of the shipped resources (files linked, not copied) in which a test
 // may remove or replace files.
-class ResourceCopy {
+class ResourceCopy : public ScratchFolder {
 public:
     ResourceCopy()
     {
@@ -79,16 +79,12 @@ public:
             std::filesystem::create_symlink(entry.path(), std::filesystem::path(path()) / entry.path().filename());
         }
     }
-    const std::string& path() const { return folder_.path(); }
     void remove(const std::string& name) const { std::filesystem::remove(std::filesystem::path(path()) / name); }
     void write(const std::string& name, const std::string& content) const
     {
         remove(name);
-        folder_.write(name, content);
+        ScratchFolder::write(name, content);
     }
-
-private:
-    ScratchFolder folder_;
 };
 
 } // namespace bc::test

@@ -24,32 +24,26 @@ struct ModelState {
     float bloodSugarLevel() { return bloodSugarStored = bloodSugarStored == 0.0f ? 150.0f : bloodSugarStored; }
 };
 
-// A control as the model expects it; `shows` counts for the coin label and the background only.
-struct ModelControl {
-    const ControlLayout* layout = nullptr;
-    int parent = -1;
-    bool hidden = false, enabled = true, on = false;
-    double value = 0;
-    std::string shows;
-};
+// What the rules read of a control: a switch's answer, a stepper's value.
+struct ModelControl { const ControlLayout* layout = nullptr; bool on = false; double value = 0; };
 
 struct ModelScreen {
     std::string className;
     int id = 0; // which instance: a push always makes a new one
     std::vector<ModelControl> controls;
     ModelControl& control(const std::string& name);
-    bool effectivelyHidden(std::size_t index) const;
 };
 
 // A small model of the game written from its rules rather than its code: the
-// stack, the care state, the navigation bar, which controls take touch, the
-// delivery timers and the console lines. It is told only what it cannot know
-// (the reading a check draws).
+// stack, the care state, the navigation bar, the delivery timers and the
+// console lines. It is told what it does not decide (the reading a check
+// draws, and which taps the screen took).
 class ReferenceModel {
 public:
     explicit ReferenceModel(const Storyboard& storyboard);
-    // Each says whether the game should accept it; a refused input changes nothing.
-    bool input(std::size_t control, ControlKind kind, bool up = false);
+    // A control input the game took.
+    void input(std::size_t control, bool up);
+    // Whether the bar's back is there to take.
     bool navBack();
     void wait(double seconds);
     // Given the base of the range (70 or 120), answers the reading the game drew.
@@ -67,20 +61,17 @@ public:
         long goodArrivals = 0, completeAppearances = 0, stoppedDoses = 0, cheats = 0, purchases = 0, wears = 0;
         long refused = 0, timersFired = 0;
     };
-    const Counts& counts() const { return counts_; }
+    Counts& counts() { return counts_; }
 
 private:
     void push(const std::string& className);
     void popTo(std::size_t index);
     void hook(ModelScreen& s, char which);
-    void updateUI(ModelScreen& s);
     void runAction(ModelScreen& s, const std::string& action);
 
     const Storyboard& storyboard_;
     std::vector<std::shared_ptr<ModelScreen>> stack_;
     ModelState state_;
-    // What a grown-up chose for the run, kept beside the care state.
-    bool readToMe_ = true, sound_ = true;
     bool barHidden_ = false;
     double now_ = 0;
     int nextId_ = 1;

@@ -3,56 +3,35 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <map>
+#include <set>
 
 namespace bc::monkey {
 
 namespace {
 
-void flatten(const ControlLayout& c, int parent, std::vector<ModelControl>& out)
+void flatten(const ControlLayout& c, std::vector<ModelControl>& out)
 {
-    out.push_back({&c, parent, c.hidden, c.kind != ControlKind::Button || c.enabled, c.on, c.value,
-                   c.kind == ControlKind::Label ? c.text : c.picture});
-    const int self = static_cast<int>(out.size()) - 1;
+    out.push_back({&c, c.on, c.value});
     for (const auto& child : c.children) {
-        flatten(child, self, out);
+        flatten(child, out);
     }
 }
 
-bool inBand(float reading) { return reading > 70.0f && reading < 140.0f; }
-
-// Per screen: 'h' hides the bar when loaded, 'l' refreshes when loaded, 'a'
-// refreshes each time it is about to appear.
-const std::map<std::string, std::string> kHooks = {
-    {"ViewController", "la"}, {"BloodSugarViewController", "hl"}, {"GoodResultsViewController", "hl"},
-    {"BadResultsViewController", "hl"}, {"AskForBloodViewController", "hl"},
-    {"BloodSugarCheckInProgressViewController", "hl"}, {"TrendsViewController", "hl"},
-    {"CarbCounterMainViewController", "hl"}, {"CarbCounterAddViewController", "hl"},
-    {"ClosetItemSelectedViewController", "l"}, {"InsulinFoodViewController", "ha"},
-    {"InsulinExerciseViewController", "hl"}, {"InsulinSuggestionViewController", "hla"},
-    {"InsulinGivingViewController", "hla"}, {"InsulinCompleteViewController", "hla"},
-    {"InsulinStoppedViewController", "hla"}, {"nomNomViewController", "a"}, {"BuddyCentralViewController", "hla"},
-    {"GamesScreenViewController", "a"}, {"ItemViewController", "hl"}, {"ClosetViewController", "hl"},
-    {"SettingsMainViewController", "a"}, {"BloodSugarCheckInstructionsViewController", ""},
-    {"BloodSugarResultsViewController", ""},
-};
+// The screens whose bar goes as they load.
+const std::set<std::string> kHideBarOnLoad = {
+    "BloodSugarViewController", "GoodResultsViewController", "BadResultsViewController", "AskForBloodViewController",
+    "BloodSugarCheckInProgressViewController", "TrendsViewController", "CarbCounterMainViewController",
+    "CarbCounterAddViewController", "InsulinFoodViewController", "InsulinExerciseViewController",
+    "InsulinSuggestionViewController", "InsulinGivingViewController", "InsulinCompleteViewController",
+    "InsulinStoppedViewController", "BuddyCentralViewController", "ItemViewController", "ClosetViewController"};
 
 } // namespace
 
 ModelControl& ModelScreen::control(const std::string& name)
 {
-    for (auto& c : controls) {
-        if (c.layout->name == name) {
-            return c;
-        }
-    }
+    const auto it = std::find_if(controls.begin(), controls.end(), [&](auto& c) { return c.layout->name == name; });
     static ModelControl nowhere;
-    return nowhere = ModelControl{};
-}
-
-bool ModelScreen::effectivelyHidden(std::size_t i) const
-{
-    return controls[i].hidden || (controls[i].parent >= 0 && effectivelyHidden(static_cast<std::size_t>(controls[i].parent)));
+    return it != controls.end() ? *it : (nowhere = ModelControl{});
 }
 
 ReferenceModel::ReferenceModel(const Storyboard& storyboard) : storyboard_(storyboard) { push(storyboard.initial()); }
@@ -63,7 +42,7 @@ void ReferenceModel::push(const std::string& className)
     auto next = std::make_shared<ModelScreen>(ModelScreen{className, nextId_++, {}});
     if (const ScreenLayout* layout = storyboard_.find(className)) {
         for (const auto& c : layout->controls) {
-            flatten(c, -1, next->controls);
+            flatten(c, next->controls);
         }
     }
     counts_.goodArrivals += className == "GoodResultsViewController";
@@ -92,17 +71,10 @@ void ReferenceModel::popTo(std::size_t index)
 void ReferenceModel::hook(ModelScreen& s, char which)
 {
     const std::string& k = s.className;
-    const auto rules = kHooks.find(k);
-    if (rules == kHooks.end()) {
-        problems_.push_back("the model has no rules for " + k);
-        return;
-    }
-    const auto has = [&](char flag) { return rules->second.find(flag) != std::string::npos; };
     const bool results = k == "BloodSugarResultsViewController";
     if (which == 'l') {
-        barHidden_ = barHidden_ || has('h');
+        barHidden_ = barHidden_ || kHideBarOnLoad.contains(k);
         state_.coins += k == "GoodResultsViewController" ? 5.0f : 0.0f;
-        s.control("stepper").value = 1; // the exercise screen's hours
     } else if (which == 'w') {
         barHidden_ = barHidden_ || !results;
         if (k == "InsulinSuggestionViewController") {
@@ -112,7 +84,6 @@ void ReferenceModel::hook(ModelScreen& s, char which)
             state_.coins = state_.coins + 5.0f;
             ++counts_.completeAppearances;
         }
-        s.control("doneButton").hidden = true; // the delivery screen's
         s.control("carbStepper").value = static_cast<double>(state_.carbRatio);
         s.control("basalRateStepper").value = static_cast<double>(state_.basalRate);
     } else if (which == 'd') {
@@ -123,36 +94,31 @@ void ReferenceModel::hook(ModelScreen& s, char which)
     } else {
         barHidden_ = barHidden_ && k != (which == 'W' ? "BloodSugarCheckInstructionsViewController" : "BloodSugarResultsViewController");
     }
-    if ((which == 'l' && has('l')) || (which == 'w' && has('a'))) {
-        updateUI(s);
-    }
 }
 
-bool ReferenceModel::input(std::size_t i, ControlKind kind, bool up)
+void ReferenceModel::input(std::size_t i, bool up)
 {
     auto screen = stack_.back();
-    ModelControl& c = i < screen->controls.size() ? screen->controls[i] : screen->control("");
-    const ControlKind actual = c.layout ? c.layout->kind : ControlKind::View;
-    // A tap on a switch toggles it.
-    if (!c.layout || screen->effectivelyHidden(i) || !c.enabled ||
-        (actual != kind && !(kind == ControlKind::Button && actual == ControlKind::Switch))) {
-        ++counts_.refused;
-        return false;
+    if (i >= screen->controls.size()) {
+        problems_.push_back("the game took an input on a control the model does not know");
+        return;
     }
-    c.on = actual == ControlKind::Switch ? !c.on : c.on;
+    ModelControl& c = screen->controls[i];
+    const ControlKind kind = c.layout->kind;
+    c.on = kind == ControlKind::Switch ? !c.on : c.on;
     const double was = c.value;
-    if (actual == ControlKind::Stepper) {
+    if (kind == ControlKind::Stepper) {
         c.value = up ? std::min(c.value + c.layout->step, c.layout->maximum) : std::max(c.value - c.layout->step, c.layout->minimum);
-    }
-    if (actual == ControlKind::Stepper && c.value == was) {
-        return true; // at its end: nothing changed, nothing runs
+        if (c.value == was) {
+            return; // at its end: nothing changed, nothing runs
+        }
     }
     for (const auto& a : c.layout->actions) {
         runAction(*screen, a);
     }
     const Transition& t = c.layout->transition;
     if (stack_.back() != screen || t.kind == Transition::Kind::None) {
-        return true; // a screen no longer on top moves nothing
+        return; // a screen no longer on top moves nothing
     }
     if (t.kind == Transition::Kind::Push) {
         push(t.target);
@@ -164,13 +130,11 @@ bool ReferenceModel::input(std::size_t i, ControlKind kind, bool up)
     } else {
         popTo(t.kind == Transition::Kind::Pop ? stack_.size() - 2 : 0);
     }
-    return true;
 }
 
 bool ReferenceModel::navBack()
 {
     if (barHidden_ || stack_.size() < 2) {
-        ++counts_.refused;
         return false;
     }
     popTo(stack_.size() - 2);
@@ -197,40 +161,6 @@ void ReferenceModel::wait(double seconds)
     now_ = until;
 }
 
-void ReferenceModel::updateUI(ModelScreen& s)
-{
-    const std::string& k = s.className;
-    ModelState& st = state_;
-    char coins[32];
-    std::snprintf(coins, sizeof coins, "%.0f", static_cast<double>(st.coins));
-    s.control("coinsLabel").shows = coins;
-    s.control("itemWorn").hidden = st.items == 0 || st.wearing == 0;
-    for (const char* name : {"carbsLabel", "yesSwitch", "yesNoLabel"}) {
-        s.control(name).hidden = st.carbsMostRecentMeal == 0.0f;
-    }
-    s.control("stepper").value = std::min(s.control("stepper").value, 4.0);
-    s.control("containerView").hidden = !s.control("eSwitch").on;
-    s.control("basalRateStepper").hidden = s.control("carbStepper").hidden = s.control("unitsSwitch").hidden = st.settingsLocked;
-    s.control("readToMeSwitch").hidden = s.control("soundSwitch").hidden = st.settingsLocked;
-    s.control("readToMeSwitch").on = readToMe_;
-    s.control("soundSwitch").on = sound_;
-    s.control("itemButton").enabled = st.items > 0;
-    // The backdrop of these screens shows whether the reading is in the band.
-    static const std::map<std::string, std::pair<const char*, const char*>> kMoods = {
-        {"ViewController", {"homescreen.jpg", "sadhomescreen.jpg"}}, {"BloodSugarViewController", {"checkgreen.jpg", "checkred.jpg"}},
-        {"BuddyCentralViewController", {"happybudycentral.jpg", "sadbuddycentral.jpg"}},
-        {"GamesScreenViewController", {"games.png", "sadgame.png"}}};
-    if (const auto mood = kMoods.find(k); mood != kMoods.end()) {
-        s.control("screenBackground").shows = inBand(st.bloodSugarLevel()) ? mood->second.first : mood->second.second;
-    } else if (k == "ItemViewController") {
-        s.control("screenBackground").shows = st.items > 0 ? "boughtbowtie.jpg" : "buybowtie.jpg";
-        s.control("buyButton").enabled = st.items == 0;
-        s.control("closetButton").enabled = st.items > 0;
-    } else if (k == "ClosetViewController") {
-        s.control("screenBackground").shows = st.items > 0 ? "closet.jpg" : "emptycloset.jpg";
-    }
-}
-
 void ReferenceModel::runAction(ModelScreen& s, const std::string& a)
 {
     const std::string& k = s.className;
@@ -247,7 +177,6 @@ void ReferenceModel::runAction(ModelScreen& s, const std::string& a)
     } else if (a == "cheat") {
         st.coins = st.coins + 50.0f;
         ++counts_.cheats;
-        updateUI(s);
     } else if (a == "goodButtonPressed" || a == "badButtonPressed") {
         const float base = a[0] == 'g' ? 70.0f : 120.0f;
         st.bloodSugarStored = drawReading ? drawReading(base) : base;
@@ -265,8 +194,6 @@ void ReferenceModel::runAction(ModelScreen& s, const std::string& a)
         st.fromInsulinScreen = false;
         std::snprintf(line, sizeof line, "%f", static_cast<double>(st.carbsNotAddressed));
         logs_.push_back(line);
-    } else if (a == "switchChanged" || a == "valueChanged") {
-        updateUI(s);
     } else if (a == "continueButtonPressed") {
         st.aboutToExercise = s.control("eSwitch").on;
     } else if (a == "clearState" && k == "InsulinGivingViewController") {
@@ -288,11 +215,6 @@ void ReferenceModel::runAction(ModelScreen& s, const std::string& a)
         st.items += affordable;
         st.coins = affordable ? st.coins - 200.0f : st.coins;
         counts_.purchases += affordable;
-        updateUI(s);
-        if (!affordable) {
-            s.control("screenBackground").shows = "cannotbuybowtie.jpg";
-            s.control("buyButton").enabled = false;
-        }
     } else if (a == "wearButtonPressed") {
         ++st.wearing;
         ++counts_.wears;
@@ -304,10 +226,8 @@ void ReferenceModel::runAction(ModelScreen& s, const std::string& a)
         logs_.insert(logs_.end(), 2, line);
     } else if (a == "lockPressed") {
         st.settingsLocked = !st.settingsLocked;
-        updateUI(s);
-    } else if (a == "readToMeChanged" || a == "soundChanged") {
-        (a[0] == 'r' ? readToMe_ : sound_) = s.control(a[0] == 'r' ? "readToMeSwitch" : "soundSwitch").on;
-    } else if (a != "changedSwitch" && a != "unitsChanged" && a != "speakButtonPressed") { // the unit shows in nothing the model follows
+    } else if (a != "changedSwitch" && a != "switchChanged" && a != "valueChanged" && a != "unitsChanged" &&
+               a != "readToMeChanged" && a != "soundChanged" && a != "speakButtonPressed") {
         problems_.push_back("the model has no rule for " + k + "." + a);
     }
 }

@@ -9,7 +9,6 @@
 
 #include <SDL_image.h>
 
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -78,17 +77,12 @@ int main(int argc, char** argv)
     app.navigation().setAnimationsEnabled(true);
     AppState& state = game.state;
     long tapPushes = 0;
-    long rewards = 0; // good results and completed doses, 5 coins each
-    app.navigation().onPush = [&](const ScreenController* from, const ScreenController* pushed) {
-        tapPushes += from == nullptr ? 1 : 0;
-        const std::string& name = pushed->className();
-        rewards += name == "GoodResultsViewController" || name == "InsulinCompleteViewController" ? 1 : 0;
-    };
+    app.navigation().onPush = [&](const ScreenController* from, const ScreenController*) { tapPushes += from == nullptr; };
     auto loop = std::make_unique<sdl::WindowLoop>(app, window.get(), renderer.get(), *fonts, false);
     std::mt19937_64 random(seed);
     const auto pick = [&](int bound) { return static_cast<int>(random() % static_cast<std::uint64_t>(bound)); };
     const Uint32 id = SDL_GetWindowID(window.get());
-    long cheats = 0, bigUntil = 0;
+    long bigUntil = 0;
     // Memory is compared at one window size: the caches may hold only what it needs.
     const auto residentAtFirstSize = [&] {
         SDL_SetWindowSize(window.get(), static_cast<int>(kCanvasWidth), static_cast<int>(kCanvasHeight));
@@ -149,16 +143,9 @@ int main(int argc, char** argv)
             batch.push_back(e);
         }
         const bool animating = app.navigation().isAnimating();
-        const bool homeOnTop = app.top() == app.navigation().viewControllers().front();
         const long pushesBefore = tapPushes;
-        const long rewardsBefore = rewards;
-        const std::size_t itemsBefore = state.items().size();
         const float coinsBefore = state.coins();
-        int releases = 0; // what can complete a tap: a release, or Enter or Space pressed anew
         for (SDL_Event& e : batch) {
-            const SDL_Keycode key = e.type == SDL_KEYDOWN && e.key.repeat == 0 ? e.key.keysym.sym : 0;
-            releases += key == SDLK_RETURN || key == SDLK_SPACE || e.type == SDL_FINGERUP ||
-                        (e.type == SDL_MOUSEBUTTONUP && e.button.which == 0 && e.button.button == SDL_BUTTON_LEFT);
             if (e.type != 0) {
                 SDL_PushEvent(&e);
             }
@@ -173,17 +160,6 @@ int main(int argc, char** argv)
         if (animating && (tapPushes != pushesBefore || state.coins() != coinsBefore)) {
             return fail("a tap went through during an animation");
         }
-        // Every coin has a reason: rewards, purchases, or a +50 tapped on the home screen.
-        const float change = state.coins() - coinsBefore - 5.0f * static_cast<float>(rewards - rewardsBefore) +
-                             200.0f * static_cast<float>(state.items().size() - itemsBefore);
-        if (homeOnTop && change > 0 && std::fmod(change, 50.0f) == 0 && change / 50 <= static_cast<float>(releases)) {
-            cheats += static_cast<long>(change / 50);
-        } else if (change != 0.0f) {
-            return fail("coins changed by " + std::to_string(change) + " with no reason");
-        }
-        if (state.coins() != 5.0f * rewards + 50.0f * cheats - 200.0f * state.items().size()) {
-            return fail("the coin equation does not hold");
-        }
         if (n % 500 < static_cast<long>(batch.size()) && !onlySurroundOutside(renderer.get(), loop->fit())) {
             return fail("something was drawn outside the canvas");
         }
@@ -194,8 +170,8 @@ int main(int argc, char** argv)
         warmMb = n - static_cast<long>(batch.size()) < events / 10 && n >= events / 10 ? residentAtFirstSize() : warmMb;
     }
     const long grownMb = residentAtFirstSize() - warmMb;
-    std::printf("window monkey: %ld events, seed %llu, %ld rewards, %ld cheats, %zu bow ties, %ld MB grown\n", n,
-                static_cast<unsigned long long>(seed), rewards, cheats, state.items().size(), grownMb);
+    std::printf("window monkey: %ld events, seed %llu, %.0f coins, %zu bow ties, %ld MB grown\n", n,
+                static_cast<unsigned long long>(seed), static_cast<double>(state.coins()), state.items().size(), grownMb);
     loop.reset();
     renderer.reset();
     window.reset();

@@ -47,12 +47,7 @@ protected:
 
 TEST_F(InputTest, ATapIsAPressAndAReleaseOnOneTouchableControl)
 {
-    struct Row {
-        const char* what;
-        float downX, downY, upX, upY;
-        int taps;
-        double hours;
-    };
+    struct Row { const char* what; float downX, downY, upX, upY; int taps; double hours; };
     const Row rows[] = {
         {"press and release on count", 50, 50, 60, 60, 1, 1},
         {"release outside the pressed control", 50, 50, 150, 150, 0, 1},

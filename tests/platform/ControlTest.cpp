@@ -7,11 +7,7 @@ namespace {
 
 TEST(Stepper, EachPressMovesOneStepClampedToTheBounds)
 {
-    struct Row {
-        double min, max, step, start;
-        bool up, moved;
-        double after;
-    };
+    struct Row { double min, max, step, start; bool up, moved; double after; };
     const Row rows[] = {
         {1, 4, 1, 3, true, true, 4},  {1, 4, 1, 4, true, false, 4},  {1, 4, 1, 1, false, false, 1},
         {0, 50, 20, 40, true, true, 50}, {0, 50, 20, 10, false, true, 0}, {0, 50, 20, 30, false, true, 10},

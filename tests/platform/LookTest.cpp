@@ -98,11 +98,5 @@ TEST(LookTest, EachKindOfControlIsDrawnByItsRule)
     }
 }
 
-TEST(LookTest, ThePageGetsCssColoursAndPointsToAThousandth)
-{
-    EXPECT_EQ(cssColor(Color{1, 2, 3, 51}), "rgba(1,2,3,0.200)");
-    EXPECT_EQ(rectJson(Rect{1, 2.5f, 1.0f / 3, 0}).dump(), "[1,2.5,0.333,0]");
-}
-
 } // namespace
 } // namespace bc

@@ -82,40 +82,6 @@ TEST_F(NavigationTest, EachMoveRunsTheHooksInPlatformOrder)
     }
 }
 
-TEST_F(NavigationTest, ScreenTakenOffStaysAliveUntilDrainedAndWhileKeptAlive)
-{
-    push({"A"});
-    ScreenController* a = nav.topViewController();
-    auto timer = a->keepAlive();
-    nav.popViewControllerAnimated(false);
-    EXPECT_EQ(a->navigationController(), &nav) << "a departed screen still reaches its stack";
-    nav.drain();
-    EXPECT_EQ(nav.retiredCount(), 1u);
-    timer.reset();
-    nav.drain();
-    EXPECT_EQ(nav.retiredCount(), 0u);
-    EXPECT_EQ(journal.back(), "A.destroyed");
-}
-
-TEST_F(NavigationTest, OnlyTheTopScreensSeguesAreFollowed)
-{
-    push({"A"});
-    ScreenController* a = nav.topViewController();
-    a->segues["next"] = "B";
-    auto timer = a->keepAlive();
-    a->performSegueWithIdentifier("nowhere", a);
-    EXPECT_EQ(nav.depth(), 2u);
-    nav.pushViewController(make("Other"), false);
-    a->performSegueWithIdentifier("next", a);
-    EXPECT_EQ(nav.topViewController()->className(), "Other") << "a late timer must not push over another screen";
-    nav.popViewControllerAnimated(false);
-    a->performSegueWithIdentifier("next", a);
-    EXPECT_EQ(nav.topViewController()->className(), "B");
-    nav.popToRootViewControllerAnimated(false);
-    a->performSegueWithIdentifier("next", a);
-    EXPECT_EQ(nav.depth(), 1u) << "a screen off the stack pushes nothing";
-}
-
 TEST_F(NavigationTest, SlidesDeferTheDidHooksAndKeepTheDepartedScreenUntilTheyEnd)
 {
     nav.setAnimationsEnabled(true);
@@ -139,24 +105,6 @@ TEST_F(NavigationTest, SlidesDeferTheDidHooksAndKeepTheDepartedScreenUntilTheyEn
     nav.tick();
     nav.drain();
     EXPECT_EQ(nav.retiredCount(), 0u);
-}
-
-TEST(NavigationStart, TheFirstScreenHidesTheBarWithoutAFadeButLaterChangesFade)
-{
-    struct BarHider : Probe {
-        using Probe::Probe;
-        void viewWillAppear(bool) override { navigationController()->setNavigationBarHidden(true, true); }
-    };
-    NavigationController nav([](const std::string& n) { return std::make_unique<BarHider>(n); });
-    nav.setAnimationsEnabled(true);
-    nav.setClock([] { return 0.0; });
-    nav.setRoot(std::make_unique<BarHider>("Home"));
-    EXPECT_TRUE(nav.isNavigationBarHidden());
-    EXPECT_FALSE(nav.isAnimating()) << "nothing was on screen to fade from";
-    nav.setNavigationBarHidden(false, true);
-    EXPECT_TRUE(nav.barFade().has_value());
-    nav.tick(true);
-    EXPECT_FALSE(nav.isAnimating());
 }
 
 } // namespace

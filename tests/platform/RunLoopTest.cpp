@@ -32,13 +32,7 @@ protected:
 
 TEST_F(RunLoopTest, TimersFireAtTheirTimesAndKeepTheirTargetUntilDone)
 {
-    struct Row {
-        double interval;
-        bool repeats;
-        double advance;
-        std::vector<double> fired;
-        bool stillHeld;
-    };
+    struct Row { double interval; bool repeats; double advance; std::vector<double> fired; bool stillHeld; };
     const Row rows[] = {
         {2.0, false, 1.999, {}, true},
         {2.0, false, 2.0, {2.0}, false},
@@ -58,23 +52,6 @@ TEST_F(RunLoopTest, TimersFireAtTheirTimesAndKeepTheirTargetUntilDone)
         fresh.invalidate(id);
         EXPECT_FALSE(t.isKeptAlive()) << "an invalidated timer lets go";
     }
-}
-
-TEST_F(RunLoopTest, TimersFireInTimeOrderThenScheduleOrderSeeingTheirOwnTime)
-{
-    std::vector<std::pair<int, double>> order;
-    loop.schedule(2.0, false, nullptr, [&] { order.emplace_back(2, loop.now()); });
-    loop.schedule(1.0, false, nullptr, [&] {
-        order.emplace_back(1, loop.now());
-        loop.schedule(0.5, false, nullptr, [&] { order.emplace_back(4, loop.now()); });
-    });
-    loop.schedule(2.0, false, nullptr, [&] { order.emplace_back(3, loop.now()); });
-    int after = 0;
-    loop.afterEachFire = [&] { ++after; };
-    loop.advance(5);
-    EXPECT_EQ(order, (std::vector<std::pair<int, double>>{{1, 1.0}, {4, 1.5}, {2, 2.0}, {3, 2.0}}));
-    EXPECT_EQ(after, 4);
-    EXPECT_DOUBLE_EQ(loop.now(), 5.0);
 }
 
 TEST_F(RunLoopTest, ATimerThatInvalidatesItselfKeepsItsTargetUntilItReturns)

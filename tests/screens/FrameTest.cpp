@@ -98,49 +98,36 @@ TEST_P(EveryScreen, SharesTheFrame)
 INSTANTIATE_TEST_SUITE_P(Frames, EveryScreen, testing::ValuesIn(kFrames),
                          [](const auto& info) { return std::string(info.param.screen); });
 
-// The mood band shows as the background of four screens; both limits are sad.
-TEST(Mood, FollowsTheBandOnEveryScreenThatShowsIt)
+// The mood band shows as the background of four screens, the worn bow tie
+// on four, only while it is owned too; the limits of both rules are tested
+// on the rules themselves.
+TEST(MoodAndOverlay, FollowTheCareStateOnEveryScreenThatShowsThem)
 {
     const struct {
         const char* screen;
-        const char* happy;
+        const char* happy; // nullptr where the background shows no mood
         const char* sad;
-    } screens[] = {{"ViewController", "homescreen.jpg", "sadhomescreen.jpg"},
-                   {"BuddyCentralViewController", "happybudycentral.jpg", "sadbuddycentral.jpg"},
-                   {"GamesScreenViewController", "games.png", "sadgame.png"},
-                   {"BloodSugarViewController", "checkgreen.jpg", "checkred.jpg"}};
-    const struct {
-        const char* reading;
-        bool sad;
-    } readings[] = {{"69", true}, {"70", true}, {"71", false}, {"139.5", false}, {"140", true}, {"0", true}};
+        bool overlay;
+    } screens[] = {{"ViewController", "homescreen.jpg", "sadhomescreen.jpg", true},
+                   {"BuddyCentralViewController", "happybudycentral.jpg", "sadbuddycentral.jpg", true},
+                   {"GamesScreenViewController", "games.png", "sadgame.png", true},
+                   {"BloodSugarViewController", "checkgreen.jpg", "checkred.jpg", false},
+                   {"nomNomViewController", nullptr, nullptr, true}};
     for (const auto& s : screens) {
-        for (const auto& r : readings) {
+        for (const bool well : {true, false}) {
             Game game;
-            game.play({std::string("set bloodSugarLevel ") + r.reading});
+            game.play({well ? "set bloodSugarLevel 100" : "set bloodSugarLevel 140"});
+            game.state().wearing().push_back("bowtie.jpg");
+            if (well) {
+                game.state().items().push_back("bowtie");
+            }
             game.play(kAwayAndBack);
             game.reach(s.screen);
-            EXPECT_EQ(game.picture("screenBackground"), r.sad ? s.sad : s.happy) << s.screen << " " << r.reading;
-        }
-    }
-}
-
-// The worn bow tie shows on four screens only while something is owned and worn.
-TEST(Overlay, ShowsOnlyWhenOwnedAndWorn)
-{
-    for (const char* screen :
-         {"ViewController", "nomNomViewController", "BuddyCentralViewController", "GamesScreenViewController"}) {
-        for (int owned = 0; owned < 2; ++owned) {
-            for (int worn = 0; worn < 2; ++worn) {
-                Game game;
-                if (owned == 1) {
-                    game.state().items().push_back("bowtie");
-                }
-                if (worn == 1) {
-                    game.state().wearing().push_back("bowtie.jpg");
-                }
-                game.play(kAwayAndBack);
-                game.reach(screen);
-                EXPECT_EQ(game.hidden("itemWorn"), owned + worn < 2) << screen << owned << worn;
+            if (s.happy != nullptr) {
+                EXPECT_EQ(game.picture("screenBackground"), well ? s.happy : s.sad) << s.screen;
+            }
+            if (s.overlay) {
+                EXPECT_EQ(game.hidden("itemWorn"), !well) << s.screen;
             }
         }
     }

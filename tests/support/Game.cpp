@@ -32,9 +32,8 @@ nlohmann::json Game::run(const std::string& command)
     std::ostringstream out;
     driverCommand(*app_, *inspector_, nullptr, command, out);
     std::istringstream lines(out.str());
-    std::string line;
     nlohmann::json answer;
-    while (std::getline(lines, line)) {
+    for (std::string line; std::getline(lines, line);) {
         auto j = nlohmann::json::parse(line);
         if (j.contains("log")) {
             logs_.push_back(j["log"].get<std::string>());
@@ -69,12 +68,9 @@ static std::vector<std::string> routeTo(const std::string& className)
         {"nomNomViewController", {"ViewController", {"eatPlace"}}},
         {"BloodSugarViewController", {"ViewController", {"checkPlace"}}},
         {"TrendsViewController", {"BloodSugarViewController", {"->TrendsViewController"}}},
-        {"BloodSugarCheckInstructionsViewController",
-         {"BloodSugarViewController", {"->BloodSugarCheckInstructionsViewController"}}},
-        {"AskForBloodViewController",
-         {"BloodSugarCheckInstructionsViewController", {"->AskForBloodViewController"}}},
-        {"BloodSugarCheckInProgressViewController",
-         {"AskForBloodViewController", {"->BloodSugarCheckInProgressViewController"}}},
+        {"BloodSugarCheckInstructionsViewController", {"BloodSugarViewController", {"->BloodSugarCheckInstructionsViewController"}}},
+        {"AskForBloodViewController", {"BloodSugarCheckInstructionsViewController", {"->AskForBloodViewController"}}},
+        {"BloodSugarCheckInProgressViewController", {"AskForBloodViewController", {"->BloodSugarCheckInProgressViewController"}}},
         {"GoodResultsViewController", {"BloodSugarCheckInProgressViewController", {"goodButtonPressed"}}},
         {"BadResultsViewController", {"BloodSugarCheckInProgressViewController", {"badButtonPressed"}}},
         {"BloodSugarResultsViewController", {"GoodResultsViewController", {"->BloodSugarResultsViewController"}}},
@@ -82,8 +78,7 @@ static std::vector<std::string> routeTo(const std::string& className)
         {"ItemViewController", {"BuddyCentralViewController", {"shopButton"}}},
         {"ClosetViewController", {"BuddyCentralViewController", {"closetButton"}}},
         // The closet's item is only within reach once the bow tie is bought.
-        {"ClosetItemSelectedViewController",
-         {"ItemViewController", {"set coins 200", "buyButton", "closetButton", "itemButton"}}},
+        {"ClosetItemSelectedViewController", {"ItemViewController", {"set coins 200", "buyButton", "closetButton", "itemButton"}}},
         {"GamesScreenViewController", {"BuddyCentralViewController", {"gamesButton"}}},
         {"SettingsMainViewController", {"ViewController", {"settingsPlace"}}},
     };

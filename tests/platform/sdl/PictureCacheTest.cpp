@@ -9,7 +9,6 @@
 
 #include <cmath>
 #include <filesystem>
-#include <set>
 #include <string>
 
 namespace bc {
@@ -31,12 +30,6 @@ protected:
         ASSERT_NE(renderer, nullptr);
         cache = std::make_unique<sdl::PictureCache>(renderer.get());
     }
-    void TearDown() override
-    {
-        cache.reset();
-        renderer.reset();
-    }
-
     // A w×h picture: a one-pixel black and white checkerboard, or one colour.
     std::filesystem::path picture(const std::string& name, int w, int h, bool checker, Uint8 alpha = 255)
     {
@@ -77,46 +70,23 @@ protected:
     std::unique_ptr<sdl::PictureCache> cache;
 };
 
-TEST_F(PictureCacheTest, APictureShownAgainAtTheSameSizeAndCutIsNotScaledAgainAnotherIsItsOwnTexture)
+TEST_F(PictureCacheTest, KeepsNoMoreThanItsCapacityNorMorePixelsThanItsBudget)
 {
-    const auto file = picture("a.png", 40, 20, false);
-    SDL_Texture* half = cache->texture("a.png", file, SDL_Rect{0, 0, 40, 20}, 20, 10);
-    ASSERT_NE(half, nullptr);
-    EXPECT_EQ(cache->texture("a.png", file, SDL_Rect{0, 0, 40, 20}, 20, 10), half);
-    int w = 0;
-    int h = 0;
-    SDL_QueryTexture(half, nullptr, nullptr, &w, &h);
-    EXPECT_EQ(w * 100 + h, 2010);
-    SDL_Texture* whole = cache->texture("a.png", file, SDL_Rect{0, 0, 40, 20}, 40, 20);
-    SDL_Texture* cut = cache->texture("a.png", file, SDL_Rect{10, 0, 20, 20}, 20, 20);
-    EXPECT_EQ(std::set<SDL_Texture*>({half, whole, cut}).size(), 3u);
-    EXPECT_EQ(cache->count(), 3u);
-}
-
-TEST_F(PictureCacheTest, KeepsNoMoreThanItsCapacity)
-{
-    const auto file = picture("a.png", 40, 40, false);
+    const auto file = picture("a.png", 8, 8, false);
     for (int size = 1; size <= static_cast<int>(sdl::PictureCache::kCapacity) + 5; ++size) {
-        ASSERT_NE(cache->texture("a.png", file, SDL_Rect{0, 0, 40, 40}, size, size), nullptr);
+        ASSERT_NE(cache->texture("a.png", file, SDL_Rect{0, 0, 8, 8}, size, size), nullptr);
     }
     EXPECT_EQ(cache->count(), sdl::PictureCache::kCapacity);
-}
-
-TEST_F(PictureCacheTest, KeepsNoMorePixelsThanItsBudget)
-{
-    // Each of these is a quarter of the budget; the fifth pushes out the first.
-    const auto file = picture("a.png", 8, 8, false);
+    // Each of these is a quarter of the budget; the fifth pushes out the first two.
     const int side = static_cast<int>(1024 * std::sqrt(sdl::PictureCache::kBudgetBytes / (4.0 * 4 * 1024 * 1024)));
-    SDL_Texture* first = cache->texture("a.png", file, SDL_Rect{0, 0, 8, 8}, side, side);
-    for (int i = 1; i <= 4; ++i) {
+    for (int i = 0; i <= 4; ++i) {
         ASSERT_NE(cache->texture("a.png", file, SDL_Rect{0, 0, 8, 8}, side + i, side), nullptr);
     }
     EXPECT_LE(cache->bytes(), sdl::PictureCache::kBudgetBytes);
     EXPECT_EQ(cache->count(), 3u);
-    EXPECT_NE(first, nullptr);
 }
 
-TEST_F(PictureCacheTest, KnowsAPhotoFromAPictureWithTransparencyAndGivesNothingForAFileThatDoesNotDecode)
+TEST_F(PictureCacheTest, KnowsAPhotoFromAPictureWithTransparency)
 {
     const auto p = cache->size("p.jpg", picture("p.jpg", 16, 16, false));
     const auto i = cache->size("i.png", picture("i.png", 16, 12, false, 128));
@@ -124,10 +94,6 @@ TEST_F(PictureCacheTest, KnowsAPhotoFromAPictureWithTransparencyAndGivesNothingF
     EXPECT_TRUE(p->opaque);
     EXPECT_FALSE(i->opaque);
     EXPECT_EQ(i->w * 100 + i->h, 1612);
-    folder.write("broken.png", "not a picture");
-    const auto broken = std::filesystem::path(folder.path()) / "broken.png";
-    EXPECT_FALSE(cache->size("broken.png", broken));
-    EXPECT_EQ(cache->texture("broken.png", broken, SDL_Rect{0, 0, 4, 4}, 4, 4), nullptr);
 }
 
 TEST_F(PictureCacheTest, ShrinkingAveragesFineDetailInsteadOfPickingPixels)
