@@ -1,6 +1,7 @@
 #include "state/CareRules.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace bc {
@@ -104,6 +105,8 @@ bool tryToBuyBowTie(AppState& state)
     return true;
 }
 
+float coinsStillNeeded(AppState& state) { return std::max(0.0f, std::ceil(kBowTiePrice - state.coins())); }
+
 void wearBowTie(AppState& state) { state.wearing().push_back(kWornBowTie); }
 
 float goodReading(std::uint32_t draw) { return static_cast<float>(kGoodReadingBase + draw); }
@@ -126,6 +129,7 @@ std::string_view countedWord(Counted word, std::string_view shownNumber)
     case Counted::Unit: return one ? "unit" : "units";
     case Counted::Hour: return one ? "hour" : "hours";
     case Counted::Carb: return one ? "carb" : "carbs";
+    case Counted::Coin: return one ? "coin" : "coins";
     }
     return {};
 }
