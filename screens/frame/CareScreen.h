@@ -4,6 +4,7 @@
 #include "platform/ScreenController.h"
 #include "state/CareRules.h"
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -66,6 +67,8 @@ protected:
     void showReading(Label* label, int decimals);
     // A whole number, with the word in the named label beside it agreeing.
     void showCount(Label* number, double value, const char* wordLabel, Counted word);
+    // Hides or shows controls the layout names; a layout without them loses nothing.
+    void setNamedHidden(std::initializer_list<const char*> names, bool hidden);
 
 private:
     void run(const ScreenFrame::Steps& steps);

@@ -205,7 +205,7 @@ void ReferenceModel::updateUI(ModelScreen& s)
     std::snprintf(coins, sizeof coins, "%.0f", static_cast<double>(st.coins));
     s.control("coinsLabel").shows = coins;
     s.control("itemWorn").hidden = st.items == 0 || st.wearing == 0;
-    for (const char* name : {"carbsLabel", "yesSwitch", "yesNoLabel"}) {
+    for (const char* name : {"carbsLabel", "yesSwitch", "yesNoLabel", "mealNote"}) {
         s.control(name).hidden = st.carbsMostRecentMeal == 0.0f;
     }
     s.control("stepper").value = std::min(s.control("stepper").value, 4.0);
@@ -225,6 +225,10 @@ void ReferenceModel::updateUI(ModelScreen& s)
         s.control("closetButton").enabled = st.items > 0;
     } else if (k == "ClosetViewController") {
         s.control("screenBackground").shows = st.items > 0 ? "closet.jpg" : "emptycloset.jpg";
+    } else if (k == "ClosetItemSelectedViewController") {
+        const bool worn = st.items > 0 && st.wearing > 0;
+        s.control("wornPicture").hidden = s.control("wornLine").hidden = !worn;
+        s.control("bowTiePicture").hidden = s.control("hint").hidden = worn;
     }
 }
 
@@ -280,6 +284,8 @@ void ReferenceModel::runAction(ModelScreen& s, const std::string& a)
         st.includeMostRecentMeal = st.includeMostRecentMeal || !stopped;
     } else if (a == "addButtonPressed") {
         st.carbsFromCounter = 50;
+        s.control("caption").hidden = true;
+        s.control("countedLine").hidden = false;
     } else if (a == "tryToBuy") {
         const bool affordable = st.coins >= 200.0f;
         st.items += affordable;
@@ -289,10 +295,12 @@ void ReferenceModel::runAction(ModelScreen& s, const std::string& a)
         if (!affordable) {
             s.control("screenBackground").shows = "cannotbuybowtie.jpg";
             s.control("buyButton").enabled = false;
+            s.control("coinsNeededCard").hidden = false;
         }
     } else if (a == "wearButtonPressed") {
         ++st.wearing;
         ++counts_.wears;
+        updateUI(s);
     } else if (a == "carbRatioButtonChanged") {
         st.carbRatio = static_cast<float>(s.control("carbStepper").value);
     } else if (a == "basalRateChanged") {
