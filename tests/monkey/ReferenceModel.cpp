@@ -226,9 +226,8 @@ void ReferenceModel::updateUI(ModelScreen& s)
     } else if (k == "ClosetViewController") {
         s.control("screenBackground").shows = st.items > 0 ? "closet.jpg" : "emptycloset.jpg";
     } else if (k == "ClosetItemSelectedViewController") {
-        const bool worn = st.items > 0 && st.wearing > 0;
-        s.control("wornPicture").hidden = s.control("wornLine").hidden = !worn;
-        s.control("bowTiePicture").hidden = s.control("hint").hidden = worn;
+        s.control("wornPicture").hidden = s.control("wornLine").hidden = st.items == 0 || st.wearing == 0;
+        s.control("bowTiePicture").hidden = s.control("hint").hidden = !s.control("wornLine").hidden;
     }
 }
 
@@ -243,8 +242,6 @@ void ReferenceModel::runAction(ModelScreen& s, const std::string& a)
         st.fromInsulinScreen = st.fromInsulinScreen && k != "CarbCounterMainViewController" &&
                                !(home && k == "CarbCounterAddViewController");
         popTo(home || k == "InsulinCompleteViewController" || k == "InsulinStoppedViewController" ? 0 : stack_.size() - 2);
-    } else if (a == "cancelButtonPressed") {
-        popTo(stack_.size() - 2);
     } else if (a == "cheat") {
         st.coins = st.coins + 50.0f;
         ++counts_.cheats;

@@ -60,21 +60,14 @@ TEST(Flow, BolusFromAFreshStartToTheRewardAndHome)
     EXPECT_TRUE(game.hidden("carbsLabel") && game.hidden("yesSwitch") && game.hidden("yesNoLabel") && game.hidden("mealNote"));
 }
 
-TEST(Flow, LeavingTheExerciseQuestionWithdrawsAYesButCancelKeepsIt)
+TEST(Flow, LeavingTheExerciseQuestionWithdrawsAYes)
 {
-    for (const auto& [exit, kept] : {std::pair<const char*, bool>{"backButtonPressed", false},
-                                     {"homeButtonPressed", false}, {"cancelButtonPressed", true}}) {
+    for (const char* exit : {"tap backButtonPressed", "tap homeButtonPressed"}) {
         Game game;
         game.play({"set aboutToExercise true"});
         game.reach("InsulinExerciseViewController");
-        // No layout shows a cancel control, which would only repeat back to a child.
-        if (kept) {
-            dynamic_cast<InsulinExerciseViewController&>(*game.app().top()).cancelButtonPressed(nullptr);
-        } else {
-            game.play({std::string("tap ") + exit});
-        }
-        EXPECT_EQ(game.state().aboutToExercise(), kept) << exit;
-        EXPECT_NE(game.screen(), "InsulinExerciseViewController") << exit;
+        game.play({exit});
+        EXPECT_FALSE(game.state().aboutToExercise()) << exit;
     }
 }
 
@@ -129,10 +122,7 @@ TEST(Flow, CarbCounterSideTripAddsItsPortionToTheMeal)
     game.play({"set carbsMostRecentMeal 1"});
     game.reach("CarbCounterAddViewController");
     EXPECT_TRUE(game.state().fromInsulinScreen());
-    EXPECT_TRUE(game.hidden("countedLine"));
-    game.play({"tap addButtonPressed", "tap addButtonPressed"});
-    EXPECT_TRUE(game.hidden("caption") && !game.hidden("countedLine"));
-    game.play({"tap done"});
+    game.play({"tap addButtonPressed", "tap addButtonPressed", "tap done"});
     EXPECT_EQ(game.screen(), "InsulinFoodViewController");
     EXPECT_EQ(game.state().carbsFromCounter(), 50.0f);
     EXPECT_EQ(game.text("carbCounterLabel"), "Including 50g of carbs you're eating");
@@ -212,7 +202,6 @@ TEST(Flow, ShopAndCloset)
     EXPECT_EQ(game.picture("screenBackground"), "cannotbuybowtie.jpg");
     EXPECT_FALSE(game.control("buyButton")["enabled"]);
     EXPECT_FALSE(game.control("closetButton")["enabled"]);
-    EXPECT_FALSE(game.hidden("coinsNeededLabel"));
     EXPECT_EQ(game.text("coinsNeededLabel"), "You need 5 more coins");
     EXPECT_TRUE(game.state().items().empty());
     game.play({"tap backButtonPressed", "tap shopButton", "tap buyButton"});
@@ -221,12 +210,9 @@ TEST(Flow, ShopAndCloset)
     EXPECT_FALSE(game.control("buyButton")["enabled"]);
     game.play({"tap closetButton"});
     EXPECT_EQ(game.picture("screenBackground"), "closet.jpg");
-    game.play({"set coins 7", "tap itemButton"});
-    EXPECT_TRUE(game.hidden("wornPicture") || game.hidden("wornLine"));
-    game.play({"tap wearButton"});
+    game.play({"set coins 7", "tap itemButton", "tap wearButton"});
     EXPECT_EQ(game.text("coinsLabel"), "7");
     EXPECT_FALSE(game.hidden("wornPicture") || game.hidden("wornLine"));
-    EXPECT_TRUE(game.hidden("bowTiePicture") && game.hidden("hint"));
     game.play({"tap wearButton", "tap homeButtonPressed"});
     EXPECT_EQ(game.state().wearing().size(), 2u);
     EXPECT_FALSE(game.hidden("itemWorn"));

@@ -182,8 +182,7 @@ TEST(CareRules, PurchaseNeedsAndTakesTheFullPrice)
         float coins;
         bool bought;
         float after, needed;
-    } rows[] = {{0, false, 0, 200},          {195, false, 195, 5}, {199, false, 199, 1}, {199.5f, false, 199.5f, 1},
-                {-3, false, -3, 203},        {200, true, 0, 0},    {450, true, 250, 0}};
+    } rows[] = {{0, false, 0, 200}, {195, false, 195, 5}, {199.5f, false, 199.5f, 1}, {200, true, 0, 0}, {450, true, 250, 0}};
     for (const auto& row : rows) {
         AppState s;
         s.setCoins(row.coins);
@@ -240,10 +239,9 @@ TEST(CareRules, CountedWordsAgreeWithTheNumberShown)
         Counted word;
         const char* shown;
         const char* form;
-    } rows[] = {{Counted::Unit, "1", "unit"},  {Counted::Unit, "0", "units"}, {Counted::Unit, "2", "units"},
-                {Counted::Unit, "11", "units"}, {Counted::Unit, "-1", "units"}, {Counted::Hour, "1", "hour"},
-                {Counted::Hour, "4", "hours"}, {Counted::Carb, "1", "carb"},   {Counted::Carb, "25", "carbs"},
-                {Counted::Coin, "1", "coin"},  {Counted::Coin, "50", "coins"}};
+    } rows[] = {{Counted::Unit, "1", "unit"},  {Counted::Unit, "0", "units"}, {Counted::Coin, "1", "coin"},
+                {Counted::Coin, "11", "coins"}, {Counted::Unit, "-1", "units"}, {Counted::Hour, "1", "hour"},
+                {Counted::Hour, "4", "hours"}, {Counted::Carb, "1", "carb"},   {Counted::Carb, "25", "carbs"}};
     for (const auto& row : rows) {
         EXPECT_EQ(countedWord(row.word, row.shown), row.form) << row.shown;
     }
