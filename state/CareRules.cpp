@@ -167,6 +167,8 @@ bool tryToBuyBowTie(AppState& state)
     return true;
 }
 
+float coinsStillNeeded(AppState& state) { return std::max(0.0f, std::ceil(kBowTiePrice - state.coins())); }
+
 void wearBowTie(AppState& state) { state.wearing().push_back(kWornBowTie); }
 
 float goodReading(std::uint32_t draw) { return static_cast<float>(kGoodReadingBase + draw); }
@@ -189,6 +191,7 @@ std::string_view countedWord(Counted word, std::string_view shownNumber)
     case Counted::Unit: return one ? "unit" : "units";
     case Counted::Hour: return one ? "hour" : "hours";
     case Counted::Carb: return one ? "carb" : "carbs";
+    case Counted::Coin: return one ? "coin" : "coins";
     }
     return {};
 }

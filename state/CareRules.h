@@ -77,6 +77,8 @@ inline constexpr const char* kWornBowTie = "bowtie.jpg";
 bool ownsBowTie(AppState& state);
 // Buys when the coins reach the price; false, and nothing changed, otherwise.
 bool tryToBuyBowTie(AppState& state);
+// The whole coins a purchase still lacks (a part of a coin counts as one); none once affordable.
+float coinsStillNeeded(AppState& state);
 // Every wear adds one more entry: only whether the list is empty matters.
 void wearBowTie(AppState& state);
 
@@ -92,7 +94,7 @@ double basalUnitsPerHour(double tenths);
 const char* toggleSettingsLock(AppState& state);
 
 // The form of a counted word that agrees with the number as shown.
-enum class Counted { Unit, Hour, Carb };
+enum class Counted { Unit, Hour, Carb, Coin };
 std::string_view countedWord(Counted word, std::string_view shownNumber);
 
 } // namespace bc

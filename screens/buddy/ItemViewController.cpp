@@ -1,5 +1,7 @@
 #include "screens/buddy/ItemViewController.h"
 
+#include "platform/Format.h"
+
 namespace bc {
 
 void ItemViewController::setBackground()
@@ -20,8 +22,21 @@ void ItemViewController::tryToBuy(Control*)
         screenBackground->setImage(imageNamed("cannotbuybowtie.jpg"));
         buyButton->setEnabled(false);
         closetButton->setEnabled(false);
+        showCoinsNeeded();
     }
     showCoins();
+}
+
+// A refusal says why in words as well as in the picture: how many coins to earn first.
+void ItemViewController::showCoinsNeeded()
+{
+    auto* line = dynamic_cast<Label*>(controlNamed("coinsNeededLabel"));
+    if (line == nullptr) {
+        return;
+    }
+    const std::string needed = stringWithFormat("%.0f", static_cast<double>(coinsStillNeeded(appState())));
+    line->setText("You need " + needed + " more " + std::string(countedWord(Counted::Coin, needed)));
+    setNamedHidden({"coinsNeededCard"}, false);
 }
 
 } // namespace bc

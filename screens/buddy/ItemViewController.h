@@ -19,6 +19,9 @@ public:
     ImageView* screenBackground = nullptr;
     Button* buyButton = nullptr;
     Button* closetButton = nullptr;
+
+private:
+    void showCoinsNeeded();
 };
 
 } // namespace bc

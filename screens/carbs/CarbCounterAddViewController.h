@@ -8,8 +8,14 @@ namespace bc {
 // to the counter and keeps the visit open; home ends it.
 class CarbCounterAddViewController : public CareScreen {
 public:
-    // Replaces, never adds up: a second press or a second visit still leaves one portion.
-    void addButtonPressed(Control*) { countFood(appState()); }
+    // Replaces, never adds up: a second press or a second visit still leaves
+    // one portion. The child sees at once that it counted.
+    void addButtonPressed(Control*)
+    {
+        countFood(appState());
+        setNamedHidden({"caption"}, true);
+        setNamedHidden({"countedLine"}, false);
+    }
     void homeButtonPressed(Control* sender) override;
 };
 

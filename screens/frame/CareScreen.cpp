@@ -54,6 +54,15 @@ void CareScreen::showCount(Label* number, double value, const char* wordLabel, C
     label->setText(std::string(countedWord(word, shown)) + rest);
 }
 
+void CareScreen::setNamedHidden(std::initializer_list<const char*> names, bool hidden)
+{
+    for (const char* name : names) {
+        if (Control* control = controlNamed(name)) {
+            control->setHidden(hidden);
+        }
+    }
+}
+
 void CareScreen::run(const ScreenFrame::Steps& steps)
 {
     for (FrameStep step : steps) {

@@ -85,6 +85,8 @@ protected:
     void showPictureInUnits(const char* imageName, const char* mgPicture, const char* mmolPicture);
     // A whole number, with the word in the named label beside it agreeing.
     void showCount(Label* number, double value, const char* wordLabel, Counted word);
+    // Hides or shows controls the layout names; a layout without them loses nothing.
+    void setNamedHidden(std::initializer_list<const char*> names, bool hidden);
 
 private:
     void run(const ScreenFrame::Steps& steps);

@@ -17,6 +17,7 @@ void InsulinFoodViewController::updateUI()
                               static_cast<Control*>(yesNoLabel)}) {
         question->setHidden(meal == 0);
     }
+    setNamedHidden({"mealNote"}, meal == 0);
     // The wording matches the counter's one fixed portion. Once set it stays
     // for the life of this screen, even after the mark is lowered.
     if (appState().fromInsulinScreen()) {

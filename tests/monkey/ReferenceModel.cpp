@@ -172,8 +172,6 @@ void ReferenceModel::runAction(ModelScreen& s, const std::string& a)
         st.fromInsulinScreen = st.fromInsulinScreen && k != "CarbCounterMainViewController" &&
                                !(home && k == "CarbCounterAddViewController");
         popTo(home || k == "InsulinCompleteViewController" || k == "InsulinStoppedViewController" ? 0 : stack_.size() - 2);
-    } else if (a == "cancelButtonPressed") {
-        popTo(stack_.size() - 2);
     } else if (a == "cheat") {
         st.coins = st.coins + 50.0f;
         ++counts_.cheats;
@@ -210,6 +208,8 @@ void ReferenceModel::runAction(ModelScreen& s, const std::string& a)
         st.includeMostRecentMeal = st.includeMostRecentMeal || !stopped;
     } else if (a == "addButtonPressed") {
         st.carbsFromCounter = 50;
+        s.control("caption").hidden = true;
+        s.control("countedLine").hidden = false;
     } else if (a == "tryToBuy") {
         const bool affordable = st.coins >= 200.0f;
         st.items += affordable;
@@ -218,6 +218,7 @@ void ReferenceModel::runAction(ModelScreen& s, const std::string& a)
     } else if (a == "wearButtonPressed") {
         ++st.wearing;
         ++counts_.wears;
+        updateUI(s);
     } else if (a == "carbRatioButtonChanged") {
         st.carbRatio = static_cast<float>(s.control("carbStepper").value);
     } else if (a == "basalRateChanged") {

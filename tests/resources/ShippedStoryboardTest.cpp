@@ -32,9 +32,10 @@ TEST(ShippedStoryboard, ControlsAreBigEnoughToTouchAndRead)
             }
             if (c.kind == ControlKind::Button) {
                 EXPECT_FALSE(c.title.empty() && c.accessibilityLabel.empty()) << where << " needs words for screen readers";
+                EXPECT_GE(c.style.fontSize, 14) << where << "'s title is too small to read";
             }
             if (c.kind == ControlKind::Label) {
-                EXPECT_GE(c.style.fontSize, 13) << where << " is too small to read";
+                EXPECT_GE(c.style.fontSize, 17) << where << " is too small for an early reader";
             }
         });
     }

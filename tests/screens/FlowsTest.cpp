@@ -39,17 +39,16 @@ TEST(Flow, BolusFromAFreshStartToTheRewardAndHome)
     game.play({"tap done"});
     EXPECT_FALSE(game.state().aboutToExercise());
     game.reach("InsulinFoodViewController");
-    EXPECT_TRUE(game.hidden("carbsLabel") && game.hidden("yesSwitch") && game.hidden("yesNoLabel"));
+    EXPECT_TRUE(game.hidden("carbsLabel") && game.hidden("yesSwitch") && game.hidden("yesNoLabel") && game.hidden("mealNote"));
 }
 
-// Where back, home and cancel lead is the frame's business; here, what each
+// Where back and home lead is the frame's business; here, what each
 // leaves of the care state.
 TEST(Flow, EachExitKeepsOrWithdrawsWhatTheRulesSay)
 {
     const struct { const char *screen, *set, *exit, *field; nlohmann::json after; } rows[] = {
         {"InsulinExerciseViewController", "aboutToExercise true", "backButtonPressed", "aboutToExercise", false},
         {"InsulinExerciseViewController", "aboutToExercise true", "homeButtonPressed", "aboutToExercise", false},
-        {"InsulinExerciseViewController", "aboutToExercise true", "cancelButtonPressed", "aboutToExercise", true},
         {"InsulinCompleteViewController", "coins 7", "backButtonPressed", "carbsNotAddressed", 25},
         {"InsulinCompleteViewController", "coins 7", "homeButtonPressed", "coins", 7},
         {"InsulinStoppedViewController", "bolusJustGiven 2", "backButtonPressed", "bolusJustGiven", 2},
@@ -131,14 +130,20 @@ TEST(Flow, ShopAndCloset)
     game.play({"tap backButtonPressed", "set coins 300", "tap shopButton"});
     EXPECT_EQ(game.picture("screenBackground"), "buybowtie.jpg");
     EXPECT_FALSE(game.control("closetButton")["enabled"]);
-    game.play({"tap buyButton"});
+    game.play({"tap buyButton", "set coins 195", "tap backButtonPressed", "tap shopButton", "tap buyButton"});
+    EXPECT_EQ(game.picture("screenBackground"), "cannotbuybowtie.jpg");
+    EXPECT_FALSE(game.control("buyButton")["enabled"]);
+    EXPECT_EQ(game.text("coinsNeededLabel"), "You need 5 more coins");
+    EXPECT_TRUE(game.state().items().empty());
+    game.play({"set coins 300", "tap backButtonPressed", "tap shopButton", "tap buyButton"});
     EXPECT_EQ(game.text("coinsLabel"), "100");
     EXPECT_FALSE(game.control("buyButton")["enabled"]);
     game.play({"tap closetButton"});
     EXPECT_EQ(game.picture("screenBackground"), "closet.jpg");
     game.play({"set coins 7", "tap itemButton", "tap wearButton"});
     EXPECT_EQ(game.text("coinsLabel"), "7");
-    game.play({"tap wearButton"});
+    EXPECT_FALSE(game.hidden("wornPicture") || game.hidden("wornLine"));
+    game.play({"tap wearButton", "tap homeButtonPressed"});
     EXPECT_EQ(game.state().wearing().size(), 2u);
 }
 

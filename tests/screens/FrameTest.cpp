@@ -24,9 +24,9 @@ struct Frame {
 
 const Frame kFrames[] = {
     {"ViewController", false, true, true, 0, "", false, false},
-    {"InsulinFoodViewController", false, true, true, 0, "ViewController", true, true},
-    {"InsulinExerciseViewController", false, true, false, 0, "InsulinFoodViewController", true, true},
-    {"InsulinSuggestionViewController", false, true, true, 0, "InsulinExerciseViewController", true, true},
+    {"InsulinFoodViewController", false, true, true, 0, "ViewController", true, false},
+    {"InsulinExerciseViewController", false, true, false, 0, "InsulinFoodViewController", true, false},
+    {"InsulinSuggestionViewController", false, true, true, 0, "InsulinExerciseViewController", true, false},
     {"InsulinGivingViewController", false, true, true, 0, "InsulinSuggestionViewController", true, false},
     {"InsulinCompleteViewController", false, true, true, 5, "ViewController", true, false},
     {"InsulinStoppedViewController", false, true, true, 0, "ViewController", true, false},

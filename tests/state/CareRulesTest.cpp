@@ -157,11 +157,12 @@ TEST(CareRules, PurchaseNeedsAndTakesTheFullPrice)
     const struct {
         float coins;
         bool bought;
-        float after;
-    } rows[] = {{0, false, 0}, {195, false, 195}, {199.5f, false, 199.5f}, {200, true, 0}, {450, true, 250}};
+        float after, needed;
+    } rows[] = {{0, false, 0, 200}, {195, false, 195, 5}, {199.5f, false, 199.5f, 1}, {200, true, 0, 0}, {450, true, 250, 0}};
     for (const auto& row : rows) {
         AppState s;
         s.setCoins(row.coins);
+        EXPECT_EQ(coinsStillNeeded(s), row.needed) << row.coins;
         EXPECT_EQ(tryToBuyBowTie(s), row.bought) << row.coins;
         EXPECT_EQ(s.coins(), row.after);
         EXPECT_EQ(ownsBowTie(s), row.bought);
@@ -224,8 +225,8 @@ TEST(CareRules, CountedWordsAgreeWithTheNumberShown)
         Counted word;
         const char* shown;
         const char* form;
-    } rows[] = {{Counted::Unit, "1", "unit"},  {Counted::Unit, "0", "units"}, {Counted::Unit, "2", "units"},
-                {Counted::Unit, "11", "units"}, {Counted::Unit, "-1", "units"}, {Counted::Hour, "1", "hour"},
+    } rows[] = {{Counted::Unit, "1", "unit"},  {Counted::Unit, "0", "units"}, {Counted::Coin, "1", "coin"},
+                {Counted::Coin, "11", "coins"}, {Counted::Unit, "-1", "units"}, {Counted::Hour, "1", "hour"},
                 {Counted::Hour, "4", "hours"}, {Counted::Carb, "1", "carb"},   {Counted::Carb, "25", "carbs"}};
     for (const auto& row : rows) {
         EXPECT_EQ(countedWord(row.word, row.shown), row.form) << row.shown;

@@ -1,10 +1,12 @@
 // One tour of the whole game in headless Chromium, as a child plays it with a
 // finger and as someone plays it with a keyboard and a screen reader. The
 // rules of care are the C++ tests' business; this checks what only the page
-// can get wrong: what shows, what is named, what the keys do, real time,
-// the network and storage. Each screen's picture goes to the test output.
+// can get wrong: what shows, what is named, what the keys do, WCAG 2.2 AA by
+// axe-core, real time, the network and storage. Screenshots go to the output.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
+import { readFileSync } from 'node:fs';
+import { createRequire } from 'node:module';
 import { openGame, screenClass, text, tap, stepper, shoot, control, isShown, gameState, settled } from './support.mjs';
 
 const CHECK = ['checkPlace', '->BloodSugarCheckInstructionsViewController', '->AskForBloodViewController',
@@ -58,9 +60,16 @@ async function tabTo(page, key) {
   assert.fail(`Tab never reaches ${key}`);
 }
 
-// Every shown, enabled control that takes a tap has a name a screen reader
-// says, and Tab reaches each one.
+const AXE = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
+
+// axe-core finds nothing against WCAG 2.2 AA (evaluated in the page: nothing
+// is fetched); every shown, enabled control that takes a tap has a name a
+// screen reader says, and Tab reaches each one.
 async function audit(page, screen) {
+  if (!(await page.evaluate(() => 'axe' in window))) await page.evaluate(AXE);
+  const found = await page.evaluate(() => window.axe.run(document, { runOnly: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22aa'] })
+    .then((r) => r.violations.flatMap((v) => v.nodes.map((n) => `${v.id}: ${n.target.join(' ')}: ${n.failureSummary}`))));
+  assert.deepEqual(found, [], `${screen} against WCAG 2.2 AA`);
   const wanted = await page.evaluate(`[...document.querySelectorAll('#screens > .screen:last-child button')]
     .filter((el) => !el.disabled && !el.closest('[hidden]'))
     .map((el) => ({ key: (${keyOf})(el), name: (el.getAttribute('aria-label') || el.textContent).trim() }))`);
