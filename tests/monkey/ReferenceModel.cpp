@@ -208,8 +208,6 @@ void ReferenceModel::runAction(ModelScreen& s, const std::string& a)
         st.includeMostRecentMeal = st.includeMostRecentMeal || !stopped;
     } else if (a == "addButtonPressed") {
         st.carbsFromCounter = 50;
-        s.control("caption").hidden = true;
-        s.control("countedLine").hidden = false;
     } else if (a == "tryToBuy") {
         const bool affordable = st.coins >= 200.0f;
         st.items += affordable;
@@ -218,7 +216,6 @@ void ReferenceModel::runAction(ModelScreen& s, const std::string& a)
     } else if (a == "wearButtonPressed") {
         ++st.wearing;
         ++counts_.wears;
-        updateUI(s);
     } else if (a == "carbRatioButtonChanged") {
         st.carbRatio = static_cast<float>(s.control("carbStepper").value);
     } else if (a == "basalRateChanged") {
