@@ -6,6 +6,7 @@
 #include "platform/PictureCatalog.h"
 #include "platform/Random.h"
 #include "platform/RunLoop.h"
+#include "state/Translator.h"
 #include "platform/Services.h"
 #include "platform/Storyboard.h"
 
@@ -28,7 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }();
     static bc::Random random(1);
     static bc::RunLoop loop(bc::RunLoop::ClockKind::Virtual);
-    static bc::Services services{loop, console, random, pictures};
+    static const bc::Translator english;
+    static bc::Services services{loop, console, random, pictures, english};
     static bc::GameSetup game;
 
     const std::string text(reinterpret_cast<const char*>(data), size);

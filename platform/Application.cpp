@@ -6,7 +6,8 @@ namespace bc {
 
 Result<std::unique_ptr<Application>> Application::create(const std::filesystem::path& resources,
                                                          const Registry& registry, RunLoop::ClockKind clock,
-                                                         std::optional<std::uint64_t> seed)
+                                                         std::optional<std::uint64_t> seed,
+                                                         std::unique_ptr<const Translator> translator)
 {
     auto pictures = PictureCatalog::open(resources);
     if (!pictures) {
@@ -18,13 +19,15 @@ Result<std::unique_ptr<Application>> Application::create(const std::filesystem::
     }
     return std::unique_ptr<Application>(new Application(std::move(*loaded),
                                                         std::make_unique<PictureCatalog>(std::move(*pictures)), clock,
-                                                        seed));
+                                                        seed, std::move(translator)));
 }
 
 Application::Application(Storyboard storyboard, std::unique_ptr<PictureCatalog> pictures, RunLoop::ClockKind clock,
-                         std::optional<std::uint64_t> seed)
-    : pictures_(std::move(pictures)), storyboard_(std::move(storyboard)), random_(seed),
-      runLoop_(std::make_unique<RunLoop>(clock)), services_{*runLoop_, console_, random_, *pictures_}
+                         std::optional<std::uint64_t> seed, std::unique_ptr<const Translator> translator)
+    : pictures_(std::move(pictures)),
+      translator_(translator ? std::move(translator) : std::make_unique<const Translator>()),
+      storyboard_(std::move(storyboard)), random_(seed), runLoop_(std::make_unique<RunLoop>(clock)),
+      services_{*runLoop_, console_, random_, *pictures_, *translator_}
 {
     navigation_ = std::make_unique<NavigationController>(
         [this](const std::string& name) { return storyboard_.instantiate(name, services_); });

@@ -8,6 +8,7 @@
 #include "platform/RunLoop.h"
 #include "platform/Services.h"
 #include "platform/Storyboard.h"
+#include "state/Translator.h"
 
 #include <filesystem>
 #include <memory>
@@ -25,9 +26,11 @@ public:
     static constexpr Rect kBarBackRect{0, 0, 96, 44};
 
     // Loads and checks everything before the first screen is made: on error
-    // nothing has started. Without a seed the random draws differ each run.
+    // nothing has started. Without a seed the random draws differ each run;
+    // without a translator the child reads the English the game is written in.
     static Result<std::unique_ptr<Application>> create(const std::filesystem::path& resources, const Registry& registry, RunLoop::ClockKind clock,
-                          std::optional<std::uint64_t> seed = std::nullopt);
+                          std::optional<std::uint64_t> seed = std::nullopt,
+                          std::unique_ptr<const Translator> translator = nullptr);
     ~Application();
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
@@ -38,6 +41,7 @@ public:
     Console& console() { return console_; }
     Services& services() { return services_; }
     Random& random() { return random_; }
+    const Translator& translator() const { return *translator_; }
     const Storyboard& storyboard() const { return storyboard_; }
     const PictureCatalog& pictures() const { return *pictures_; }
     ScreenController* top() const { return navigation_->topViewController(); }
@@ -76,12 +80,13 @@ public:
 
 private:
     Application(Storyboard storyboard, std::unique_ptr<PictureCatalog> pictures, RunLoop::ClockKind clock,
-                std::optional<std::uint64_t> seed);
+                std::optional<std::uint64_t> seed, std::unique_ptr<const Translator> translator);
     Control* hitTest(float x, float y) const;
     std::vector<Control*> focusable() const;
     void resetFocusIfScreenChanged();
 
     std::unique_ptr<PictureCatalog> pictures_;
+    std::unique_ptr<const Translator> translator_;
     Storyboard storyboard_;
     Console console_;
     Random random_;

@@ -6,6 +6,7 @@ class Console;
 class PictureCatalog;
 class Random;
 class RunLoop;
+class Translator;
 
 // What a screen reaches beyond its own controls. The application owns all of
 // it and hands the same set to every screen it makes.
@@ -14,6 +15,7 @@ struct Services {
     Console& console;
     Random& random;
     PictureCatalog& pictures;
+    const Translator& translator;
 };
 
 } // namespace bc

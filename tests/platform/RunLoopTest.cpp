@@ -2,6 +2,7 @@
 #include "platform/PictureCatalog.h"
 #include "platform/Random.h"
 #include "platform/RunLoop.h"
+#include "state/Translator.h"
 #include "platform/ScreenController.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +25,8 @@ protected:
     Console console;
     Random random{1};
     PictureCatalog pictures{"."};
-    Services services{loop, console, random, pictures};
+    const Translator english;
+    Services services{loop, console, random, pictures, english};
     Target target;
 };
 
@@ -46,7 +48,7 @@ TEST_F(RunLoopTest, TimersFireAtTheirTimesAndKeepTheirTargetUntilDone)
     };
     for (const auto& r : rows) {
         RunLoop fresh{RunLoop::ClockKind::Virtual};
-        Services own{fresh, console, random, pictures};
+        Services own{fresh, console, random, pictures, english};
         Target t;
         t.setServices(own);
         const auto id = t.scheduledTimerWithTimeInterval(r.interval, &t, &Target::fire, nullptr, r.repeats);

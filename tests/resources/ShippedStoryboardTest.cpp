@@ -3,6 +3,7 @@
 #include "platform/PictureCatalog.h"
 #include "platform/Random.h"
 #include "platform/RunLoop.h"
+#include "state/Translator.h"
 #include "platform/Storyboard.h"
 
 #include <gtest/gtest.h>
@@ -35,7 +36,8 @@ TEST_F(ShippedStoryboard, StartsAtHomeAndMakesEveryRegisteredScreen)
     Console console;
     Random random{1};
     RunLoop loop{RunLoop::ClockKind::Virtual};
-    Services services{loop, console, random, pictures};
+    const Translator english;
+    Services services{loop, console, random, pictures, english};
     for (const auto& [name, entry] : game.registry.entries()) {
         EXPECT_NE(shipped->instantiate(name, services), nullptr) << name << " is registered but has no layout";
     }

@@ -135,7 +135,7 @@ TEST(CareRules, ReasonsNameTheGramsThenTheExercise)
         AppState s;
         s.setCarbsNotAddressed(row.grams);
         s.setAboutToExercise(row.exercise);
-        EXPECT_EQ(doseReasons(s), row.reasons) << row.grams;
+        EXPECT_EQ(doseReasons(s, Translator{}), row.reasons) << row.grams;
     }
 }
 
@@ -240,9 +240,9 @@ TEST(CareRules, CountedWordsAgreeWithTheNumberShown)
         const char* form;
     } rows[] = {{Counted::Unit, "1", "unit"},  {Counted::Unit, "0", "units"}, {Counted::Unit, "2", "units"},
                 {Counted::Unit, "11", "units"}, {Counted::Unit, "-1", "units"}, {Counted::Hour, "1", "hour"},
-                {Counted::Hour, "4", "hours"}, {Counted::Carb, "1", "carb"},   {Counted::Carb, "25", "carbs"}};
+                {Counted::Hour, "4", "hours"}, {Counted::Hour, "1.5", "hours"}};
     for (const auto& row : rows) {
-        EXPECT_EQ(countedWord(row.word, row.shown), row.form) << row.shown;
+        EXPECT_EQ(countedWord(row.word, row.shown, Translator{}), row.form) << row.shown;
     }
 }
 
