@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "platform/Console.h"
+#include "platform/Gettext.h"
 
 #include <CLI/CLI.hpp>
 
@@ -32,6 +33,8 @@ Result<LaunchOptions> parseCommandLine(int argc, const char* const* argv)
                  "play without a window: commands on standard input, one JSON answer per line");
     auto* seedOption = cli.add_option("--seed", seed, "seed the random readings, for a reproducible run (0 to 2^64-1)");
     cli.add_option("--resources", options.resources, "folder with storyboard.json and the pictures");
+    cli.add_option("--language", options.language,
+                   "the language to play in (es, fr, ...); default from LANGUAGE, LC_ALL, LC_MESSAGES, LANG");
     cli.add_flag("--fullscreen", options.fullscreen, "fill the screen (for a tablet on a stand); Ctrl+Q quits");
     cli.set_version_flag("--version", std::string(kProgramName) + " " + BUDDYCARE_VERSION, "print the version and exit");
     try {
@@ -48,6 +51,9 @@ Result<LaunchOptions> parseCommandLine(int argc, const char* const* argv)
         if (!options.seed) {
             return Error{"--seed: \"" + seed + "\" is not a whole number from 0 to 18446744073709551615"};
         }
+    }
+    if (!options.language.empty() && !isLanguageCode(options.language)) {
+        return Error{"--language: \"" + options.language + "\" is not a language code such as es or fr"};
     }
     return options;
 }

@@ -6,8 +6,10 @@
 #include "platform/Application.h"
 #include "platform/Console.h"
 #include "platform/Driver.h"
+#include "platform/Gettext.h"
 #include "platform/sdl/Window.h"
 
+#include <cstdlib>
 #include <iostream>
 
 namespace bc {
@@ -27,9 +29,11 @@ Result<int> ApplicationMain(int argc, char** argv, AppDelegate& delegate)
         return folder.error();
     }
     GameSetup game;
+    auto translator = std::make_unique<const GettextTranslator>(
+        findCatalogues(argv[0]), chosenLanguages(options->language, [](const char* name) { return std::getenv(name); }));
     auto created = Application::create(*folder, game.registry,
                                        options->headless ? RunLoop::ClockKind::Virtual : RunLoop::ClockKind::Real,
-                                       options->seed);
+                                       options->seed, std::move(translator));
     if (!created) {
         return created.error();
     }

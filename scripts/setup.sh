@@ -9,6 +9,8 @@ packages=(
   cmake ninja-build g++ pkg-config
   libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libfontconfig-dev
   nlohmann-json3-dev libcli11-dev
+  # the message catalogues (msgfmt) and their upkeep (xgettext, msgmerge)
+  gettext
   # the friendly font, and the fallback
   fonts-comic-neue fonts-dejavu-core
 )
