@@ -1,6 +1,7 @@
 #include "platform/sdl/Painter.h"
 
 #include "platform/Application.h"
+#include "platform/sdl/FontMeasure.h"
 #include "platform/sdl/Shapes.h"
 
 #include <algorithm>
@@ -201,8 +202,22 @@ void Painter::drawPicture(const Application& app, const Picture& picture, const 
 bool Painter::drawText(const std::string& text, float fontSize, bool bold, Color color, TextAlign align,
                        const SDL_FRect& r, std::uint8_t alpha)
 {
-    const int size = std::max(1, static_cast<int>(std::lround(px(fontSize))));
-    const auto block = text_.render(text, size, bold, color, align, static_cast<int>(std::floor(r.w)));
+    if (text.empty()) {
+        return false;
+    }
+    // A text that does not fit its area at its own size wraps, then shrinks.
+    const auto key = std::make_tuple(text, px(fontSize), bold, r.w, r.h);
+    auto known = fitted_.find(key);
+    if (known == fitted_.end()) {
+        if (fitted_.size() > TextRenderer::kCapacity * 4) {
+            fitted_.clear();
+        }
+        const TextLook pixels{Rect{0, 0, r.w, r.h}, px(fontSize), bold, color, align};
+        known = fitted_.emplace(key, fitText(text, pixels, FontMeasure(text_.fonts()), px(kSmallestText))).first;
+    }
+    const FittedText& fit = known->second;
+    const int size = std::max(1, static_cast<int>(std::lround(fit.size)));
+    const auto block = text_.render(fit.text, size, bold, color, align, static_cast<int>(std::floor(r.w)));
     if (block.texture == nullptr) {
         return false;
     }
