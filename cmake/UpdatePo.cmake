@@ -30,7 +30,8 @@ foreach(text ${messages})
 endforeach()
 file(WRITE ${WORK_DIR}/storyboard.pot "${pot}")
 
-file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/state/*.cpp ${SOURCE_DIR}/screens/*.cpp)
+file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/state/*.cpp ${SOURCE_DIR}/platform/*.cpp
+     ${SOURCE_DIR}/screens/*.cpp ${SOURCE_DIR}/web/glue/*.cpp)
 list(SORT sources)
 execute_process(COMMAND ${XGETTEXT} --language=C++ --from-code=UTF-8 --omit-header --sort-by-file --add-location=file
                         --keyword=translate --keyword=translatePlural:1,2 --keyword=untranslated

@@ -260,7 +260,7 @@ void Painter::drawBar(const Application& app, float dy)
     // A chevron when the font has one, so it reads like every other back button.
     const bool chevron = font != nullptr && TTF_GlyphIsProvided32(font, 0x2039) != 0;
     const SDL_FRect label{back.x + px(10), back.y, back.w - px(10), back.h};
-    drawText(chevron ? "\u2039 Back" : "< Back", 17, false, app.barBackPressed() ? darker(palette::kTint, 0.3f) : palette::kTint,
+    drawText((chevron ? "\u2039 " : "< ") + app.translator().translate("Back"), 17, false, app.barBackPressed() ? darker(palette::kTint, 0.3f) : palette::kTint,
              TextAlign::Left, label);
     if (app.barBackFocused() && !nav.isAnimating()) {
         // Inside the control: the bar sits at the canvas edge, where an outer ring would be cut off.

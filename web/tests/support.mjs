@@ -38,11 +38,12 @@ export function launch() {
 }
 
 // One fresh game in a fresh browser, with the console and the network watched.
-// With `refuse`, the files matching it fail to load and the start is not awaited.
-export async function openGame({ seed, refuse } = {}) {
+// With `refuse`, the files matching it fail to load and the start is not awaited;
+// `locale` is the browser's language.
+export async function openGame({ seed, refuse, locale = 'en-US' } = {}) {
   const server = await serveBundle();
   const browser = await launch();
-  const context = await browser.newContext({ viewport: { width: 375, height: 667 }, deviceScaleFactor: 2 });
+  const context = await browser.newContext({ viewport: { width: 375, height: 667 }, deviceScaleFactor: 2, locale });
   const page = await context.newPage();
   const problems = [];
   const offsite = [];
