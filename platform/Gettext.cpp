@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <clocale>
 #include <cstdlib>
+#include <string_view>
 
 // glibc's count of catalogue changes: raising it makes the next lookup see a
 // new LANGUAGE instead of what it found before.

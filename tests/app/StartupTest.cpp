@@ -43,10 +43,12 @@ TEST(CommandLine, SeedsAreWholeNumbersFromZeroTo2To64Minus1)
 
 TEST(CommandLine, OptionsAreReadAndUnknownOnesRefused)
 {
-    const auto options = parse({"--headless", "--resources", "/there"});
+    const auto options = parse({"--headless", "--resources", "/there", "--language", "fr_CA"});
     ASSERT_TRUE(options.ok());
     EXPECT_TRUE(options->headless);
     EXPECT_EQ(options->resources, "/there");
+    EXPECT_EQ(options->language, "fr_CA");
+    EXPECT_FALSE(parse({"--language", "../../tmp/x"}).ok());
     EXPECT_FALSE(options->seed.has_value()) << "no seed asked: the draws differ each run";
     EXPECT_FALSE(parse({"--colour"}).ok());
 }
