@@ -35,7 +35,8 @@ TEST(GettextTest, ChoosesTheLanguageByTheUsualPrecedence)
         };
         EXPECT_EQ(chosenLanguages(row.chosen, lookup), row.languages) << row.chosen << " " << row.environment.size();
     }
-    EXPECT_TRUE(isLanguageCode("pt_BR.UTF-8"));
+    EXPECT_TRUE(isLanguageCode("es_AR.UTF-8"));
+    EXPECT_TRUE(isLanguageCode("Zz_09@x-y:fr"));
     EXPECT_FALSE(isLanguageCode("es;rm"));
     EXPECT_FALSE(isLanguageCode("../es"));
 }
