@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "platform/Console.h"
+#include "platform/Gettext.h"
 
 #include <CLI/CLI.hpp>
 
@@ -35,6 +36,8 @@ Result<LaunchOptions> parseCommandLine(int argc, const char* const* argv)
     cli.add_option("--resources", options.resources, "folder with storyboard.json and the pictures");
     std::string units;
     auto* unitsOption = cli.add_option("--units", units, "show blood sugar in mg (mg/dL, the default) or mmol (mmol/L)");
+    cli.add_option("--language", options.language,
+                   "the language to play in (es, fr, ...); default from LANGUAGE, LC_ALL, LC_MESSAGES, LANG");
     cli.add_flag("--fullscreen", options.fullscreen, "fill the screen (for a tablet on a stand); Ctrl+Q quits");
     cli.set_version_flag("--version", std::string(kProgramName) + " " + BUDDYCARE_VERSION, "print the version and exit");
     try {
@@ -58,6 +61,9 @@ Result<LaunchOptions> parseCommandLine(int argc, const char* const* argv)
             return Error{"--units: \"" + units + "\" is neither mg nor mmol"};
         }
         options.units = units == "mg" ? GlucoseUnit::MgPerDl : GlucoseUnit::MmolPerL;
+    }
+    if (!options.language.empty() && !isLanguageCode(options.language)) {
+        return Error{"--language: \"" + options.language + "\" is not a language code such as es or fr"};
     }
     return options;
 }

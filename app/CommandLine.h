@@ -15,6 +15,7 @@ struct LaunchOptions {
     std::optional<std::uint64_t> seed;
     std::string resources; // empty: where the program finds its own
     GlucoseUnit units = GlucoseUnit::MgPerDl;
+    std::string language;  // empty: from the environment
     // Set when the command line only asked for help or the version, already printed.
     std::optional<int> finished;
 };

@@ -7,8 +7,10 @@
 #include "platform/Console.h"
 #include "platform/Driver.h"
 #include "platform/sdl/MixerAudio.h"
+#include "platform/Gettext.h"
 #include "platform/sdl/Window.h"
 
+#include <cstdlib>
 #include <iostream>
 
 namespace bc {
@@ -29,10 +31,13 @@ Result<int> ApplicationMain(int argc, char** argv, AppDelegate& delegate)
     }
     GameSetup game;
     game.state.preferences().units = options->units;
+    auto translator = std::make_unique<const GettextTranslator>(
+        findCatalogues(argv[0]), chosenLanguages(options->language, [](const char* name) { return std::getenv(name); }));
     // The driver only records what would be heard; it never opens a device.
     auto created = Application::create(*folder, game.registry,
                                        options->headless ? RunLoop::ClockKind::Virtual : RunLoop::ClockKind::Real,
-                                       options->seed, options->headless ? nullptr : sdl::openMixerAudio(*folder));
+                                       options->seed, options->headless ? nullptr : sdl::openMixerAudio(*folder),
+                                       std::move(translator));
     if (!created) {
         return created.error();
     }

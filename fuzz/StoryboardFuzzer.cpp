@@ -7,6 +7,7 @@
 #include "platform/PictureCatalog.h"
 #include "platform/Random.h"
 #include "platform/RunLoop.h"
+#include "state/Translator.h"
 #include "platform/Services.h"
 #include "platform/Storyboard.h"
 
@@ -25,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static bc::Random random(1);
     static bc::RunLoop loop(bc::RunLoop::ClockKind::Virtual);
     static bc::AudioRecorder audio;
-    static bc::Services services{loop, console, random, pictures, audio};
+    static const bc::Translator english;
+    static bc::Services services{loop, console, random, pictures, audio, english};
     static bc::GameSetup game;
 
     auto loaded = bc::Storyboard::parse(std::string(reinterpret_cast<const char*>(data), size), "fuzz.json", game.registry, pictures);

@@ -7,7 +7,8 @@ namespace bc {
 Result<std::unique_ptr<Application>> Application::create(const std::filesystem::path& resources,
                                                          const Registry& registry, RunLoop::ClockKind clock,
                                                          std::optional<std::uint64_t> seed,
-                                                         std::unique_ptr<Audio> audio)
+                                                         std::unique_ptr<Audio> audio,
+                                                         std::unique_ptr<const Translator> translator)
 {
     auto pictures = PictureCatalog::open(resources);
     if (!pictures) {
@@ -19,15 +20,17 @@ Result<std::unique_ptr<Application>> Application::create(const std::filesystem::
     }
     return std::unique_ptr<Application>(new Application(std::move(*loaded),
                                                         std::make_unique<PictureCatalog>(std::move(*pictures)), clock,
-                                                        seed, std::move(audio)));
+                                                        seed, std::move(audio), std::move(translator)));
 }
 
 Application::Application(Storyboard storyboard, std::unique_ptr<PictureCatalog> pictures, RunLoop::ClockKind clock,
-                         std::optional<std::uint64_t> seed, std::unique_ptr<Audio> audio)
-    : pictures_(std::move(pictures)), storyboard_(std::move(storyboard)), random_(seed),
-      runLoop_(std::make_unique<RunLoop>(clock)),
+                         std::optional<std::uint64_t> seed, std::unique_ptr<Audio> audio,
+                         std::unique_ptr<const Translator> translator)
+    : pictures_(std::move(pictures)),
+      translator_(translator ? std::move(translator) : std::make_unique<const Translator>()),
+      storyboard_(std::move(storyboard)), random_(seed), runLoop_(std::make_unique<RunLoop>(clock)),
       audio_(audio ? std::move(audio) : std::make_unique<AudioRecorder>()),
-      services_{*runLoop_, console_, random_, *pictures_, *audio_}
+      services_{*runLoop_, console_, random_, *pictures_, *audio_, *translator_}
 {
     navigation_ = std::make_unique<NavigationController>(
         [this](const std::string& name) { return storyboard_.instantiate(name, services_); });

@@ -9,6 +9,7 @@
 #include "platform/RunLoop.h"
 #include "platform/Services.h"
 #include "platform/Storyboard.h"
+#include "state/Translator.h"
 
 #include <filesystem>
 #include <memory>
@@ -27,10 +28,12 @@ public:
 
     // Loads and checks everything before the first screen is made: on error
     // nothing has started. Without a seed the random draws differ each run;
-    // without an audio output what would be heard is only recorded.
+    // without an audio output what would be heard is only recorded; without a
+    // translator the child reads the English the game is written in.
     static Result<std::unique_ptr<Application>> create(const std::filesystem::path& resources, const Registry& registry, RunLoop::ClockKind clock,
                           std::optional<std::uint64_t> seed = std::nullopt,
-                          std::unique_ptr<Audio> audio = nullptr);
+                          std::unique_ptr<Audio> audio = nullptr,
+                          std::unique_ptr<const Translator> translator = nullptr);
     ~Application();
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
@@ -42,6 +45,7 @@ public:
     Services& services() { return services_; }
     Random& random() { return random_; }
     Audio& audio() { return *audio_; }
+    const Translator& translator() const { return *translator_; }
     const Storyboard& storyboard() const { return storyboard_; }
     const PictureCatalog& pictures() const { return *pictures_; }
     ScreenController* top() const { return navigation_->topViewController(); }
@@ -80,12 +84,14 @@ public:
 
 private:
     Application(Storyboard storyboard, std::unique_ptr<PictureCatalog> pictures, RunLoop::ClockKind clock,
-                std::optional<std::uint64_t> seed, std::unique_ptr<Audio> audio);
+                std::optional<std::uint64_t> seed, std::unique_ptr<Audio> audio,
+                std::unique_ptr<const Translator> translator);
     Control* hitTest(float x, float y) const;
     std::vector<Control*> focusable() const;
     void resetFocusIfScreenChanged();
 
     std::unique_ptr<PictureCatalog> pictures_;
+    std::unique_ptr<const Translator> translator_;
     Storyboard storyboard_;
     Console console_;
     Random random_;

@@ -7,6 +7,7 @@ class Console;
 class PictureCatalog;
 class Random;
 class RunLoop;
+class Translator;
 
 // What a screen reaches beyond its own controls. The application owns all of
 // it and hands the same set to every screen it makes.
@@ -16,6 +17,7 @@ struct Services {
     Random& random;
     PictureCatalog& pictures;
     Audio& audio;
+    const Translator& translator;
 };
 
 } // namespace bc

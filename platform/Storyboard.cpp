@@ -1,7 +1,9 @@
 #include "platform/Storyboard.h"
 
 #include "platform/PictureCatalog.h"
+#include "platform/Services.h"
 #include "platform/StoryboardStages.h"
+#include "state/Translator.h"
 
 #include <nlohmann/json.hpp>
 
@@ -42,13 +44,21 @@ std::string oneLine(const std::string& message)
     return out;
 }
 
+// Texts the child reads, in the child's language; an empty one stays empty
+// (a catalogue keeps its header under the empty message).
+std::string translated(const Translator& words, const std::string& english)
+{
+    return english.empty() ? english : words.translate(english.c_str());
+}
+
 void build(ScreenController& screen, const Registry::Entry& entry, const ControlLayout& layout, View* parent)
 {
+    const Translator& words = screen.services().translator;
     std::unique_ptr<Control> control;
     switch (layout.kind) {
     case ControlKind::Label: {
         auto label = std::make_unique<Label>();
-        label->setText(layout.text);
+        label->setText(translated(words, layout.text));
         control = std::move(label);
         break;
     }
@@ -62,7 +72,7 @@ void build(ScreenController& screen, const Registry::Entry& entry, const Control
     }
     case ControlKind::Button: {
         auto button = std::make_unique<Button>();
-        button->setTitle(layout.title);
+        button->setTitle(translated(words, layout.title));
         button->setEnabled(layout.enabled);
         if (!layout.icon.empty()) {
             button->icon = screen.imageNamed(layout.icon);
@@ -91,7 +101,7 @@ void build(ScreenController& screen, const Registry::Entry& entry, const Control
     control->setFrame(layout.frame);
     control->setHidden(layout.hidden);
     control->style = layout.style;
-    control->accessibilityLabel = layout.accessibilityLabel;
+    control->accessibilityLabel = translated(words, layout.accessibilityLabel);
     Control* raw = control.get();
     if (parent != nullptr) {
         parent->addSubview(raw);
@@ -187,8 +197,8 @@ std::unique_ptr<ScreenController> Storyboard::instantiate(const std::string& cla
     auto screen = entry->make();
     screen->setServices(services);
     screen->setClassName(layout->className);
-    screen->setTitle(layout->title);
-    screen->setSpokenLine(layout->say);
+    screen->setTitle(translated(services.translator, layout->title));
+    screen->setSpokenLine(translated(services.translator, layout->say));
     screen->backgroundColor = layout->background;
     screen->segues = layout->segues;
     for (const auto& c : layout->controls) {

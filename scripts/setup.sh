@@ -11,6 +11,8 @@ packages=(
   nlohmann-json3-dev libcli11-dev
   # sound effects and the spoken voice
   libsdl2-mixer-dev libespeak-ng-dev espeak-ng-data
+  # the message catalogues (msgfmt) and their upkeep (xgettext, msgmerge)
+  gettext
   # the friendly font, and the fallback
   fonts-comic-neue fonts-dejavu-core
 )

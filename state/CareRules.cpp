@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <charconv>
 #include <cstdio>
 
 namespace bc {
@@ -124,15 +125,17 @@ void prepareDose(AppState& state)
     state.setBolusJustGiven(0);
 }
 
-std::string doseReasons(AppState& state)
+std::string doseReasons(AppState& state, const Translator& words)
 {
     std::string reasons;
     if (state.carbsNotAddressed() > 0) {
         const std::string grams = wholeNumber(state.carbsNotAddressed());
-        reasons += "Because you ate " + grams + " " + std::string(countedWord(Counted::Carb, grams)) + "\n";
+        reasons += fill(words.translatePlural("Because you ate %s carb", "Because you ate %s carbs", countOf(grams)),
+                        grams) +
+                   "\n";
     }
     if (state.aboutToExercise()) {
-        reasons += "\nYou're about to exercise";
+        reasons += "\n" + words.translate("You're about to exercise");
     }
     return reasons;
 }
@@ -181,17 +184,24 @@ const char* toggleSettingsLock(AppState& state)
 {
     const bool wasLocked = state.settingsLocked();
     state.setSettingsLocked(!wasLocked);
-    return wasLocked ? "Lock" : "Unlock";
+    return wasLocked ? untranslated("Lock") : untranslated("Unlock");
 }
 
-std::string_view countedWord(Counted word, std::string_view shownNumber)
+unsigned long countOf(std::string_view shownNumber)
 {
-    const bool one = shownNumber == "1";
+    unsigned long count = 0;
+    const char* end = shownNumber.data() + shownNumber.size();
+    auto [ptr, ec] = std::from_chars(shownNumber.data(), end, count);
+    // What is not a plain count (a sign, a fraction) is read as many.
+    return ec == std::errc() && ptr == end ? count : 2;
+}
+
+std::string countedWord(Counted word, std::string_view shownNumber, const Translator& words)
+{
+    const unsigned long count = countOf(shownNumber);
     switch (word) {
-    case Counted::Unit: return one ? "unit" : "units";
-    case Counted::Hour: return one ? "hour" : "hours";
-    case Counted::Carb: return one ? "carb" : "carbs";
-    case Counted::Coin: return one ? "coin" : "coins";
+    case Counted::Unit: return words.translatePlural("unit", "units", count);
+    case Counted::Hour: return words.translatePlural("hour", "hours", count);
     }
     return {};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "state/AppState.h"
+#include "state/Translator.h"
 
 #include <cstdint>
 #include <string>
@@ -55,7 +56,7 @@ float suggestedUnits(AppState& state);
 // A fresh dose: the suggestion as target, nothing given yet.
 void prepareDose(AppState& state);
 // Why the dose is what it is: the grams still to cover, then coming exercise.
-std::string doseReasons(AppState& state);
+std::string doseReasons(AppState& state, const Translator& words);
 // What is left to give of the dose.
 float unitsRemaining(const AppState& state);
 
@@ -93,8 +94,10 @@ double basalUnitsPerHour(double tenths);
 // The lock button's title names what the next press will do; returns it after toggling.
 const char* toggleSettingsLock(AppState& state);
 
+// The number a shown whole number counts, for choosing a plural form.
+unsigned long countOf(std::string_view shownNumber);
 // The form of a counted word that agrees with the number as shown.
-enum class Counted { Unit, Hour, Carb, Coin };
-std::string_view countedWord(Counted word, std::string_view shownNumber);
+enum class Counted { Unit, Hour };
+std::string countedWord(Counted word, std::string_view shownNumber, const Translator& words);
 
 } // namespace bc

@@ -1,6 +1,7 @@
 #include "platform/sdl/Painter.h"
 
 #include "platform/Application.h"
+#include "platform/sdl/FontMeasure.h"
 #include "platform/sdl/Shapes.h"
 
 #include <algorithm>
@@ -201,8 +202,22 @@ void Painter::drawPicture(const Application& app, const Picture& picture, const 
 bool Painter::drawText(const std::string& text, float fontSize, bool bold, Color color, TextAlign align,
                        const SDL_FRect& r, std::uint8_t alpha)
 {
-    const int size = std::max(1, static_cast<int>(std::lround(px(fontSize))));
-    const auto block = text_.render(text, size, bold, color, align, static_cast<int>(std::floor(r.w)));
+    if (text.empty()) {
+        return false;
+    }
+    // A text that does not fit its area at its own size wraps, then shrinks.
+    const auto key = std::make_tuple(text, px(fontSize), bold, r.w, r.h);
+    auto known = fitted_.find(key);
+    if (known == fitted_.end()) {
+        if (fitted_.size() > TextRenderer::kCapacity * 4) {
+            fitted_.clear();
+        }
+        const TextLook pixels{Rect{0, 0, r.w, r.h}, px(fontSize), bold, color, align};
+        known = fitted_.emplace(key, fitText(text, pixels, FontMeasure(text_.fonts()), px(kSmallestText))).first;
+    }
+    const FittedText& fit = known->second;
+    const int size = std::max(1, static_cast<int>(std::lround(fit.size)));
+    const auto block = text_.render(fit.text, size, bold, color, align, static_cast<int>(std::floor(r.w)));
     if (block.texture == nullptr) {
         return false;
     }
@@ -245,7 +260,7 @@ void Painter::drawBar(const Application& app, float dy)
     // A chevron when the font has one, so it reads like every other back button.
     const bool chevron = font != nullptr && TTF_GlyphIsProvided32(font, 0x2039) != 0;
     const SDL_FRect label{back.x + px(10), back.y, back.w - px(10), back.h};
-    drawText(chevron ? "\u2039 Back" : "< Back", 17, false, app.barBackPressed() ? darker(palette::kTint, 0.3f) : palette::kTint,
+    drawText((chevron ? "\u2039 " : "< ") + app.translator().translate("Back"), 17, false, app.barBackPressed() ? darker(palette::kTint, 0.3f) : palette::kTint,
              TextAlign::Left, label);
     if (app.barBackFocused() && !nav.isAnimating()) {
         // Inside the control: the bar sits at the canvas edge, where an outer ring would be cut off.

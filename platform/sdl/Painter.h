@@ -5,9 +5,14 @@
 #include "platform/sdl/CanvasFit.h"
 #include "platform/sdl/FontSource.h"
 #include "platform/sdl/PictureCache.h"
+#include "platform/TextFit.h"
 #include "platform/sdl/TextRenderer.h"
 
 #include <SDL.h>
+
+#include <map>
+#include <string>
+#include <tuple>
 
 namespace bc {
 class Application;
@@ -51,6 +56,8 @@ private:
     TextRenderer text_;
     PictureCache pictures_;
     CanvasFit fit_;
+    // Texts fitted to their areas: text, size, bold, width and height in pixels.
+    std::map<std::tuple<std::string, float, bool, float, float>, FittedText> fitted_;
 };
 
 // The slide's position: quick at first, settling gently, 0 to 1.

@@ -1,6 +1,7 @@
 #include "screens/buddy/ItemViewController.h"
 
 #include "platform/Format.h"
+#include "state/Translator.h"
 
 namespace bc {
 
@@ -35,7 +36,9 @@ void ItemViewController::showCoinsNeeded()
         return;
     }
     const std::string needed = stringWithFormat("%.0f", static_cast<double>(coinsStillNeeded(appState())));
-    line->setText("You need " + needed + " more " + std::string(countedWord(Counted::Coin, needed)));
+    line->setText(fill(services().translator.translatePlural("You need %s more coin", "You need %s more coins",
+                                                             countOf(needed)),
+                       needed));
     setNamedHidden({"coinsNeededCard"}, false);
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/Format.h"
 #include "platform/NavigationController.h"
+#include "platform/Services.h"
 
 namespace bc {
 
@@ -51,7 +52,7 @@ void CareScreen::showCount(Label* number, double value, const char* wordLabel, C
     const std::string& text = label->text();
     const auto space = text.find(' ');
     const std::string rest = space == std::string::npos ? std::string() : text.substr(space);
-    label->setText(std::string(countedWord(word, shown)) + rest);
+    label->setText(countedWord(word, shown, services().translator) + rest);
 }
 
 void CareScreen::setNamedHidden(std::initializer_list<const char*> names, bool hidden)

@@ -1,5 +1,7 @@
 #include "screens/insulin/InsulinCompleteViewController.h"
 
+#include "platform/Services.h"
+
 namespace bc {
 
 void InsulinCompleteViewController::viewWillAppear(bool animated)
@@ -15,7 +17,7 @@ void InsulinCompleteViewController::updateUI()
     showCoins();
     // The dose as planned, which is what went in when nothing stopped it.
     showCount(doseGivenLabel, appState().bolusTarget(), "doseUnit", Counted::Unit);
-    reasonsLabel->setText(doseReasons(appState()));
+    reasonsLabel->setText(doseReasons(appState(), services().translator));
 }
 
 } // namespace bc

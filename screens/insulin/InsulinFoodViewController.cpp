@@ -2,6 +2,7 @@
 
 #include "platform/Console.h"
 #include "platform/Format.h"
+#include "platform/Services.h"
 
 namespace bc {
 
@@ -10,7 +11,10 @@ void InsulinFoodViewController::updateUI()
     showCoins();
     const float meal = appState().carbsMostRecentMeal();
     const std::string grams = stringWithFormat("%.0f", static_cast<double>(meal));
-    carbsLabel->setText("Include the " + grams + " " + std::string(countedWord(Counted::Carb, grams)) + " you ate?");
+    const Translator& words = services().translator;
+    carbsLabel->setText(
+        fill(words.translatePlural("Include the %s carb you ate?", "Include the %s carbs you ate?", countOf(grams)),
+             grams));
     // With no meal left to cover there is nothing to ask; the switch keeps its
     // position all the same, and continue still reads it.
     for (Control* question : {static_cast<Control*>(carbsLabel), static_cast<Control*>(yesSwitch),
@@ -21,11 +25,15 @@ void InsulinFoodViewController::updateUI()
     // The wording matches the counter's one fixed portion. Once set it stays
     // for the life of this screen, even after the mark is lowered.
     if (appState().fromInsulinScreen()) {
-        carbCounterLabel->setText("Including 50g of carbs you're eating");
+        carbCounterLabel->setText(words.translate("Including 50g of carbs you're eating"));
     }
 }
 
-void InsulinFoodViewController::changedSwitch(Control*) { yesNoLabel->setText(yesSwitch->isOn() ? "Yes" : "No"); }
+void InsulinFoodViewController::changedSwitch(Control*)
+{
+    const Translator& words = services().translator;
+    yesNoLabel->setText(yesSwitch->isOn() ? words.translate("Yes") : words.translate("No"));
+}
 
 void InsulinFoodViewController::carbCounterButtonPressed(Control*) { appState().setFromInsulinScreen(true); }
 

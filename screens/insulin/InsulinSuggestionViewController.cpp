@@ -1,5 +1,7 @@
 #include "screens/insulin/InsulinSuggestionViewController.h"
 
+#include "platform/Services.h"
+
 namespace bc {
 
 void InsulinSuggestionViewController::viewWillAppear(bool animated)
@@ -12,7 +14,7 @@ void InsulinSuggestionViewController::updateUI()
 {
     showCoins();
     showCount(suggestedBolusLabel, appState().bolusTarget(), "doseUnit", Counted::Unit);
-    reasonsLabel->setText(doseReasons(appState()));
+    reasonsLabel->setText(doseReasons(appState(), services().translator));
 }
 
 } // namespace bc

@@ -2,6 +2,7 @@
 
 #include "platform/Console.h"
 #include "platform/Format.h"
+#include "platform/Services.h"
 
 #include <initializer_list>
 
@@ -51,7 +52,7 @@ void SettingsMainViewController::basalRateChanged(Control*)
 
 void SettingsMainViewController::lockPressed(Control*)
 {
-    lockButton->setTitle(toggleSettingsLock(appState()));
+    lockButton->setTitle(services().translator.translate(toggleSettingsLock(appState())));
     updateUI();
 }
 

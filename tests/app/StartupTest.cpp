@@ -41,7 +41,7 @@ TEST(CommandLine, SeedsAreWholeNumbersFromZeroTo2To64Minus1)
     }
 }
 
-TEST(CommandLine, UnitsAreMgOrMmolAndAnythingElseIsOneLineOfRefusal)
+TEST(CommandLine, UnitsAndLanguageAreCheckedAndARefusalIsOneLine)
 {
     EXPECT_EQ(parse({})->units, GlucoseUnit::MgPerDl);
     EXPECT_EQ(parse({"--units", "mmol"})->units, GlucoseUnit::MmolPerL);
@@ -50,6 +50,8 @@ TEST(CommandLine, UnitsAreMgOrMmolAndAnythingElseIsOneLineOfRefusal)
         ASSERT_FALSE(refused.ok()) << bad;
         EXPECT_EQ(refused.error().message.find('\n'), std::string::npos) << refused.error().message;
     }
+    EXPECT_EQ(parse({"--language", "fr_CA"})->language, "fr_CA");
+    EXPECT_FALSE(parse({"--language", "../../tmp/x"}).ok());
 }
 
 TEST(ApplicationCreate, ResourceFaultsSayWhatIsWrongWithTheFolder)

@@ -3,6 +3,7 @@
 #include "platform/PictureCatalog.h"
 #include "platform/Random.h"
 #include "platform/RunLoop.h"
+#include "state/Translator.h"
 #include "platform/ScreenController.h"
 
 #include <gtest/gtest.h>
@@ -26,7 +27,8 @@ protected:
     Random random{1};
     PictureCatalog pictures{"."};
     AudioRecorder audio;
-    Services services{loop, console, random, pictures, audio};
+    const Translator english;
+    Services services{loop, console, random, pictures, audio, english};
     Target target;
 };
 
@@ -42,7 +44,7 @@ TEST_F(RunLoopTest, TimersFireAtTheirTimesAndKeepTheirTargetUntilDone)
     };
     for (const auto& r : rows) {
         RunLoop fresh{RunLoop::ClockKind::Virtual};
-        Services own{fresh, console, random, pictures, audio};
+        Services own{fresh, console, random, pictures, audio, english};
         Target t;
         t.setServices(own);
         const auto id = t.scheduledTimerWithTimeInterval(r.interval, &t, &Target::fire, nullptr, r.repeats);

@@ -111,7 +111,7 @@ TEST(CareRules, ReasonsNameTheGramsThenTheExercise)
         AppState s;
         s.setCarbsNotAddressed(row.grams);
         s.setAboutToExercise(row.exercise);
-        EXPECT_EQ(doseReasons(s), row.reasons) << row.grams;
+        EXPECT_EQ(doseReasons(s, Translator{}), row.reasons) << row.grams;
     }
 }
 
@@ -225,11 +225,11 @@ TEST(CareRules, CountedWordsAgreeWithTheNumberShown)
         Counted word;
         const char* shown;
         const char* form;
-    } rows[] = {{Counted::Unit, "1", "unit"},  {Counted::Unit, "0", "units"}, {Counted::Coin, "1", "coin"},
-                {Counted::Coin, "11", "coins"}, {Counted::Unit, "-1", "units"}, {Counted::Hour, "1", "hour"},
-                {Counted::Hour, "4", "hours"}, {Counted::Carb, "1", "carb"},   {Counted::Carb, "25", "carbs"}};
+    } rows[] = {{Counted::Unit, "1", "unit"},  {Counted::Unit, "0", "units"}, {Counted::Unit, "2", "units"},
+                {Counted::Unit, "11", "units"}, {Counted::Unit, "-1", "units"}, {Counted::Hour, "1", "hour"},
+                {Counted::Hour, "4", "hours"}, {Counted::Hour, "1.5", "hours"}};
     for (const auto& row : rows) {
-        EXPECT_EQ(countedWord(row.word, row.shown), row.form) << row.shown;
+        EXPECT_EQ(countedWord(row.word, row.shown, Translator{}), row.form) << row.shown;
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/Console.h"
 #include "platform/Driver.h"
+#include "platform/Gettext.h"
 
 #include <gtest/gtest.h>
 
@@ -13,9 +14,10 @@
 
 namespace bc::test {
 
-Game::Game()
+Game::Game(const std::string& languages)
 {
-    auto created = Application::create(BUDDYCARE_RESOURCES, game_.registry, RunLoop::ClockKind::Virtual);
+    auto created = Application::create(BUDDYCARE_RESOURCES, game_.registry, RunLoop::ClockKind::Virtual, std::nullopt,
+                                       std::make_unique<const GettextTranslator>(BUDDYCARE_CATALOGUES, languages));
     if (!created) {
         ADD_FAILURE() << created.error().message;
         std::abort();

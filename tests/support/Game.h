@@ -16,7 +16,8 @@ namespace bc::test {
 // The shipped game on the virtual clock, driven as the headless driver does.
 class Game {
 public:
-    Game();
+    // `languages` as for LANGUAGE; empty plays in English.
+    explicit Game(const std::string& languages = "");
     ~Game();
 
     // One driver command; its answer (console lines go to logs()).

@@ -1,10 +1,13 @@
 // The functions the page calls. Each answer is JSON text that stays valid
 // until the next call; the page copies it out at once.
+#include "web/glue/JsonTranslator.h"
 #include "web/glue/WebSession.h"
 
 #include <emscripten/emscripten.h>
 
+#include <fstream>
 #include <memory>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -27,20 +30,35 @@ const char* outcome(const std::optional<std::string>& why)
 
 const char* notStarted() { return reply(json{{"error", "the game has not started"}}); }
 
+// The language's catalogue from the bundle; none (English, or a language the
+// bundle lacks) reads in English.
+std::unique_ptr<const bc::Translator> translatorFor(const std::string& language)
+{
+    std::ifstream in("/resources/locale/" + language + ".json", std::ios::binary);
+    if (language.empty() || language.find('/') != std::string::npos || !in) {
+        return nullptr;
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    return std::make_unique<const bc::JsonTranslator>(text.str());
+}
+
 } // namespace
 
 extern "C" {
 
 // `seeded` makes the random readings repeat (the tests use it); otherwise
-// they come from the browser's random source.
-EMSCRIPTEN_KEEPALIVE const char* bc_start(int seeded, double seed)
+// they come from the browser's random source. `language` names a catalogue
+// of the bundle ("es"), or is empty for English.
+EMSCRIPTEN_KEEPALIVE const char* bc_start(int seeded, double seed, const char* language)
 {
     std::optional<std::uint64_t> fixed;
     if (seeded != 0 && seed >= 0) {
         fixed = static_cast<std::uint64_t>(seed);
     }
     session.reset();
-    auto started = bc::WebSession::start("/resources", bc::RunLoop::ClockKind::Real, fixed);
+    auto started = bc::WebSession::start("/resources", bc::RunLoop::ClockKind::Real, fixed,
+                                         translatorFor(language != nullptr ? language : ""));
     if (auto* why = std::get_if<std::string>(&started)) {
         return reply(json{{"error", *why}});
     }

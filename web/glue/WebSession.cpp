@@ -62,11 +62,12 @@ json describe(const ScreenController::Slot& slot, std::size_t index)
 
 std::variant<std::unique_ptr<WebSession>, std::string> WebSession::start(const std::string& resources,
                                                                          RunLoop::ClockKind clock,
-                                                                         std::optional<std::uint64_t> seed)
+                                                                         std::optional<std::uint64_t> seed,
+                                                                         std::unique_ptr<const Translator> translator)
 {
     auto state = std::make_unique<AppState>();
     auto registry = std::make_unique<Registry>(gameRegistry(*state));
-    auto created = Application::create(resources, *registry, clock, seed);
+    auto created = Application::create(resources, *registry, clock, seed, std::move(translator));
     if (!created) {
         return created.error().message;
     }
@@ -167,6 +168,7 @@ json WebSession::frame()
     const ScreenController* top = app_->top();
     json bar{{"hidden", nav.isNavigationBarHidden()},
              {"title", top != nullptr ? top->title() : std::string()},
+             {"backTitle", app_->translator().translate("Back")},
              {"back", nav.depth() > 1},
              {"height", Application::kBarHeight},
              {"fade", fade},

@@ -25,10 +25,11 @@ public:
     using json = nlohmann::ordered_json;
 
     // Loads the interface description and the pictures from `resources`; on
-    // error nothing has started and the message says why.
-    static std::variant<std::unique_ptr<WebSession>, std::string> start(const std::string& resources,
-                                                                        RunLoop::ClockKind clock,
-                                                                        std::optional<std::uint64_t> seed = {});
+    // error nothing has started and the message says why. Without a
+    // translator the child reads English.
+    static std::variant<std::unique_ptr<WebSession>, std::string>
+    start(const std::string& resources, RunLoop::ClockKind clock, std::optional<std::uint64_t> seed = {},
+          std::unique_ptr<const Translator> translator = nullptr);
     ~WebSession();
     WebSession(const WebSession&) = delete;
     WebSession& operator=(const WebSession&) = delete;

@@ -94,6 +94,25 @@ function loadFonts() {
     .catch(() => {});
 }
 
+// The first of the browser's languages the bundle has a catalogue for ("es"
+// for es-MX when only es is there), or '' for English, the game's own.
+function chooseLanguage(FS) {
+  let have = [];
+  try {
+    have = FS.readdir('/resources/locale').filter((f) => f.endsWith('.json')).map((f) => f.slice(0, -5));
+  } catch {
+    return '';
+  }
+  for (const tag of navigator.languages || [navigator.language]) {
+    const [primary, region] = String(tag).split('-');
+    if (primary.toLowerCase() === 'en') return '';
+    const wanted = [region ? `${primary.toLowerCase()}_${region.toUpperCase()}` : null, primary.toLowerCase()];
+    const found = wanted.find((code) => code && have.includes(code));
+    if (found) return found;
+  }
+  return '';
+}
+
 // The WebAssembly game with a started session, or an error saying why not.
 async function startGame() {
   const [compiled, data] = await Promise.all([
@@ -121,7 +140,9 @@ async function startGame() {
   const params = new URLSearchParams(window.location.search);
   const seed = params.has('seed') ? Number(params.get('seed')) : NaN;
   const seeded = Number.isInteger(seed) && seed >= 0;
-  const begun = call('bc_start', ['number', 'number'], [seeded ? 1 : 0, seeded ? seed : 0]);
+  const language = chooseLanguage(Module.FS);
+  document.documentElement.lang = language || 'en';
+  const begun = call('bc_start', ['number', 'number', 'string'], [seeded ? 1 : 0, seeded ? seed : 0, language]);
   if (begun.error) throw new Error(begun.error);
   performance.mark('buddycare-started');
   return { Module, call };

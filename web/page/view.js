@@ -48,6 +48,20 @@ function textStyle(el, text) {
   el.style.color = text.color;
 }
 
+// As in the window: a text longer than its area wraps (the style sheet lets
+// it), then shrinks a step at a time, never below the smallest readable size.
+const SMALLEST_TEXT = 14;
+function shrinkToFit(el, text, overflows) {
+  const key = `${text.font}|${el.textContent}|${el.style.width}|${el.style.height}`;
+  if (el.dataset.fitted !== key) {
+    let size = text.font;
+    for (; size > Math.min(text.font, SMALLEST_TEXT) && overflows(); size -= 1) el.style.fontSize = `${size - 1}px`;
+    el.dataset.fitted = key;
+    el.dataset.fittedSize = String(size);
+  }
+  el.style.fontSize = `${el.dataset.fittedSize}px`;
+}
+
 // What a screen reader calls a control: the words the interface description
 // gives it, else what it shows, else its name in code.
 export function accessibleName(c) {
@@ -196,6 +210,7 @@ class Layer {
           prefix.remove();
         }
         el.dataset.text = c.text;
+        shrinkToFit(el, look.text, () => text.offsetHeight > el.clientHeight + 1 || text.scrollWidth > text.clientWidth + 1);
         break;
       }
       case 'button':
@@ -248,6 +263,8 @@ class Layer {
     if (look.text) {
       textStyle(title, look.text);
       place(title, look.text.area);
+      shrinkToFit(title, look.text,
+        () => title.scrollHeight > title.clientHeight + 1 || title.scrollWidth > title.clientWidth + 1);
       title.style.opacity = String(look.opacity);
     }
     if (icon) {
@@ -395,6 +412,10 @@ export class Renderer {
       for (const [name, colour] of Object.entries(bar.look)) root.setProperty(`--${name}`, colour);
     }
     this.barTitle.textContent = bar.title;
+    if (this.barBack.getAttribute('aria-label') !== bar.backTitle) {
+      this.barBack.setAttribute('aria-label', bar.backTitle);
+      this.barBack.firstElementChild.textContent = `\u2039\u00a0${bar.backTitle}`;
+    }
     this.barBack.hidden = !bar.back;
     if (bar.hidden === this.barHidden) return;
     this.barHidden = bar.hidden;

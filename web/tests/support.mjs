@@ -44,11 +44,11 @@ export const launchWithProfile = (dir, options) => chromium.launchPersistentCont
 // One fresh game in a fresh browser, with the console and the network watched.
 // With `refuse`, the files matching it fail to load and the start is not awaited;
 // `intercept` ([pattern, handler]) answers those files itself, likewise.
-// `device` adds to the browser context's options (touch, size).
-export async function openGame({ seed, refuse, intercept, device } = {}) {
+// `device` adds to the browser context's options (touch, size); `locale` is the browser's language.
+export async function openGame({ seed, refuse, intercept, device, locale = 'en-US' } = {}) {
   const server = await serveBundle();
   const browser = await launch();
-  const context = await browser.newContext({ viewport: { width: 375, height: 667 }, deviceScaleFactor: 2, ...device });
+  const context = await browser.newContext({ viewport: { width: 375, height: 667 }, deviceScaleFactor: 2, locale, ...device });
   const page = await context.newPage();
   const problems = [];
   const offsite = [];

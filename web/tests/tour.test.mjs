@@ -223,3 +223,24 @@ test('the page plays the sounds and says the lines the game heard', async () => 
     await game.close();
   }
 });
+
+test('a browser that prefers Spanish plays in Spanish, and every text fits its control', async () => {
+  const game = await openGame({ seed: 1, locale: 'es-MX' });
+  const { page } = game;
+  const overflowing = () => page.evaluate(() => [...document.querySelectorAll('#screens > .screen:last-child .label')]
+    .filter((l) => l.querySelector('.text').offsetHeight > l.clientHeight + 1).map((l) => l.dataset.name));
+  try {
+    assert.equal(await page.getAttribute('html', 'lang'), 'es');
+    assert.equal(await text(page, 'readingCaption'), 'Azúcar en sangre');
+    for (const name of ['insulinPlace', 'continueButtonClicked']) await tap(page, name);
+    assert.equal(await text(page, 'hoursUnit'), 'hora');
+    await tap(page, 'continueButtonPressed');
+    assert.equal(await text(page, 'doseUnit'), 'unidades de insulina');
+    assert.equal(await text(page, 'reasonsLabel'), 'Porque comiste 25 gramos de hidratos\n');
+    assert.deepEqual(await overflowing(), []);
+    await shoot(page, 'dose-in-spanish');
+    assert.deepEqual(game.problems, []);
+  } finally {
+    await game.close();
+  }
+});

@@ -1,0 +1,59 @@
+#include "platform/TextFit.h"
+
+#include <algorithm>
+#include <sstream>
+
+namespace bc {
+
+namespace {
+
+// Kept a hair loose: a measured width or height is rounded to whole pixels.
+constexpr float kSlack = 0.5f;
+
+struct Wrapped {
+    std::string text;
+    int lines = 0;
+    float widest = 0;
+};
+
+Wrapped wrap(const std::string& text, float size, bool bold, float width, const TextMeasure& measure)
+{
+    Wrapped out;
+    const auto endLine = [&](const std::string& line) {
+        out.widest = std::max(out.widest, measure.width(line, size, bold));
+        out.text += (out.lines++ > 0 ? "\n" : "") + line;
+    };
+    std::istringstream paragraphs(text);
+    for (std::string paragraph; std::getline(paragraphs, paragraph);) {
+        std::istringstream words(paragraph);
+        std::string line;
+        for (std::string word; std::getline(words, word, ' ');) {
+            const std::string longer = line.empty() ? word : line + " " + word;
+            if (line.empty() || measure.width(longer, size, bold) <= width + kSlack) {
+                line = longer;
+            } else {
+                endLine(line);
+                line = word;
+            }
+        }
+        endLine(line);
+    }
+    return out;
+}
+
+} // namespace
+
+FittedText fitText(const std::string& text, const TextLook& look, const TextMeasure& measure, float smallest)
+{
+    const float floor = std::min(look.size, smallest);
+    for (float size = look.size;; size = std::max(floor, size - 1)) {
+        const Wrapped w = wrap(text, size, look.bold, look.area.w, measure);
+        const bool fits = w.widest <= look.area.w + kSlack &&
+                          static_cast<float>(w.lines) * measure.lineHeight(size, look.bold) <= look.area.h + kSlack;
+        if (fits || size <= floor) {
+            return {w.text, size, fits};
+        }
+    }
+}
+
+} // namespace bc
