@@ -13,7 +13,7 @@ file(MAKE_DIRECTORY ${WORK_DIR})
 # One control per line, so the quoted strings are found line by line; their
 # JSON escapes (\" \\ \n) are the catalogues' own.
 file(READ ${SOURCE_DIR}/resources/storyboard.json board)
-string(REGEX MATCHALL "\"(text|title|label)\": \"([^\"\\\\]|\\\\.)*\"" found "${board}")
+string(REGEX MATCHALL "\"(text|title|label|say)\": \"([^\"\\\\]|\\\\.)*\"" found "${board}")
 set(messages)
 foreach(entry ${found})
   string(REGEX REPLACE "^\"[a-z]+\": \"(.*)\"$" "\\1" text "${entry}")

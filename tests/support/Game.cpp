@@ -17,7 +17,7 @@ namespace bc::test {
 Game::Game(const std::string& languages)
 {
     auto created = Application::create(BUDDYCARE_RESOURCES, game_.registry, RunLoop::ClockKind::Virtual, std::nullopt,
-                                       std::make_unique<const GettextTranslator>(BUDDYCARE_CATALOGUES, languages));
+                                       nullptr, std::make_unique<const GettextTranslator>(BUDDYCARE_CATALOGUES, languages));
     if (!created) {
         ADD_FAILURE() << created.error().message;
         std::abort();

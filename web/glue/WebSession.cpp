@@ -67,7 +67,7 @@ std::variant<std::unique_ptr<WebSession>, std::string> WebSession::start(const s
 {
     auto state = std::make_unique<AppState>();
     auto registry = std::make_unique<Registry>(gameRegistry(*state));
-    auto created = Application::create(resources, *registry, clock, seed, std::move(translator));
+    auto created = Application::create(resources, *registry, clock, seed, nullptr, std::move(translator));
     if (!created) {
         return created.error().message;
     }
