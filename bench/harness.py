@@ -29,6 +29,7 @@ RESOURCES = os.path.join(ROOT, "resources")
 CANVAS = (375, 667)
 SCREEN = (1024, 768)
 FRAME = re.compile(r"^frame t=(\d+) draw=(\d+) cpu=(\d+) screen=(\S+) anim=(\d)")
+PRESENT = re.compile(r"^present t=(\d+)")
 
 
 def now_ns():
@@ -189,6 +190,7 @@ class Bench:
         self.game = os.path.join(args.build, "buddycare")
         self.floor = os.path.join(args.build, "bench", "buddycare-floor")
         self.inprocess = os.path.join(args.build, "bench", "buddycare-bench")
+        self.first_present = os.path.join(args.build, "bench", "libbuddycare-first-present.so")
         font = subprocess.run(["fc-match", "-f", "%{file}", "Comic Neue"], capture_output=True, text=True).stdout
         self.font = font.strip()
         self.picture = os.path.join(RESOURCES, "sadhomescreen.jpg")
@@ -231,15 +233,23 @@ class Bench:
         return [self.floor, self.picture, self.font]
 
     def first_frame(self, which, env):
-        run = Frames(self.window_cmd(which), env)
+        """Exec to the first SDL_RenderPresent, seen from outside through a preloaded shim."""
+        env = dict(env)
+        env.pop("BUDDYCARE_FRAME_LOG", None)
+        env["LD_PRELOAD"] = self.first_present
+        t0 = now_ns()
+        proc = subprocess.Popen(self.window_cmd(which), env=env, stdin=subprocess.DEVNULL,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
         try:
-            frame = run.next(timeout=30)
-            if frame is None:
-                raise RuntimeError(which + " showed no frame")
-            hwm = proc_status(run.proc.pid, "VmHWM")
-            return (frame[0] - run.t0) / 1e6, hwm / 1024.0
+            for line in proc.stderr:
+                m = PRESENT.match(line)
+                if m:
+                    return (int(m.group(1)) - t0) / 1e6, proc_status(proc.pid, "VmHWM") / 1024.0
+            raise RuntimeError(which + " showed no frame")
         finally:
-            run.stop()
+            if proc.poll() is None:
+                proc.terminate()
+            proc.wait()
 
     def control_centre(self, cls, pick):
         for screen in self.storyboard["screens"]:

@@ -1,5 +1,6 @@
 // Finishes a laid-out browser bundle: tells the page the sizes of the files
-// its loading bar waits for, tells the service worker this build's files and
+// its loading bar waits for and where the first screen's pictures lie in the
+// package, tells the service worker this build's files and
 // version, and stores a compressed copy beside every file that shrinks, for
 // servers that send those as they are.
 //   node scripts/web-bundle.mjs BUNDLE_DIR
@@ -30,6 +31,26 @@ for (const name of ['buddycare.wasm', 'buddycare.data']) sizes[name] = (await re
 const page = join(dir, 'index.html');
 await writeFile(page, replaceLine(await readFile(page, 'utf8'), /<meta name="buddycare-sizes" content="[^"]*">/,
   `<meta name="buddycare-sizes" content='${JSON.stringify(sizes)}'>`, 'index.html'));
+
+// Where the first screen's pictures lie in the package, so that the page can
+// decode them while the game's code still compiles and starts.
+const packed = [...(await readFile(join(dir, 'buddycare.js'), 'utf8'))
+  .matchAll(/"filename":\s*"\/resources\/([^"]+)",\s*"start":\s*(\d+),\s*"end":\s*(\d+)/g)]
+  .map(([, name, start, end]) => [name, [Number(start), Number(end)]]);
+const where = new Map(packed);
+const data = await readFile(join(dir, 'buddycare.data'));
+const first = {};
+if (where.has('storyboard.json')) {
+  const [start, end] = where.get('storyboard.json');
+  const layout = JSON.parse(data.subarray(start, end).toString('utf8'));
+  const named = (controls) => (controls || []).flatMap((c) => [c.picture, c.icon, ...named(c.controls)]);
+  const home = (layout.screens || []).find((screen) => screen.class === layout.initial);
+  for (const name of named(home && home.controls)) {
+    if (name && where.has(name)) first[name] = where.get(name);
+  }
+}
+await writeFile(page, replaceLine(await readFile(page, 'utf8'), /<meta name="buddycare-first-pictures" content="[^"]*">/,
+  `<meta name="buddycare-first-pictures" content='${JSON.stringify(first)}'>`, 'index.html'));
 
 const kept = files.filter((name) => name !== 'sw.js');
 const hash = createHash('sha256');

@@ -36,6 +36,8 @@ const Picture& pictureOf(const Control& c)
     }
 }
 
+constexpr float kBarTitleSize = 17;
+
 } // namespace
 
 float easeOut(float t)
@@ -49,6 +51,39 @@ Painter::Painter(SDL_Renderer* renderer, FontSource& fonts)
     : renderer_(renderer), text_(renderer, fonts), pictures_(renderer)
 {
     SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
+}
+
+Painter::FirstFrame Painter::firstFrameOf(const Application& app)
+{
+    FirstFrame first;
+    const ScreenController* top = app.top();
+    if (top == nullptr) {
+        return first;
+    }
+    if (!app.navigation().isNavigationBarHidden()) {
+        first.fonts.emplace_back(kBarTitleSize, false);
+    }
+    for (const auto& slot : top->slots()) {
+        const Control& c = *slot.control;
+        if (c.isEffectivelyHidden()) {
+            continue;
+        }
+        const Look look = lookOf(c);
+        if (const Picture& picture = pictureOf(c); look.picture && !picture.empty()) {
+            first.pictures.emplace_back(picture.name(), app.pictures().pathOf(picture.name()));
+        }
+        if (look.text) {
+            first.fonts.emplace_back(std::max(1, static_cast<int>(std::lround(look.text->size))), look.text->bold);
+        }
+    }
+    return first;
+}
+
+void Painter::adopt(std::vector<PictureCache::Decoded> pictures)
+{
+    for (auto& picture : pictures) {
+        pictures_.adopt(std::move(picture));
+    }
 }
 
 void Painter::forgetTextures()
@@ -103,6 +138,7 @@ void Painter::paint(const Application& app, const CanvasFit& fit, double now)
 
     SDL_RenderSetClipRect(renderer_, nullptr);
     text_.endFrame();
+    pictures_.endFrame();
 }
 
 void Painter::drawScreen(const Application& app, const ScreenController& screen, float dx, bool live)
@@ -256,7 +292,7 @@ void Painter::drawBar(const Application& app, float dy)
     if (app.barBackPressed()) {
         fillRoundedRect(renderer_, inset(back, px(4)), px(8), withAlpha(palette::kTint, 45));
     }
-    TTF_Font* font = text_.fonts().font(static_cast<int>(std::lround(px(17))), false);
+    TTF_Font* font = text_.fonts().font(static_cast<int>(std::lround(px(kBarTitleSize))), false);
     // A chevron when the font has one, so it reads like every other back button.
     const bool chevron = font != nullptr && TTF_GlyphIsProvided32(font, 0x2039) != 0;
     const SDL_FRect label{back.x + px(10), back.y, back.w - px(10), back.h};

@@ -10,9 +10,12 @@
 
 #include <SDL.h>
 
+#include <filesystem>
 #include <map>
 #include <string>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 namespace bc {
 class Application;
@@ -34,6 +37,16 @@ public:
 
     // After the render device was reset, every texture is gone.
     void forgetTextures();
+
+    // What the top screen's first frame at the canvas' own size shows: its
+    // pictures and its font sizes, to be made ready before the window is.
+    struct FirstFrame {
+        std::vector<std::pair<std::string, std::filesystem::path>> pictures;
+        std::vector<std::pair<int, bool>> fonts; // pixel size, bold
+    };
+    static FirstFrame firstFrameOf(const Application& app);
+    // Pictures decoded on another thread, handed over before the first frame.
+    void adopt(std::vector<PictureCache::Decoded> pictures);
 
 private:
     void drawScreen(const Application& app, const ScreenController& screen, float dx, bool live);

@@ -102,39 +102,45 @@ bool PictureCache::withinBounds(const Dimensions& d)
     return d.w > 0 && d.h > 0 && d.w <= kMaxSide && d.h <= kMaxSide && d.w * d.h * 4 <= kMaxDecodedBytes;
 }
 
-SurfacePtr PictureCache::decode(const std::string& name, const std::filesystem::path& file)
+PictureCache::Decoded PictureCache::decodeFile(const std::string& name, const std::filesystem::path& file)
 {
+    Decoded out{name, nullptr, Size{}, {}};
     const auto declared = declaredDimensions(file);
     if (const auto* why = std::get_if<std::string>(&declared)) {
-        broken_.insert(name);
-        warn("picture " + name + " cannot be shown: " + *why);
-        return nullptr;
+        out.why = *why;
+        return out;
     }
     if (const auto& d = std::get<Dimensions>(declared); !withinBounds(d)) {
-        broken_.insert(name);
-        warn("picture " + name + " cannot be shown: " + std::to_string(d.w) + "x" + std::to_string(d.h) +
-             " pixels is beyond what is shown (at most " + std::to_string(kMaxSide) + " a side, " +
-             std::to_string(kMaxDecodedBytes >> 20) + " MiB decoded)");
-        return nullptr;
+        out.why = std::to_string(d.w) + "x" + std::to_string(d.h) + " pixels is beyond what is shown (at most " +
+                  std::to_string(kMaxSide) + " a side, " + std::to_string(kMaxDecodedBytes >> 20) +
+                  " MiB decoded)";
+        return out;
     }
     SurfacePtr loaded(IMG_Load(file.string().c_str()));
-    SurfacePtr argb;
     if (loaded != nullptr) {
-        argb.reset(loaded->format->format == SDL_PIXELFORMAT_ARGB8888
-                       ? loaded.release()
-                       : SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_ARGB8888, 0));
+        out.size.opaque = loaded->format->Amask == 0 && !SDL_HasColorKey(loaded.get());
+        out.surface.reset(loaded->format->format == SDL_PIXELFORMAT_ARGB8888
+                              ? loaded.release()
+                              : SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_ARGB8888, 0));
     }
-    if (argb == nullptr) {
-        broken_.insert(name);
-        warn("picture " + name + " cannot be shown: " + IMG_GetError());
-        return nullptr;
+    if (out.surface == nullptr) {
+        out.why = IMG_GetError();
+        return out;
     }
-    if (sizes_.count(name) == 0) {
-        const bool opaque = loaded != nullptr ? loaded->format->Amask == 0 && !SDL_HasColorKey(loaded.get())
-                                              : false;
-        sizes_[name] = Size{argb->w, argb->h, opaque};
+    out.size.w = out.surface->w;
+    out.size.h = out.surface->h;
+    return out;
+}
+
+void PictureCache::adopt(Decoded decoded)
+{
+    if (decoded.surface == nullptr) {
+        broken_.insert(decoded.name);
+        warn("picture " + decoded.name + " cannot be shown: " + decoded.why);
+        return;
     }
-    return argb;
+    sizes_.emplace(decoded.name, decoded.size);
+    ready_[decoded.name] = std::move(decoded.surface);
 }
 
 std::optional<PictureCache::Size> PictureCache::size(const std::string& name, const std::filesystem::path& file)
@@ -145,9 +151,8 @@ std::optional<PictureCache::Size> PictureCache::size(const std::string& name, co
     if (auto it = sizes_.find(name); it != sizes_.end()) {
         return it->second;
     }
-    pending_ = decode(name, file);
-    pendingName_ = name;
-    if (pending_ == nullptr) {
+    adopt(decodeFile(name, file));
+    if (broken_.count(name) != 0) {
         return std::nullopt;
     }
     return sizes_[name];
@@ -159,6 +164,7 @@ SDL_Texture* PictureCache::texture(const std::string& name, const std::filesyste
     const auto known = size(name, file);
     if (!known || !withinBounds(Dimensions{static_cast<std::uint64_t>(std::max(w, 0)),
                                            static_cast<std::uint64_t>(std::max(h, 0))})) {
+        ready_.erase(name);
         return nullptr;
     }
     SDL_Rect cut = src;
@@ -173,10 +179,14 @@ SDL_Texture* PictureCache::texture(const std::string& name, const std::filesyste
         return it->second.texture.get();
     }
 
-    SurfacePtr picture = pendingName_ == name ? std::move(pending_) : decode(name, file);
-    pending_.reset();
-    pendingName_.clear();
-    if (picture == nullptr) {
+    SurfacePtr picture;
+    if (auto ready = ready_.find(name); ready != ready_.end()) {
+        picture = std::move(ready->second);
+        ready_.erase(ready);
+    } else if (Decoded again = decodeFile(name, file); again.surface != nullptr) {
+        picture = std::move(again.surface);
+    } else {
+        adopt(std::move(again));
         return nullptr;
     }
     const bool whole = cut.x == 0 && cut.y == 0 && cut.w == picture->w && cut.h == picture->h;

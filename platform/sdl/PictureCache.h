@@ -45,6 +45,18 @@ public:
     // cannot be decoded (warned about once per name).
     std::optional<Size> size(const std::string& name, const std::filesystem::path& file);
 
+    // A picture decoded away from the renderer's thread, or why it could not be.
+    struct Decoded {
+        std::string name;
+        SurfacePtr surface;
+        Size size;
+        std::string why;
+    };
+    // Safe on any thread: touches no cache and warns nobody.
+    static Decoded decodeFile(const std::string& name, const std::filesystem::path& file);
+    // Takes a picture decoded elsewhere as if size() had just decoded it.
+    void adopt(Decoded decoded);
+
     // The `src` part of the picture scaled to w×h pixels, made once and kept
     // while it is shown. Null when the file cannot be decoded.
     SDL_Texture* texture(const std::string& name, const std::filesystem::path& file, const SDL_Rect& src, int w,
@@ -54,9 +66,11 @@ public:
     void clear()
     {
         entries_.clear();
-        pending_.reset();
+        ready_.clear();
         bytes_ = 0;
     }
+    // A decoded picture not made a texture in the frame it was meant for.
+    void endFrame() { ready_.clear(); }
     std::size_t count() const { return entries_.size(); }
     std::size_t bytes() const { return bytes_; }
 
@@ -67,16 +81,15 @@ private:
         std::size_t bytes = 0;
         std::uint64_t lastUse = 0;
     };
-    SurfacePtr decode(const std::string& name, const std::filesystem::path& file);
     void evictOldest();
 
     SDL_Renderer* renderer_;
     std::map<Key, Entry> entries_;
     std::map<std::string, Size> sizes_;
     std::set<std::string> broken_;
-    // The picture size() just decoded, for the texture() call that follows.
-    std::string pendingName_;
-    SurfacePtr pending_;
+    // Decoded but not yet made a texture: what size() just decoded for the
+    // texture() call that follows, and what was decoded ahead of the window.
+    std::map<std::string, SurfacePtr> ready_;
     std::uint64_t clock_ = 0;
     std::size_t bytes_ = 0;
 };

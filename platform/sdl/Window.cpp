@@ -17,6 +17,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <functional>
+#include <future>
+#include <memory>
+#include <vector>
 #include <string>
 #include <optional>
 #include <ctime>
@@ -40,16 +45,10 @@ long long clockNs(clockid_t clock)
 // Video, image decoding and fonts for as long as the window is open.
 class VideoSession {
 public:
-    VideoSession() : ok_(SDL_Init(SDL_INIT_VIDEO) == 0)
-    {
-        if (ok_) {
-            IMG_Init(IMG_INIT_JPG | IMG_INIT_PNG);
-        }
-    }
+    VideoSession() : ok_(SDL_Init(SDL_INIT_VIDEO) == 0) {}
     ~VideoSession()
     {
         if (ok_) {
-            IMG_Quit();
             // The audio may outlive the window; the last one out ends SDL.
             SDL_QuitSubSystem(SDL_INIT_VIDEO);
             if (SDL_WasInit(0) == 0) {
@@ -64,6 +63,45 @@ public:
 private:
     bool ok_;
 };
+
+// Started before the decoders are used on two threads at once.
+class ImageLibrary {
+public:
+    ImageLibrary() { IMG_Init(IMG_INIT_JPG | IMG_INIT_PNG); }
+    ~ImageLibrary() { IMG_Quit(); }
+    ImageLibrary(const ImageLibrary&) = delete;
+    ImageLibrary& operator=(const ImageLibrary&) = delete;
+};
+
+// What the first frame needs and the display does not: the font lookup and
+// the first screen's pictures. Made on other threads while the first one
+// connects to the display and opens the window.
+struct FoundFonts {
+    std::unique_ptr<FontSource> fonts;
+    std::string error;
+};
+
+FoundFonts findFonts(const std::vector<std::pair<int, bool>>& sizes)
+{
+    FoundFonts out;
+    out.fonts = FontSource::find(out.error);
+    if (out.fonts != nullptr) {
+        for (const auto& [size, bold] : sizes) {
+            out.fonts->font(size, bold);
+        }
+    }
+    return out;
+}
+
+std::vector<PictureCache::Decoded> decodePictures(
+    const std::vector<std::pair<std::string, std::filesystem::path>>& pictures)
+{
+    std::vector<PictureCache::Decoded> out;
+    for (const auto& [name, file] : pictures) {
+        out.push_back(PictureCache::decodeFile(name, file));
+    }
+    return out;
+}
 
 void preferSoftwareRendering()
 {
@@ -224,9 +262,12 @@ void WindowLoop::draw()
     int h = 0;
     SDL_GetRendererOutputSize(renderer_, &w, &h);
     if (w != outputW_ || h != outputH_) {
+        // Nothing was drawn at a size before the first frame.
+        if (outputW_ != 0 || outputH_ != 0) {
+            outputResized();
+        }
         outputW_ = w;
         outputH_ = h;
-        outputResized();
     }
     fit_ = CanvasFit::into(w, h);
     painter_.paint(app_, fit_, app_.runLoop().now());
@@ -429,10 +470,15 @@ void WindowLoop::key(const SDL_KeyboardEvent& k)
 
 int runWindow(Application& app, const WindowOptions& options)
 {
+    ImageLibrary images;
+    std::optional<VideoSession> video; // outlives the worker, whichever way this ends
+    const Painter::FirstFrame first = Painter::firstFrameOf(app);
+    auto findingFonts = std::async(std::launch::async, findFonts, std::cref(first.fonts));
+    auto decoding = std::async(std::launch::async, decodePictures, std::cref(first.pictures));
     preferSoftwareRendering();
-    VideoSession video;
+    video.emplace();
     std::string noDisplay;
-    if (!video.ok()) {
+    if (!video->ok()) {
         noDisplay = SDL_GetError();
     } else if (const char* driver = SDL_GetCurrentVideoDriver();
                std::getenv("SDL_VIDEODRIVER") == nullptr && driver != nullptr &&
@@ -446,13 +492,6 @@ int runWindow(Application& app, const WindowOptions& options)
                      kProgramName, noDisplay.c_str());
         return kStartupFailure;
     }
-    std::string fontError;
-    auto fonts = FontSource::find(fontError);
-    if (fonts == nullptr) {
-        std::fprintf(stderr, "%s: %s\n", kProgramName, fontError.c_str());
-        return kStartupFailure;
-    }
-
     std::string windowError;
     WindowPtr window = openWindow(options.fullscreen, windowError);
     if (window == nullptr) {
@@ -468,12 +507,19 @@ int runWindow(Application& app, const WindowOptions& options)
         return kStartupFailure;
     }
 
+    // Nothing is shown when the game cannot write a word.
+    FoundFonts found = findingFonts.get();
+    if (found.fonts == nullptr) {
+        std::fprintf(stderr, "%s: %s\n", kProgramName, found.error.c_str());
+        return kStartupFailure;
+    }
     SDL_ShowWindow(window.get());
     keepReachable(window.get());
     int status = 0;
     {
         // The loop's textures go before the renderer they belong to.
-        WindowLoop loop(app, window.get(), renderer.get(), *fonts, options.fullscreen);
+        WindowLoop loop(app, window.get(), renderer.get(), *found.fonts, options.fullscreen);
+        loop.adoptPictures(decoding.get());
         status = loop.run();
     }
     renderer.reset();

@@ -8,6 +8,8 @@
 
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace bc {
 class Application;
@@ -35,6 +37,8 @@ public:
 
     // Until the window closes.
     int run();
+    // Pictures decoded before the window opened, for its first frame.
+    void adoptPictures(std::vector<PictureCache::Decoded> pictures) { painter_.adopt(std::move(pictures)); }
     // Everything queued now, the timers that are due and a frame if one is
     // owed, without waiting: one turn of run() for whoever feeds the events.
     void pump();

@@ -23,7 +23,8 @@ function showProgress() {
 }
 
 // A file of the game, whole, or an error that says what went wrong with it.
-async function download(name) {
+// `alongside` is handed a copy of the bytes as they arrive.
+async function download(name, alongside) {
   const abort = new AbortController();
   let stalled = setTimeout(() => abort.abort(), STALL_MS);
   const restart = () => {
@@ -37,7 +38,13 @@ async function download(name) {
     if (!response.ok) throw new Error(`${name} is missing (HTTP ${response.status})`);
     const plain = !response.headers.get('Content-Encoding');
     const expected = SIZES[name] || (plain && Number(response.headers.get('Content-Length'))) || 0;
-    const reader = response.body.getReader();
+    let body = response.body;
+    if (alongside) {
+      const [own, copy] = body.tee();
+      body = own;
+      alongside(copy);
+    }
+    const reader = body.getReader();
     const chunks = [];
     let got = 0;
     for (;;) {
@@ -64,14 +71,26 @@ async function download(name) {
   }
 }
 
-function started(name) {
-  const whole = download(name);
+function started(name, alongside) {
+  const whole = download(name, alongside);
   // Failing before the game asks for it is no stray error: the game says why.
   whole.catch(() => {});
   return whole;
 }
 
-export const downloads = { wasm: started('buddycare.wasm'), data: started('buddycare.data') };
+// The code compiles while it downloads; whatever the server called it, it is
+// WebAssembly. A download that fails says why before the compiler does.
+let compiling = null;
+const wasm = started('buddycare.wasm', WebAssembly.compileStreaming && ((stream) => {
+  compiling = WebAssembly.compileStreaming(new Response(stream, { headers: { 'Content-Type': 'application/wasm' } }));
+  compiling.catch(() => {});
+}));
+const compiled = wasm.then((bytes) => (compiling || WebAssembly.compile(bytes)).catch((error) => {
+  throw new Error(`buddycare.wasm is damaged (${error.message})`);
+}));
+compiled.catch(() => {});
+
+export const downloads = { wasm, compiled, data: started('buddycare.data') };
 
 // The scripts that run the game say themselves why it could not start; when
 // one of them did not come, nothing else would.

@@ -67,13 +67,45 @@ function pictureType(bytes) {
   return '';
 }
 
-// Every picture comes out of the package loaded with the page, as local URLs.
-function pictureUrls(FS) {
+const blobUrl = (bytes) => URL.createObjectURL(new Blob([bytes], { type: pictureType(bytes) }));
+
+// The first screen's pictures, cut from the package as soon as it arrives
+// (the bundle says where they lie) and decoded on the browser's own threads
+// while the game's code compiles and starts.
+function decodeFirstPicturesEarly() {
+  let where = {};
+  try {
+    where = JSON.parse(document.querySelector('meta[name="buddycare-first-pictures"]').content);
+  } catch {
+    return Promise.resolve(new Map());
+  }
+  return downloads.data.then((data) => {
+    const early = new Map();
+    for (const [name, [start, end]] of Object.entries(where)) {
+      if (start >= 0 && start < end && end <= data.length) {
+        const bytes = data.slice(start, end);
+        const img = new Image();
+        img.src = blobUrl(bytes);
+        img.decode().catch(() => {});
+        // The element is kept, so that the decoded picture stays while the game starts.
+        early.set(name, { bytes, url: img.src, img });
+      }
+    }
+    return early;
+  }, () => new Map());
+}
+
+const sameBytes = (a, b) => a.length === b.length && a.every((byte, i) => byte === b[i]);
+
+// Every picture comes out of the package loaded with the page, as local URLs;
+// one decoded early keeps its URL when the game's copy is the same picture.
+function pictureUrls(FS, early) {
   const urls = new Map();
   for (const name of FS.readdir('/resources')) {
     if (!/\.(png|jpe?g)$/i.test(name)) continue;
     const bytes = FS.readFile(`/resources/${name}`);
-    urls.set(name, URL.createObjectURL(new Blob([bytes], { type: pictureType(bytes) })));
+    const known = early.get(name);
+    urls.set(name, known && sameBytes(known.bytes, bytes) ? known.url : blobUrl(bytes));
   }
   return urls;
 }
@@ -116,9 +148,7 @@ function chooseLanguage(FS) {
 // The WebAssembly game with a started session, or an error saying why not.
 async function startGame() {
   const [compiled, data] = await Promise.all([
-    downloads.wasm.then((bytes) => WebAssembly.compile(bytes).catch((error) => {
-      throw new Error(`buddycare.wasm is damaged (${error.message})`);
-    })),
+    downloads.compiled,
     downloads.data,
   ]);
   const Module = await createBuddycare({
@@ -236,9 +266,10 @@ async function start() {
   fitStage();
   window.addEventListener('resize', fitStage);
   const fontsReady = loadFonts();
+  const early = decodeFirstPicturesEarly();
   const game = await startGame();
 
-  const urls = pictureUrls(game.Module.FS);
+  const urls = pictureUrls(game.Module.FS, await early);
   const pictureUrl = (name) => urls.get(name) || '';
 
   game.audio = createAudio(game.Module, game.call);

@@ -7,7 +7,9 @@
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <future>
 #include <filesystem>
 #include <string>
 
@@ -94,6 +96,26 @@ TEST_F(PictureCacheTest, KnowsAPhotoFromAPictureWithTransparency)
     EXPECT_TRUE(p->opaque);
     EXPECT_FALSE(i->opaque);
     EXPECT_EQ(i->w * 100 + i->h, 1612);
+}
+
+TEST_F(PictureCacheTest, APictureDecodedOnAnotherThreadIsShownWithoutReadingTheFileAgain)
+{
+    const auto file = picture("d.png", 16, 8, false, 128);
+    auto decoded = std::async(std::launch::async, sdl::PictureCache::decodeFile, "d.png", file).get();
+    std::filesystem::remove(file);
+    cache->adopt(std::move(decoded));
+    const auto size = cache->size("d.png", file);
+    ASSERT_TRUE(size);
+    EXPECT_EQ(size->w * 100 + size->h, 1608);
+    EXPECT_FALSE(size->opaque);
+    EXPECT_NE(cache->texture("d.png", file, SDL_Rect{0, 0, 16, 8}, 8, 4), nullptr);
+    // Once made a texture the decoded copy is gone: a new size needs the file.
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(cache->texture("d.png", file, SDL_Rect{0, 0, 16, 8}, 4, 2), nullptr);
+    cache->adopt(sdl::PictureCache::decodeFile("gone.png", file));
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 2) << err;
+    EXPECT_FALSE(cache->size("gone.png", file));
 }
 
 TEST_F(PictureCacheTest, ShrinkingAveragesFineDetailInsteadOfPickingPixels)
