@@ -1,12 +1,17 @@
 #include "platform/sdl/CanvasFit.h"
 #include "platform/sdl/PictureCache.h"
+#include "platform/sdl/WindowLoop.h"
 #include "support/Game.h"
 
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
+#include <cstring>
 #include <filesystem>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace bc::sdl {
 namespace {
@@ -66,6 +71,67 @@ TEST(PictureBounds, APictureTooLargeToDecodeIsRefusedFromItsHeaderWithOneLine)
     PictureCache cache(renderer.get());
     EXPECT_NE(cache.texture("s", path, {0, 0, 8, 8}, 8, 8), nullptr);
     EXPECT_EQ(cache.texture("s", path, {0, 0, 8, 8}, 16000, 16000), nullptr);
+}
+
+// A display of its own, 800×480, with no window manager.
+class SmallDisplay : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        int fds[2];
+        ASSERT_EQ(pipe(fds), 0);
+        if ((server_ = fork()) == 0) {
+            execlp("Xvfb", "Xvfb", "-displayfd", std::to_string(fds[1]).c_str(), "-screen", "0", "800x480x24",
+                   "-nolisten", "tcp", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(fds[1]);
+        char number[16] = {};
+        ASSERT_GT(read(fds[0], number, sizeof number - 1), 0) << "Xvfb did not start";
+        close(fds[0]);
+        // Appended, not ":" + string: g++ 12 at -O3 warns -Wrestrict inside that operator (GCC bug 105651).
+        std::string display = ":";
+        display.append(number, std::strcspn(number, "\n"));
+        setenv("DISPLAY", display.c_str(), 1);
+        setenv("SDL_VIDEODRIVER", "x11", 1);
+        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    }
+    void TearDown() override
+    {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        unsetenv("SDL_VIDEODRIVER");
+        kill(server_, SIGTERM);
+        waitpid(server_, nullptr, 0);
+    }
+    static WindowBox shown(SDL_Window* w)
+    {
+        WindowBox b;
+        SDL_ShowWindow(w);
+        SDL_GetWindowPosition(w, &b.x, &b.y);
+        SDL_GetWindowSize(w, &b.w, &b.h);
+        return b;
+    }
+    pid_t server_ = -1;
+    std::string error_;
+};
+
+TEST_F(SmallDisplay, TheWindowOpensReachableAndComesBackWhenTheDisplayChanges)
+{
+    WindowPtr window = openWindow(false, error_);
+    ASSERT_NE(window, nullptr) << error_;
+    EXPECT_TRUE(shown(window.get()) == (WindowBox{265, 0, 269, 480}));
+    SDL_SetWindowPosition(window.get(), 700, -300);
+    keepReachable(window.get());
+    EXPECT_TRUE(whollyInside(shown(window.get()), {}, {0, 0, 800, 480}));
+    SDL_SetWindowSize(window.get(), 20000, 20000);
+    EXPECT_EQ(shown(window.get()).h, kMaxWindowSide);
+}
+
+TEST_F(SmallDisplay, FullScreenCoversTheDisplayWithNoWindowManager)
+{
+    WindowPtr window = openWindow(true, error_);
+    ASSERT_NE(window, nullptr) << error_;
+    EXPECT_TRUE(shown(window.get()) == (WindowBox{0, 0, 800, 480}));
 }
 
 } // namespace
