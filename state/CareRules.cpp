@@ -131,11 +131,13 @@ std::string doseReasons(AppState& state, const Translator& words)
     if (state.carbsNotAddressed() > 0) {
         const std::string grams = wholeNumber(state.carbsNotAddressed());
         reasons += fill(words.translatePlural("Because you ate %s carb", "Because you ate %s carbs", countOf(grams)),
-                        grams) +
-                   "\n";
+                        grams);
+        reasons += '\n';
     }
     if (state.aboutToExercise()) {
-        reasons += "\n" + words.translate("You're about to exercise");
+        // Appended piece by piece: g++ 12 at -O3 misreads "\n" + string as an overlapping copy (-Wrestrict).
+        reasons += '\n';
+        reasons += words.translate("You're about to exercise");
     }
     return reasons;
 }
