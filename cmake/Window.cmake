@@ -6,7 +6,7 @@ find_package(CLI11 REQUIRED)
 
 file(GLOB BUDDYCARE_SDL_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/platform/sdl/*.cpp)
 add_library(buddycare_sdl STATIC ${BUDDYCARE_SDL_SOURCES})
-target_link_libraries(buddycare_sdl PUBLIC buddycare_platform PkgConfig::SDL2 PkgConfig::FONTCONFIG PkgConfig::ESPEAK)
+target_link_libraries(buddycare_sdl PUBLIC buddycare_platform PkgConfig::SDL2 PkgConfig::FONTCONFIG PkgConfig::ESPEAK ${CMAKE_DL_LIBS})
 
 add_library(buddycare_launch OBJECT ${PROJECT_SOURCE_DIR}/app/main.cpp ${PROJECT_SOURCE_DIR}/app/Launch.cpp)
 target_link_libraries(buddycare_launch PUBLIC buddycare_app buddycare_sdl CLI11::CLI11)

@@ -7,6 +7,7 @@
 #include <SDL_mixer.h>
 
 #include <array>
+#include <dlfcn.h>
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
@@ -180,10 +181,28 @@ private:
     Mix_Chunk* voiceChunk_ = nullptr;
 };
 
+extern "C" void ignoreAlsaReport(const char*, int, const char*, int, const char*, ...) {}
+
+// With no sound card, alsa-lib writes a screenful of its own reports to
+// standard error before SDL gives up on it; the game says once that it plays
+// silently instead. The library is the one SDL loads; it stays loaded.
+void quietAlsa()
+{
+    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+    void* alsa = dlopen("libasound.so.2", RTLD_LAZY);
+    if (alsa == nullptr) {
+        return;
+    }
+    if (auto* setHandler = reinterpret_cast<int (*)(Handler)>(dlsym(alsa, "snd_lib_error_set_handler"))) {
+        setHandler(ignoreAlsaReport);
+    }
+}
+
 } // namespace
 
 std::unique_ptr<Audio> openMixerAudio(const std::filesystem::path& resources)
 {
+    quietAlsa();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         warn(std::string("no audio (") + SDL_GetError() + "): the game plays silently");
         return std::make_unique<Silent>();
