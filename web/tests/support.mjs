@@ -54,7 +54,14 @@ export async function openGame({ seed, refuse, intercept, device, locale = 'en-U
   const offsite = [];
   page.on('console', (message) => message.type() === 'error' && problems.push(message.text()));
   page.on('pageerror', (error) => problems.push(`page error: ${error.message}`));
-  page.on('requestfailed', (request) => problems.push(`request failed: ${request.url()}`));
+  page.on('requestfailed', (request) => {
+    // Chromium at times reports one of the page's own files as aborted (cancelled by
+    // the browser, not failed) after it arrived whole, while the service worker
+    // installs beside it; the start checks every byte and says on the page when one
+    // is missing, and a file that truly fails to come fails otherwise.
+    const own = request.url().startsWith(server.url);
+    if (!(own && request.failure()?.errorText === 'net::ERR_ABORTED')) problems.push(`request failed: ${request.url()}`);
+  });
   page.on('request', (request) => {
     if (!/^(blob|data):/.test(request.url()) && !request.url().startsWith(server.url)) offsite.push(request.url());
   });
