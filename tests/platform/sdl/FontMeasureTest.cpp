@@ -39,5 +39,31 @@ TEST(FontMeasureTest, EveryTextOfEveryScreenFitsInEveryLanguage)
     }
 }
 
+// Each character half as wide as the size, each line as tall: wrapping keeps
+// every break, shrinking stops where the text first fits or at the floor.
+TEST(FontMeasureTest, TextWrapsAtSpacesThenShrinksToTheSmallest)
+{
+    struct Halves : TextMeasure {
+        float width(const std::string& line, float size, bool) const override { return line.size() * size / 2; }
+        float lineHeight(float size, bool) const override { return size; }
+    } measure;
+    const struct { const char* text; float height; const char* shown; float size; bool fits; } rows[] = {
+        {"one two three", 100, "one\ntwo\nthree", 20, true},
+        {"one\ntwo", 100, "one\ntwo", 20, true},
+        {"abcdefgh", 100, "abcdefgh", 15, true},
+        {"abcdefghijklmnopqrstuvwxyz", 100, "abcdefghijklmnopqrstuvwxyz", 14, false},
+        {"one two three", 30, "one two\nthree", 15, true},
+    };
+    for (const auto& r : rows) {
+        TextLook look;
+        look.area = {0, 0, 60, r.height};
+        look.size = 20;
+        const FittedText fit = fitText(r.text, look, measure);
+        EXPECT_EQ(fit.text, r.shown) << r.text;
+        EXPECT_EQ(fit.size, r.size) << r.text;
+        EXPECT_EQ(fit.fits, r.fits) << r.text;
+    }
+}
+
 } // namespace
 } // namespace bc
