@@ -26,8 +26,8 @@ note() {
 sound() {
   local name="$1" i=0 parts=()
   shift
-  for spec in "$@"; do
-    IFS=: read -r seconds wave freq <<<"$spec"
+  for tone in "$@"; do
+    IFS=: read -r seconds wave freq <<<"$tone"
     note "$TMP/$name-$i.wav" "$seconds" "$wave" "$freq"
     parts+=("$TMP/$name-$i.wav")
     i=$((i + 1))
