@@ -51,6 +51,8 @@ TEST(CommandLine, UnitsAndLanguageAreCheckedAndARefusalIsOneLine)
         EXPECT_EQ(refused.error().message.find('\n'), std::string::npos) << refused.error().message;
     }
     EXPECT_EQ(parse({"--language", "fr_CA"})->language, "fr_CA");
+    EXPECT_EQ(parse({"--version"})->finished, 0) << "asked for, so not a failure";
+    EXPECT_NE(parse({"--colour"}).error().message.find("(see --help)"), std::string::npos);
     EXPECT_FALSE(parse({"--language", "../../tmp/x"}).ok());
 }
 

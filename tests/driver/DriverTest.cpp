@@ -61,7 +61,7 @@ TEST(DriverOutput, ConsoleLinesComeBeforeTheAnswerAsLogObjects)
     CareStateAccess inspector(game.state());
     Console& console = game.app().console();
     game.app().runLoop().schedule(1.0, false, nullptr, [&console] { console.log("tick"); });
-    driverCommand(game.app(), inspector, nullptr, "wait 1", out);
+    driverCommand(game.app(), inspector, nullptr, "wait 86400", out); // the longest wait allowed
     console.log("after the command");
     EXPECT_EQ(out.str(), "{\"log\":\"tick\"}\n{\"ok\":true}\n");
 }

@@ -73,6 +73,18 @@ TEST_F(InputTest, ATapIsAPressAndAReleaseOnOneTouchableControl)
     EXPECT_NE(app->tap(first().controlNamed("count")).value().find("hidden"), std::string::npos);
 }
 
+TEST_F(InputTest, APressShowsAtOnceAndTheBarsBackSaysWhyItIsRefused)
+{
+    app->displayed();
+    app->pointerDown(50, 50);
+    EXPECT_TRUE(app->needsDisplay()) << "the pressed look shows while the finger is down";
+    app->pointerUp(50, 50);
+    EXPECT_NE(app->navBack().value_or("").find("nothing to go back to"), std::string::npos);
+    ASSERT_FALSE(app->tap(first().controlNamed("go")).has_value());
+    app->navigation().setNavigationBarHidden(true, false);
+    EXPECT_NE(app->navBack().value_or("").find("the navigation bar is hidden"), std::string::npos);
+}
+
 TEST_F(InputTest, FocusRingVisitsOnlyControlsThatTakeTouch)
 {
     std::vector<std::string> seen;

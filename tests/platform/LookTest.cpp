@@ -1,7 +1,10 @@
+#include "platform/Console.h"
 #include "platform/Look.h"
+#include "platform/PictureCatalog.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <memory>
 
@@ -64,6 +67,26 @@ const Row kRows[] = {
          const Rect t = part(l, "track").rect;
          return part(l, "track").fill == palette::kSwitchOff && middle(part(l, "knob").rect) < middle(t) &&
                 middle(part(l, "mark").rect) > middle(t) && part(l, "mark").fill.a == 0 && part(l, "mark").edgeWidth > 0;
+     }},
+    {"a switch's track has round ends and a darker edge; its bar mark sits at mid height",
+     [] { return make<Switch>({0, 0, 51, 31}, [](Switch& s) { s.setOn(true); }); },
+     [](const Look& l) {
+         const Box& t = part(l, "track");
+         const Rect m = part(l, "mark").rect;
+         return t.radius == t.rect.h / 2 && t.edge == darker(t.fill, 0.25f) &&
+                std::abs((m.y + m.h / 2) - (t.rect.y + t.rect.h / 2)) < 0.01f;
+     }},
+    {"a button's own corner is kept however small; a wide one's icon sits at mid height beside its title",
+     [] {
+         return make<Button>({0, 0, 90, 50}, [](Button& b) {
+             b.style.cornerRadius = 1;
+             Console console;
+             b.icon = PictureCatalog(BUDDYCARE_RESOURCES).imageNamed("icon-coin.png", console);
+             b.setTitle("Buy");
+         });
+     },
+     [](const Look& l) {
+         return l.body.radius == 1 && l.picture && l.picture->y + l.picture->h / 2 == 25 && l.text->area.x > l.picture->x;
      }},
     {"a switch in a tall frame keeps its shape, centred",
      [] { return make<Switch>({0, 0, 66, 100}); },

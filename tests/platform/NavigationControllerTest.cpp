@@ -31,6 +31,7 @@ protected:
     {
         journal.clear();
         nav.setRoot(make("Home"));
+        EXPECT_EQ(journal, (Journal{"Home.didLoad", "Home.willAppear", "Home.didAppear"})) << "the first screen";
         journal.clear();
     }
     void push(std::initializer_list<const char*> names)
@@ -63,6 +64,9 @@ TEST_F(NavigationTest, EachMoveRunsTheHooksInPlatformOrder)
         {"home is never popped", {}, [](auto& n) { n.popViewControllerAnimated(true); }, {}, 1},
         {"nor popped to", {}, [](auto& n) { n.popToRootViewControllerAnimated(true); }, {}, 1},
         {"unwind to the topmost of a class", {"Meal", "Counter", "Add"},
+         [](auto& n) { n.performTransition(n.topViewController(), {Transition::Kind::Unwind, "Meal"}); },
+         {"Add.willDisappear", "Meal.willAppear", "Add.didDisappear", "Meal.didAppear"}, 2},
+        {"unwind to the screen right below", {"Meal", "Add"},
          [](auto& n) { n.performTransition(n.topViewController(), {Transition::Kind::Unwind, "Meal"}); },
          {"Add.willDisappear", "Meal.willAppear", "Add.didDisappear", "Meal.didAppear"}, 2},
         {"unwind to a class not on the stack goes home", {"Counter"},

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace bc {
 namespace {
 
@@ -103,12 +105,15 @@ TEST(Flow, CarbCounterSideTripAddsItsPortionToTheMeal)
 TEST(Flow, FingerStickGoodAndBad)
 {
     // The draws' ranges are the rules' own; here, what a check pays and where the reading shows.
-    const struct { const char* button; float pay; } checks[] = {{"goodButtonPressed", 5}, {"badButtonPressed", 0}};
+    const struct { const char* button; float pay; const char* sound; } checks[] = {
+        {"goodButtonPressed", 5, "check-good"}, {"badButtonPressed", 0, "check-bad"}};
     for (const auto& c : checks) {
         Game game;
         game.play({"set coins 1"});
         game.reach("BloodSugarCheckInProgressViewController");
-        game.play({std::string("tap ") + c.button});
+        game.play({"heard", std::string("tap ") + c.button});
+        const auto heard = game.run("heard")["heard"];
+        EXPECT_EQ(std::ranges::count(heard, nlohmann::json{{"sound", c.sound}}), 1) << c.button;
         const float reading = game.state().bloodSugarLevel();
         EXPECT_EQ(game.state().coins(), 1 + c.pay);
         EXPECT_EQ(game.text("bloodSugarLabel"), std::to_string(static_cast<int>(reading)) + ".0");
