@@ -189,6 +189,12 @@ const char* toggleSettingsLock(AppState& state)
     return wasLocked ? untranslated("Lock") : untranslated("Unlock");
 }
 
+const char* settingsNote(bool locked)
+{
+    return locked ? untranslated("For grown-ups.\nAsk a grown-up to unlock.")
+                  : untranslated("For grown-ups.\nLock them again when you are done.");
+}
+
 unsigned long countOf(std::string_view shownNumber)
 {
     unsigned long count = 0;

@@ -93,6 +93,8 @@ inline constexpr double kBasalTenths = 10.0;
 double basalUnitsPerHour(double tenths);
 // The lock button's title names what the next press will do; returns it after toggling.
 const char* toggleSettingsLock(AppState& state);
+// The note under the grown-ups' settings follows the lock itself, not the button's title.
+const char* settingsNote(bool locked);
 
 // The number a shown whole number counts, for choosing a plural form.
 unsigned long countOf(std::string_view shownNumber);

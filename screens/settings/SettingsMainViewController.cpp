@@ -29,6 +29,7 @@ void SettingsMainViewController::updateUI()
     soundSwitch->setOn(preferences.sound);
     // The grown-ups' controls hide together while the settings are locked.
     const bool locked = appState().settingsLocked();
+    lockNote->setText(services().translator.translate(settingsNote(locked)));
     for (Control* control : std::initializer_list<Control*>{basalRateStepper, carbStepper, unitsSwitch, readToMeSwitch, soundSwitch}) {
         control->setHidden(locked);
     }
@@ -86,6 +87,7 @@ void registerSettingsScreens(Registry& registry, AppState& state)
         .outlet("lockButton", &Settings::lockButton)
         .outlet("unitsLabel", &Settings::unitsLabel)
         .outlet("unitsSwitch", &Settings::unitsSwitch)
+        .outlet("lockNote", &Settings::lockNote)
         .outlet("readToMeSwitch", &Settings::readToMeSwitch)
         .outlet("soundSwitch", &Settings::soundSwitch)
         .action("carbRatioButtonChanged", &Settings::carbRatioButtonChanged)

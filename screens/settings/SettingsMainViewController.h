@@ -27,6 +27,7 @@ public:
     Label* basalLabel = nullptr;
     Button* lockButton = nullptr;
     Label* unitsLabel = nullptr;
+    Label* lockNote = nullptr;
     Switch* unitsSwitch = nullptr;
     Switch* readToMeSwitch = nullptr;
     Switch* soundSwitch = nullptr;

@@ -163,6 +163,7 @@ TEST(Flow, SettingsBehindTheLock)
     game.play({"tap lockButton"});
     EXPECT_EQ(game.control("lockButton")["title"], "Lock");
     EXPECT_FALSE(game.hidden("carbStepper") || game.hidden("basalRateStepper") || game.hidden("unitsSwitch"));
+    EXPECT_EQ(game.text("lockNote"), "For grown-ups.\nLock them again when you are done.");
     game.play({"toggle unitsSwitch"});
     EXPECT_EQ(game.state().preferences().units, GlucoseUnit::MmolPerL);
     EXPECT_EQ(game.text("unitsLabel"), "mmol/L");
