@@ -141,7 +141,8 @@ TEST_F(SmallDisplay, WhatWaitsForTheFirstFrameStartsOnceAfterItIsPresented)
     ASSERT_NE(fonts, nullptr) << error_;
     test::Game game;
     WindowPtr window = openWindow(false, error_);
-    RendererPtr renderer(SDL_CreateRenderer(window.get(), -1, SDL_RENDERER_SOFTWARE));
+    SurfacePtr target(SDL_CreateRGBSurfaceWithFormat(0, 375, 667, 32, SDL_PIXELFORMAT_ARGB8888));
+    RendererPtr renderer(SDL_CreateSoftwareRenderer(target.get()));
     WindowLoop loop(game.app(), window.get(), renderer.get(), *fonts, false);
     int calls = 0;
     loop.afterFirstFrame([&] { calls += game.app().needsDisplay() ? 10 : 1; });
