@@ -11,9 +11,8 @@ DeferredAudio::DeferredAudio(Opener opener, std::chrono::milliseconds effectWait
 
 DeferredAudio::~DeferredAudio()
 {
+    // The output then closes on this thread, the one that ends the program.
     settle();
-    // The output goes on this thread, the one that ends the program.
-    output_.reset();
 }
 
 void DeferredAudio::open()

@@ -14,9 +14,10 @@ TEST(DeferredAudio, WhatComesBeforeTheOutputIsHeardOnceItOpensStaleEffectsAndOld
 {
     const std::tuple<std::chrono::milliseconds, bool, std::vector<Heard>> rows[] = {
         {DeferredAudio::kEffectWait, true,
-         {{Kind::Sound, "tap"}, {Kind::Sound, "coin"}, {Kind::Sound, "buy"}, {Kind::Say, "two"}, {Kind::Sound, "sad"}}},
+         {{Kind::Sound, "tap"}, {Kind::Sound, "coin"}, {Kind::Sound, "buy"}, {Kind::Say, "two"}, {Kind::Sound, "sad"},
+          {Kind::Say, "three"}}},
         // Effects that waited too long are dropped; the screen's line is not.
-        {std::chrono::milliseconds(0), true, {{Kind::Say, "two"}, {Kind::Sound, "sad"}}},
+        {std::chrono::milliseconds(0), true, {{Kind::Say, "two"}, {Kind::Sound, "sad"}, {Kind::Say, "three"}}},
         {DeferredAudio::kEffectWait, false, {}}, // no device: silence, and nothing fails
     };
     for (const auto& [effectWait, found, expected] : rows) {
@@ -44,6 +45,7 @@ TEST(DeferredAudio, WhatComesBeforeTheOutputIsHeardOnceItOpensStaleEffectsAndOld
         release.set_value();
         audio.settle();
         audio.play(Sound::Sad);
+        audio.say("three");
         EXPECT_EQ(heard ? heard->take() : std::vector<Heard>{}, expected);
         EXPECT_EQ(opened, 1);
     }
