@@ -35,8 +35,6 @@ void DeferredAudio::open()
                 output_->say(*line_);
             }
         }
-        effects_.clear();
-        line_.reset();
     });
 }
 
@@ -56,6 +54,7 @@ void DeferredAudio::play(Sound sound)
         }
         return;
     }
+    // Stale ones go now too, so a device that takes its time keeps the list short.
     const auto now = Clock::now();
     dropStaleEffects(now);
     effects_.emplace_back(sound, now);
