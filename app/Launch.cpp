@@ -6,8 +6,9 @@
 #include "platform/Application.h"
 #include "platform/Console.h"
 #include "platform/Driver.h"
-#include "platform/sdl/MixerAudio.h"
 #include "platform/Gettext.h"
+#include "platform/sdl/DeferredAudio.h"
+#include "platform/sdl/MixerAudio.h"
 #include "platform/sdl/Window.h"
 
 #include <cstdlib>
@@ -34,10 +35,15 @@ Result<int> ApplicationMain(int argc, char** argv, AppDelegate& delegate)
     auto translator = std::make_unique<const GettextTranslator>(
         findCatalogues(argv[0]), chosenLanguages(options->language, [](const char* name) { return std::getenv(name); }));
     // The driver only records what would be heard; it never opens a device.
+    // The window opens its device once the first frame is shown.
+    std::unique_ptr<sdl::DeferredAudio> audio;
+    if (!options->headless) {
+        audio = std::make_unique<sdl::DeferredAudio>([resources = *folder] { return sdl::openMixerAudio(resources); });
+    }
+    sdl::DeferredAudio* const sound = audio.get();
     auto created = Application::create(*folder, game.registry,
                                        options->headless ? RunLoop::ClockKind::Virtual : RunLoop::ClockKind::Real,
-                                       options->seed, options->headless ? nullptr : sdl::openMixerAudio(*folder),
-                                       std::move(translator));
+                                       options->seed, std::move(audio), std::move(translator));
     if (!created) {
         return created.error();
     }
@@ -55,7 +61,8 @@ Result<int> ApplicationMain(int argc, char** argv, AppDelegate& delegate)
         }
         status = runDriver(app, inspector, shooter.get(), std::cin, std::cout);
     } else {
-        status = sdl::runWindow(app, sdl::WindowOptions{options->fullscreen});
+        status = sdl::runWindow(app, sdl::WindowOptions{options->fullscreen, [sound] { sound->open(); },
+                                                        [sound] { sound->settle(); }});
     }
     delegate.applicationWillResignActive();
     delegate.applicationWillTerminate();

@@ -202,6 +202,11 @@ void quietAlsa()
 
 std::unique_ptr<Audio> openMixerAudio(const std::filesystem::path& resources)
 {
+    // SDL keeps each thread's error text until told; this thread may be one
+    // of the caller's own, which SDL never tidies after.
+    struct ForgetErrors {
+        ~ForgetErrors() { SDL_TLSCleanup(); }
+    } forget;
     quietAlsa();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         warn(std::string("no audio (") + SDL_GetError() + "): the game plays silently");

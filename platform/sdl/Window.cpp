@@ -24,6 +24,7 @@
 #include <vector>
 #include <string>
 #include <optional>
+#include <utility>
 #include <ctime>
 
 namespace bc::sdl {
@@ -277,6 +278,9 @@ void WindowLoop::draw()
     }
     app_.displayed();
     exposed_ = false;
+    if (afterFirstFrame_) {
+        std::exchange(afterFirstFrame_, nullptr)();
+    }
 }
 
 // For the performance bench: when each frame reached the window, what it
@@ -472,6 +476,15 @@ int runWindow(Application& app, const WindowOptions& options)
 {
     ImageLibrary images;
     std::optional<VideoSession> video; // outlives the worker, whichever way this ends
+    struct Closing {
+        const std::function<void()>& then;
+        ~Closing()
+        {
+            if (then) {
+                then();
+            }
+        }
+    } closing{options.beforeClosing};
     const Painter::FirstFrame first = Painter::firstFrameOf(app);
     auto findingFonts = std::async(std::launch::async, findFonts, std::cref(first.fonts));
     auto decoding = std::async(std::launch::async, decodePictures, std::cref(first.pictures));
@@ -520,6 +533,7 @@ int runWindow(Application& app, const WindowOptions& options)
         // The loop's textures go before the renderer they belong to.
         WindowLoop loop(app, window.get(), renderer.get(), *found.fonts, options.fullscreen);
         loop.adoptPictures(decoding.get());
+        loop.afterFirstFrame(options.afterFirstFrame);
         status = loop.run();
     }
     renderer.reset();

@@ -2,6 +2,7 @@
 
 #include "platform/Driver.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -14,6 +15,10 @@ namespace sdl {
 
 struct WindowOptions {
     bool fullscreen = false;
+    // Called once the first frame is on the screen: what can wait starts then.
+    std::function<void()> afterFirstFrame;
+    // Called before SDL's video shuts down, however the window ends.
+    std::function<void()> beforeClosing;
 };
 
 // Opens the window on the home screen and runs the event loop until the

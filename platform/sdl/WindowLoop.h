@@ -6,6 +6,7 @@
 
 #include <SDL.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -39,6 +40,8 @@ public:
     int run();
     // Pictures decoded before the window opened, for its first frame.
     void adoptPictures(std::vector<PictureCache::Decoded> pictures) { painter_.adopt(std::move(pictures)); }
+    // Called once, right after the first frame is presented.
+    void afterFirstFrame(std::function<void()> then) { afterFirstFrame_ = std::move(then); }
     // Everything queued now, the timers that are due and a frame if one is
     // owed, without waiting: one turn of run() for whoever feeds the events.
     void pump();
@@ -76,6 +79,7 @@ private:
     int outputW_ = 0;
     int outputH_ = 0;
     std::optional<SDL_FingerID> fingerDown_;
+    std::function<void()> afterFirstFrame_;
 };
 
 } // namespace bc::sdl

@@ -1,4 +1,5 @@
 #include "platform/sdl/CanvasFit.h"
+#include "platform/sdl/FontSource.h"
 #include "platform/sdl/PictureCache.h"
 #include "platform/sdl/WindowLoop.h"
 #include "support/Game.h"
@@ -132,6 +133,22 @@ TEST_F(SmallDisplay, FullScreenCoversTheDisplayWithNoWindowManager)
     WindowPtr window = openWindow(true, error_);
     ASSERT_NE(window, nullptr) << error_;
     EXPECT_TRUE(shown(window.get()) == (WindowBox{0, 0, 800, 480}));
+}
+
+TEST_F(SmallDisplay, WhatWaitsForTheFirstFrameStartsOnceAfterItIsPresented)
+{
+    auto fonts = FontSource::find(error_);
+    ASSERT_NE(fonts, nullptr) << error_;
+    test::Game game;
+    WindowPtr window = openWindow(false, error_);
+    SurfacePtr target(SDL_CreateRGBSurfaceWithFormat(0, 375, 667, 32, SDL_PIXELFORMAT_ARGB8888));
+    RendererPtr renderer(SDL_CreateSoftwareRenderer(target.get()));
+    WindowLoop loop(game.app(), window.get(), renderer.get(), *fonts, false);
+    int calls = 0;
+    loop.afterFirstFrame([&] { calls += game.app().needsDisplay() ? 10 : 1; });
+    loop.pump();
+    loop.pump();
+    EXPECT_EQ(calls, 1);
 }
 
 } // namespace
