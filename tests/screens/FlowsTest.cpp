@@ -217,6 +217,9 @@ TEST(Flow, EachEventIsHeardOnceAndTheSettingsSilenceIt)
          {"tap", "tap", home}},
         {{"tap settingsPlace", "tap lockButton", "toggle soundSwitch", "heard", "tap homeButtonPressed", "tap cheat"},
          {home}},
+        {{"set bloodSugarLevel 90", "tap settingsPlace", "tap lockButton", "toggle unitsSwitch", "tap homeButtonPressed",
+          "heard", "tap speakButtonPressed"},
+         {"tap", "\"Hi, I'm your buddy! My blood sugar is 5. Tap a button at the bottom to look after me.\""}},
     };
     for (const auto& row : rows) {
         Game game;
