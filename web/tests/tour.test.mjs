@@ -224,11 +224,12 @@ test('the page plays the sounds and says the lines the game heard', async () => 
   }
 });
 
+const overflowing = (page) => page.evaluate(() => [...document.querySelectorAll('#screens > .screen:last-child .label')]
+  .filter((l) => l.querySelector('.text').offsetHeight > l.clientHeight + 1).map((l) => l.dataset.name));
+
 test('a browser that prefers Spanish plays in Spanish, and every text fits its control', async () => {
   const game = await openGame({ seed: 1, locale: 'es-MX' });
   const { page } = game;
-  const overflowing = () => page.evaluate(() => [...document.querySelectorAll('#screens > .screen:last-child .label')]
-    .filter((l) => l.querySelector('.text').offsetHeight > l.clientHeight + 1).map((l) => l.dataset.name));
   try {
     assert.equal(await page.getAttribute('html', 'lang'), 'es');
     assert.equal(await text(page, 'readingCaption'), 'Azúcar en sangre');
@@ -237,9 +238,22 @@ test('a browser that prefers Spanish plays in Spanish, and every text fits its c
     await tap(page, 'continueButtonPressed');
     assert.equal(await text(page, 'doseUnit'), 'unidades de insulina');
     assert.equal(await text(page, 'reasonsLabel'), 'Porque comiste 25 gramos de hidratos\n');
-    assert.deepEqual(await overflowing(), []);
+    assert.deepEqual(await overflowing(page), []);
     await shoot(page, 'dose-in-spanish');
     assert.deepEqual(game.problems, []);
+  } finally {
+    await game.close();
+  }
+});
+
+test('a French text too long for its box already fits on its screen\'s first showing', async () => {
+  const game = await openGame({ seed: 1, locale: 'fr-FR' });
+  try {
+    for (const taps of [['checkPlace', '->BloodSugarCheckInstructionsViewController'], ['<-root', 'insulinPlace',
+      'carbCounterButtonPressed', '->CarbCounterAddViewController']]) {
+      for (const name of taps) await tap(game.page, name);
+      assert.deepEqual(await overflowing(game.page), [], taps.at(-1));
+    }
   } finally {
     await game.close();
   }
