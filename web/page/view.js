@@ -106,7 +106,7 @@ class Layer {
     else this.unfitted.set(el, () => shrinkToFit(el, text, overflows));
   }
 
-  // Once the layer is on the page.
+  // Once the layer is on the page, or the page has changed size.
   fitWaiting() {
     for (const [el, fit] of this.unfitted) if (fit()) this.unfitted.delete(el);
   }
@@ -327,6 +327,10 @@ export class Renderer {
     this.barHidden = null;
     this.reducedMotion = window.matchMedia('(prefers-reduced-motion: reduce)');
     this.barBack.addEventListener('click', () => handlers.back());
+    // A page that starts hidden (a phone held sideways) lays its texts out when turned.
+    window.addEventListener('resize', () => {
+      for (const layer of this.layers.values()) layer.fitWaiting();
+    });
     // Focus moving to a control off the canvas (on a sliding screen) must not
     // scroll the canvas itself: everything would stay shifted.
     stage.addEventListener('scroll', (event) => {
