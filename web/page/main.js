@@ -95,19 +95,32 @@ function decodeFirstPicturesEarly() {
   }, () => new Map());
 }
 
-const sameBytes = (a, b) => a.length === b.length && a.every((byte, i) => byte === b[i]);
+function sameBytes(a, b) {
+  if (a.length !== b.length) return false;
+  for (let i = 0; i < a.length; i += 1) if (a[i] !== b[i]) return false;
+  return true;
+}
 
-// Every picture comes out of the package loaded with the page, as local URLs;
-// one decoded early keeps its URL when the game's copy is the same picture.
-function pictureUrls(FS, early) {
-  const urls = new Map();
-  for (const name of FS.readdir('/resources')) {
-    if (!/\.(png|jpe?g)$/i.test(name)) continue;
-    const bytes = FS.readFile(`/resources/${name}`);
-    const known = early.get(name);
-    urls.set(name, known && sameBytes(known.bytes, bytes) ? known.url : blobUrl(bytes));
-  }
-  return urls;
+// Every picture comes out of the package loaded with the page, as a local
+// URL made the first time it is asked for: making one copies the picture to
+// the browser, and the first frame needs only its own few. One decoded early
+// keeps its URL when the game's copy is the same picture.
+function pictureSource(FS, early) {
+  const urls = new Map(FS.readdir('/resources').filter((name) => /\.(png|jpe?g)$/i.test(name))
+    .map((name) => [name, null]));
+  const url = (name) => {
+    if (!urls.has(name)) return '';
+    let made = urls.get(name);
+    if (made === null) {
+      const bytes = FS.readFile(`/resources/${name}`);
+      const known = early.get(name);
+      made = known && sameBytes(known.bytes, bytes) ? known.url : blobUrl(bytes);
+      urls.set(name, made);
+    }
+    return made;
+  };
+  // The names of those not made yet.
+  return { url, waiting: () => [...urls].filter(([, made]) => made === null).map(([name]) => name) };
 }
 
 async function decode(urls) {
@@ -269,8 +282,8 @@ async function start() {
   const early = decodeFirstPicturesEarly();
   const game = await startGame();
 
-  const urls = pictureUrls(game.Module.FS, await early);
-  const pictureUrl = (name) => urls.get(name) || '';
+  const pictures = pictureSource(game.Module.FS, await early);
+  const pictureUrl = pictures.url;
 
   game.audio = createAudio(game.Module, game.call);
   const loop = playLoop(game);
@@ -297,10 +310,22 @@ async function start() {
   stopWatching();
 
   document.addEventListener('visibilitychange', loop.tick);
-  // The rest of the pictures decode while the child looks at the first screen.
-  decode([...urls.values()].filter((url) => !firstPictures.has(url)));
+  decodeTheRest(pictures);
   api.state = () => game.call('bc_state');
   keepForNextVisit();
+}
+
+// The rest of the pictures decode while the child looks at the first screen,
+// one at a time between the child's taps, so that a tap is not kept waiting.
+function decodeTheRest(pictures) {
+  const left = pictures.waiting();
+  const next = () => {
+    const name = left.shift();
+    if (name === undefined) return;
+    decode([pictures.url(name)]);
+    setTimeout(next, 0);
+  };
+  setTimeout(next, 0);
 }
 
 // Once the game runs, its files are kept for the next visit and for playing

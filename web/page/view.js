@@ -50,16 +50,23 @@ function textStyle(el, text) {
 
 // As in the window: a text longer than its area wraps (the style sheet lets
 // it), then shrinks a step at a time, never below the smallest readable size.
+// Only a laid-out box can be measured: off the page or hidden, every size
+// reads zero and any text would seem to fit. Says whether the text was fitted.
 const SMALLEST_TEXT = 14;
 function shrinkToFit(el, text, overflows) {
   const key = `${text.font}|${el.textContent}|${el.style.width}|${el.style.height}`;
   if (el.dataset.fitted !== key) {
+    if (!el.isConnected || el.getClientRects().length === 0) {
+      delete el.dataset.fitted;
+      return false;
+    }
     let size = text.font;
     for (; size > Math.min(text.font, SMALLEST_TEXT) && overflows(); size -= 1) el.style.fontSize = `${size - 1}px`;
     el.dataset.fitted = key;
     el.dataset.fittedSize = String(size);
   }
   el.style.fontSize = `${el.dataset.fittedSize}px`;
+  return true;
 }
 
 // What a screen reader calls a control: the words the interface description
@@ -89,7 +96,19 @@ class Layer {
     this.el.setAttribute('aria-labelledby', this.heading.id);
     this.el.append(this.heading);
     this.controls = [];
+    // Texts that could not be measured yet, each with what fits it.
+    this.unfitted = new Map();
     this.update(screen);
+  }
+
+  fit(el, text, overflows) {
+    if (shrinkToFit(el, text, overflows)) this.unfitted.delete(el);
+    else this.unfitted.set(el, () => shrinkToFit(el, text, overflows));
+  }
+
+  // Once the layer is on the page, or the page has changed size.
+  fitWaiting() {
+    for (const [el, fit] of this.unfitted) if (fit()) this.unfitted.delete(el);
   }
 
   update(screen) {
@@ -210,7 +229,7 @@ class Layer {
           prefix.remove();
         }
         el.dataset.text = c.text;
-        shrinkToFit(el, look.text, () => text.offsetHeight > el.clientHeight + 1 || text.scrollWidth > text.clientWidth + 1);
+        this.fit(el, look.text, () => text.offsetHeight > el.clientHeight + 1 || text.scrollWidth > text.clientWidth + 1);
         break;
       }
       case 'button':
@@ -263,7 +282,7 @@ class Layer {
     if (look.text) {
       textStyle(title, look.text);
       place(title, look.text.area);
-      shrinkToFit(title, look.text,
+      this.fit(title, look.text,
         () => title.scrollHeight > title.clientHeight + 1 || title.scrollWidth > title.clientWidth + 1);
       title.style.opacity = String(look.opacity);
     }
@@ -308,6 +327,10 @@ export class Renderer {
     this.barHidden = null;
     this.reducedMotion = window.matchMedia('(prefers-reduced-motion: reduce)');
     this.barBack.addEventListener('click', () => handlers.back());
+    // A page that starts hidden (a phone held sideways) lays its texts out when turned.
+    window.addEventListener('resize', () => {
+      for (const layer of this.layers.values()) layer.fitWaiting();
+    });
     // Focus moving to a control off the canvas (on a sliding screen) must not
     // scroll the canvas itself: everything would stay shifted.
     stage.addEventListener('scroll', (event) => {
@@ -338,11 +361,13 @@ export class Renderer {
       }
     }
     let previous = null;
+    const arrived = [];
     for (const screen of frame.screens) {
       let layer = this.layers.get(screen.id);
       if (!layer) {
         layer = new Layer(screen, this.handlers, this.pictureUrl);
         this.layers.set(screen.id, layer);
+        arrived.push(layer);
       } else {
         layer.update(screen);
       }
@@ -351,6 +376,7 @@ export class Renderer {
       if (layer.el !== want) this.screens.insertBefore(layer.el, want);
       previous = layer;
     }
+    for (const layer of arrived) layer.fitWaiting();
     this.slide(frame.slide);
     this.renderBar(frame.bar, first);
     this.stage.classList.toggle('busy', frame.animating);

@@ -58,8 +58,9 @@ export async function openGame({ seed, refuse, intercept, device, locale = 'en-U
     // Chromium at times reports one of the page's own files as aborted (cancelled by
     // the browser, not failed) after it arrived whole, while the service worker
     // installs beside it; the start checks every byte and says on the page when one
-    // is missing, and a file that truly fails to come fails otherwise.
-    const own = request.url().startsWith(server.url);
+    // is missing, and a file that truly fails to come fails otherwise. Leaving a page
+    // likewise cancels the pictures it was still decoding from its own local copies.
+    const own = request.url().replace(/^blob:/, '').startsWith(server.url);
     if (!(own && request.failure()?.errorText === 'net::ERR_ABORTED')) problems.push(`request failed: ${request.url()}`);
   });
   page.on('request', (request) => {

@@ -224,10 +224,10 @@ test('the page plays the sounds and says the lines the game heard', async () => 
   }
 });
 
-test('a browser that prefers Spanish plays in Spanish, and every text fits its control', async () => {
-  const game = await openGame({ seed: 1, locale: 'es-MX' });
+test('a browser that prefers Spanish plays in Spanish, and every text fits its control from its first showing', async () => {
+  const [game, french] = [await openGame({ seed: 1, locale: 'es-MX' }), await openGame({ seed: 1, locale: 'fr-FR' })];
   const { page } = game;
-  const overflowing = () => page.evaluate(() => [...document.querySelectorAll('#screens > .screen:last-child .label')]
+  const overflowing = (on = page) => on.evaluate(() => [...document.querySelectorAll('#screens > .screen:last-child .label')]
     .filter((l) => l.querySelector('.text').offsetHeight > l.clientHeight + 1).map((l) => l.dataset.name));
   try {
     assert.equal(await page.getAttribute('html', 'lang'), 'es');
@@ -240,7 +240,11 @@ test('a browser that prefers Spanish plays in Spanish, and every text fits its c
     assert.deepEqual(await overflowing(), []);
     await shoot(page, 'dose-in-spanish');
     assert.deepEqual(game.problems, []);
+    // A French step longer than its box, on its screen's first showing.
+    for (const name of ['checkPlace', '->BloodSugarCheckInstructionsViewController']) await tap(french.page, name);
+    assert.deepEqual(await overflowing(french.page), []);
   } finally {
     await game.close();
+    await french.close();
   }
 });
