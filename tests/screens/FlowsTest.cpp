@@ -199,6 +199,7 @@ TEST(Flow, EachEventIsHeardOnceAndTheSettingsSilenceIt)
     } rows[] = {
         {{"heard", "tap cheat"}, {"tap", "coin"}},
         {{"tap buddyPlace", "tap shopButton", "heard", "tap buyButton"}, {"tap", "refused"}},
+        {{"tap settingsPlace", "tap lockButton", "heard", "step carbStepper up"}, {"tap"}},
         {{"set coins 200", "tap buddyPlace", "tap shopButton", "heard", "tap buyButton"}, {"tap", "buy"}},
         {{"set coins 200", "tap buddyPlace", "tap shopButton", "tap buyButton", "tap closetButton", "tap itemButton",
           "heard", "tap wearButton"},
