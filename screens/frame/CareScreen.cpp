@@ -115,10 +115,6 @@ void CareScreen::homeButtonPressed(Control*) { navigationController()->popToRoot
 
 void CareScreen::cancelButtonPressed(Control*) { navigationController()->popViewControllerAnimated(true); }
 
-} // namespace bc
-
-namespace bc {
-
 namespace {
 // A reading shown as "150.0" is said the way a child says it.
 std::string spokenNumber(std::string text)

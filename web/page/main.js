@@ -322,8 +322,7 @@ function decodeTheRest(pictures) {
   const next = () => {
     const name = left.shift();
     if (name === undefined) return;
-    decode([pictures.url(name)]);
-    setTimeout(next, 0);
+    decode([pictures.url(name)]).then(() => setTimeout(next, 0));
   };
   setTimeout(next, 0);
 }
