@@ -30,10 +30,16 @@ TEST(FontMeasureTest, EveryTextOfEveryScreenFitsInEveryLanguage)
                 if (!look.text || text.empty() || c.isEffectivelyHidden()) {
                     continue;
                 }
-                const FittedText fit = fitText(text, *look.text, measure);
-                EXPECT_TRUE(fit.fits) << language << " " << layout.className << " " << c.name() << ": \"" << text
-                                      << "\" needs more than its area even at " << fit.size;
-                EXPECT_GE(fit.size, std::min(look.text->size, kSmallestText)) << text;
+                // At the window's own size, and at twice it (a high-density screen, a shot).
+                for (const float scale : {1.0f, 2.0f}) {
+                    TextLook scaled = *look.text;
+                    scaled.area = {0, 0, scaled.area.w * scale, scaled.area.h * scale};
+                    scaled.size *= scale;
+                    const FittedText fit = fitText(text, scaled, measure, kSmallestText * scale);
+                    EXPECT_TRUE(fit.fits) << language << " " << layout.className << " " << c.name() << ": \"" << text
+                                          << "\" needs more than its area even at " << fit.size << ", scale " << scale;
+                    EXPECT_GE(fit.size, std::min(scaled.size, kSmallestText * scale)) << text;
+                }
             }
         }
     }
