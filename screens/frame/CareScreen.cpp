@@ -173,7 +173,7 @@ void CareScreen::touched(Control*) { play(Sound::Tap); }
 void CareScreen::focused(const Control* control)
 {
     if (appState().preferences().readToMe) {
-        services().audio.say(control == nullptr ? std::string("Back") : spokenName(*control));
+        services().audio.say(control == nullptr ? services().translator.translate("Back") : spokenName(*control));
     }
 }
 

@@ -242,6 +242,14 @@ TEST(Flow, EachEventIsHeardOnceAndTheSettingsSilenceIt)
     game.app().focusNext(true);
     EXPECT_EQ(game.run("heard")["heard"], nlohmann::json::parse(R"([{"say": "Back"}, {"say": "Home"},
         {"say": "Say it again"}, {"say": "Change the carb ratio, 15"}, {"say": "Say it again"}])"));
+    // Focus names the bar's back button in the child's language, as the bar shows it. The bar
+    // comes back when the explained result is popped.
+    Game spanish("es");
+    spanish.play({"tap ->BloodSugarViewController", "tap ->BloodSugarCheckInstructionsViewController",
+                  "tap ->AskForBloodViewController", "tap ->BloodSugarCheckInProgressViewController",
+                  "tap goodButtonPressed", "tap ->BloodSugarResultsViewController", "tap <-pop", "heard"});
+    spanish.app().focusNext(false);
+    EXPECT_EQ(spanish.run("heard")["heard"], nlohmann::json::parse(R"([{"say": "Atrás"}])"));
 }
 
 } // namespace
