@@ -221,6 +221,11 @@ TEST(Flow, EachEventIsHeardOnceAndTheSettingsSilenceIt)
         {{"set bloodSugarLevel 90", "tap settingsPlace", "tap lockButton", "toggle unitsSwitch", "tap homeButtonPressed",
           "heard", "tap speakButtonPressed"},
          {"tap", "\"Hi, I'm your buddy! My blood sugar is 5. Tap a button at the bottom to look after me.\""}},
+        {{"tap settingsPlace", "tap lockButton", "toggle unitsSwitch", "tap homeButtonPressed", "tap checkPlace",
+          "tap ->BloodSugarCheckInstructionsViewController", "tap ->AskForBloodViewController",
+          "tap ->BloodSugarCheckInProgressViewController", "tap badButtonPressed", "heard",
+          "tap ->BloodSugarResultsViewController"},
+         {"tap", "\"3.9 or below is low. Above 3.9 and below 7.8 is just right. 7.8 or above is high.\""}},
     };
     for (const auto& row : rows) {
         Game game;
