@@ -255,6 +255,15 @@ TEST(Flow, EachEventIsHeardOnceAndTheSettingsSilenceIt)
                   "tap goodButtonPressed", "tap ->BloodSugarResultsViewController", "tap <-pop", "heard"});
     spanish.app().focusNext(false);
     EXPECT_EQ(spanish.run("heard")["heard"], nlohmann::json::parse(R"([{"say": "Atrás"}])"));
+    // A stepper says the number its label shows (the basal rate in units, not tenths), a switch its state
+    // in the child's language.
+    spanish.play({"tap homeButtonPressed", "tap settingsPlace", "tap lockButton", "heard"});
+    for (int i = 0; i < 6; ++i) {
+        spanish.app().focusNext(false);
+    }
+    const auto said = spanish.run("heard")["heard"];
+    EXPECT_EQ(said[4], nlohmann::json({{"say", "Cambiar la basal, 1.5"}}));
+    EXPECT_EQ(said[5], nlohmann::json({{"say", "Ver el azúcar en mmol/L, desactivado"}}));
 }
 
 } // namespace
