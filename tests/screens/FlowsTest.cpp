@@ -90,6 +90,9 @@ TEST(Flow, CarbCounterSideTripAddsItsPortionToTheMeal)
     Game game;
     game.play({"set carbsMostRecentMeal 1"});
     game.reach("CarbCounterAddViewController");
+    game.play({"tap done"});
+    EXPECT_EQ(game.text("carbCounterLabel"), "Eating now? Count the carbs.") << "done without adding counts nothing";
+    game.play({"tap carbCounterButtonPressed", "tap ->CarbCounterAddViewController"});
     EXPECT_TRUE(game.state().fromInsulinScreen());
     game.play({"tap addButtonPressed", "tap addButtonPressed", "tap done"});
     EXPECT_EQ(game.screen(), "InsulinFoodViewController");
