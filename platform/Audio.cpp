@@ -2,6 +2,7 @@
 
 #include "platform/Control.h"
 #include "platform/Format.h"
+#include "state/Translator.h"
 
 namespace bc {
 
@@ -43,7 +44,7 @@ std::vector<Heard> AudioRecorder::take()
     return out;
 }
 
-std::string spokenName(const Control& control)
+std::string spokenName(const Control& control, const Translator& words)
 {
     std::string name = control.accessibilityLabel;
     if (name.empty() && control.kind() == ControlKind::Button) {
@@ -56,9 +57,11 @@ std::string spokenName(const Control& control)
         name = control.name();
     }
     if (control.kind() == ControlKind::Switch) {
-        name += static_cast<const Switch&>(control).isOn() ? ", on" : ", off";
+        name += ", " + (static_cast<const Switch&>(control).isOn() ? words.translate("on") : words.translate("off"));
     } else if (control.kind() == ControlKind::Stepper) {
-        name += ", " + stringWithFormat("%g", static_cast<const Stepper&>(control).value());
+        name += ", " + (control.accessibilityValue.empty()
+                            ? stringWithFormat("%g", static_cast<const Stepper&>(control).value())
+                            : control.accessibilityValue);
     }
     return name;
 }

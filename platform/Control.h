@@ -58,6 +58,9 @@ public:
     Style style;
     // Words a screen reader says for controls whose text does not say enough.
     std::string accessibilityLabel;
+    // The value it says after them, where the screen shows it otherwise than
+    // the control holds it; a stepper left without one says its own number.
+    std::string accessibilityValue;
 
 private:
     ControlKind kind_;

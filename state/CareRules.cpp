@@ -111,6 +111,8 @@ void settleMeal(AppState& state, bool includeMeal)
     state.setFromInsulinScreen(false);
 }
 
+bool countedFoodIncluded(AppState& state) { return state.fromInsulinScreen() && state.carbsFromCounter() > 0; }
+
 void countFood(AppState& state) { state.setCarbsFromCounter(kCountedGrams); }
 
 double cappedExerciseHours(double hours) { return hours > kMostExerciseHours ? kMostExerciseHours : hours; }

@@ -39,6 +39,9 @@ bool showsWornItem(AppState& state);
 // plus the counted food; without it, the counted food if the counter was
 // visited from the question, else what was still to cover stays. Ends the visit.
 void settleMeal(AppState& state, bool includeMeal);
+// Food counted on a visit from the meal question, which its answer counts
+// either way. A visit that counted nothing, or was left by back or home, has none.
+bool countedFoodIncluded(AppState& state);
 
 // What the carb counter records for food being eaten now, replacing any earlier count.
 inline constexpr float kCountedGrams = 50.0f;

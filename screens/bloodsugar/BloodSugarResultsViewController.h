@@ -4,9 +4,9 @@
 
 namespace bc {
 
-// What a reading means: low, in range, high. Everything it shows is its
-// layout, with the band's limits in the unit in use. The stack's own bar comes
-// back once it has left.
+// What a reading means: low, in range, high. Everything it shows and says is
+// its layout, with the band's limits in the unit in use. The stack's own bar
+// comes back once it has left.
 class BloodSugarResultsViewController : public CareScreen {
 public:
     void viewDidLoad() override
@@ -14,6 +14,7 @@ public:
         CareScreen::viewDidLoad();
         showPictureInUnits("band", "band.png", "band-mmol.png");
         showBandCaptions({"low", "inRange", "high"});
+        setSpokenLine(bandCaption(spokenLine(), appState().preferences().units));
     }
 };
 

@@ -22,11 +22,10 @@ void InsulinFoodViewController::updateUI()
         question->setHidden(meal == 0);
     }
     setNamedHidden({"mealNote"}, meal == 0);
-    // The wording matches the counter's one fixed portion. Once set it stays
-    // for the life of this screen, even after the mark is lowered.
-    if (appState().fromInsulinScreen()) {
-        carbCounterLabel->setText(words.translate("Including 50g of carbs you're eating"));
-    }
+    // The wording matches the counter's one fixed portion, and says so only
+    // while continue will count it.
+    carbCounterLabel->setText(countedFoodIncluded(appState()) ? words.translate("Including 50g of carbs you're eating")
+                                                              : words.translate("Eating now? Count the carbs."));
 }
 
 void InsulinFoodViewController::changedSwitch(Control*)

@@ -90,6 +90,9 @@ TEST(Flow, CarbCounterSideTripAddsItsPortionToTheMeal)
     Game game;
     game.play({"set carbsMostRecentMeal 1"});
     game.reach("CarbCounterAddViewController");
+    game.play({"tap done"});
+    EXPECT_EQ(game.text("carbCounterLabel"), "Eating now? Count the carbs.") << "done without adding counts nothing";
+    game.play({"tap carbCounterButtonPressed", "tap ->CarbCounterAddViewController"});
     EXPECT_TRUE(game.state().fromInsulinScreen());
     game.play({"tap addButtonPressed", "tap addButtonPressed", "tap done"});
     EXPECT_EQ(game.screen(), "InsulinFoodViewController");
@@ -221,6 +224,11 @@ TEST(Flow, EachEventIsHeardOnceAndTheSettingsSilenceIt)
         {{"set bloodSugarLevel 90", "tap settingsPlace", "tap lockButton", "toggle unitsSwitch", "tap homeButtonPressed",
           "heard", "tap speakButtonPressed"},
          {"tap", "\"Hi, I'm your buddy! My blood sugar is 5. Tap a button at the bottom to look after me.\""}},
+        {{"tap settingsPlace", "tap lockButton", "toggle unitsSwitch", "tap homeButtonPressed", "tap checkPlace",
+          "tap ->BloodSugarCheckInstructionsViewController", "tap ->AskForBloodViewController",
+          "tap ->BloodSugarCheckInProgressViewController", "tap badButtonPressed", "heard",
+          "tap ->BloodSugarResultsViewController"},
+         {"tap", "\"3.9 or below is low. Above 3.9 and below 7.8 is just right. 7.8 or above is high.\""}},
     };
     for (const auto& row : rows) {
         Game game;
@@ -250,6 +258,15 @@ TEST(Flow, EachEventIsHeardOnceAndTheSettingsSilenceIt)
                   "tap goodButtonPressed", "tap ->BloodSugarResultsViewController", "tap <-pop", "heard"});
     spanish.app().focusNext(false);
     EXPECT_EQ(spanish.run("heard")["heard"], nlohmann::json::parse(R"([{"say": "Atrás"}])"));
+    // A stepper says the number its label shows (the basal rate in units, not tenths), a switch its state
+    // in the child's language.
+    spanish.play({"tap homeButtonPressed", "tap settingsPlace", "tap lockButton", "heard"});
+    for (int i = 0; i < 6; ++i) {
+        spanish.app().focusNext(false);
+    }
+    const auto said = spanish.run("heard")["heard"];
+    EXPECT_EQ(said[4], nlohmann::json({{"say", "Cambiar la basal, 1.5"}}));
+    EXPECT_EQ(said[5], nlohmann::json({{"say", "Ver el azúcar en mmol/L, desactivado"}}));
 }
 
 } // namespace
