@@ -13,7 +13,8 @@ export function createAudio(Module, call) {
     // A new line cuts off the one still speaking.
     window.speechSynthesis.cancel();
     const utterance = new SpeechSynthesisUtterance(line);
-    utterance.lang = 'en';
+    // The lines come in the child's language, which the page is in.
+    utterance.lang = document.documentElement.lang;
     utterance.rate = 0.9;
     window.speechSynthesis.speak(utterance);
   }

@@ -184,11 +184,12 @@ async function startGame() {
   const seed = params.has('seed') ? Number(params.get('seed')) : NaN;
   const seeded = Number.isInteger(seed) && seed >= 0;
   const language = chooseLanguage(Module.FS);
-  document.documentElement.lang = language || 'en';
+  document.documentElement.lang = (language || 'en').replace('_', '-');
   const begun = call('bc_start', ['number', 'number', 'string'], [seeded ? 1 : 0, seeded ? seed : 0, language]);
   if (begun.error) throw new Error(begun.error);
   performance.mark('buddycare-started');
-  return { Module, call };
+  document.querySelector('#turn > p').textContent = begun.words.turn;
+  return { Module, call, words: begun.words };
 }
 
 // Taps, steps and the bar's back go to the game; after each, a new frame and
@@ -287,7 +288,7 @@ async function start() {
 
   game.audio = createAudio(game.Module, game.call);
   const loop = playLoop(game);
-  const renderer = new Renderer(stage, loop.handlers, pictureUrl);
+  const renderer = new Renderer(stage, loop.handlers, pictureUrl, game.words);
   loop.attach(renderer);
 
   // The first screen's pictures and the game's font are ready before it shows.

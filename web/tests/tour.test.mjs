@@ -35,7 +35,7 @@ const TOUR = [
   [['done', 'eatPlace'], 'nomNomViewController'],
   [['homeButtonPressed', 'cheat', 'cheat', 'cheat', 'cheat', 'buddyPlace'], 'BuddyCentralViewController'],
   [['shopButton'], 'ItemViewController'],
-  [['buyButton', 'closetButton'], 'ClosetViewController'],
+  [['closetButton'], 'ClosetViewController'],
   [['itemButton'], 'ClosetItemSelectedViewController'],
   [['wearButton', 'homeButtonPressed', 'buddyPlace', 'gamesButton'], 'GamesScreenViewController'],
   [['homeButtonPressed', 'settingsPlace', 'lockButton'], 'SettingsMainViewController'],
@@ -90,6 +90,12 @@ const AT = {
     const [complete, width] = await control(page, 'screenBackground').evaluate((img) => [img.complete, img.naturalWidth]);
     assert.ok(complete && width > 0, 'the background picture decoded');
     assert.equal(await page.title(), 'buddycare');
+    // Tab reads the row of places from the left, as the window does.
+    await tabTo(page, 'cheat');
+    for (const key of ['checkPlace', 'insulinPlace', 'eatPlace']) {
+      await page.keyboard.press('Tab');
+      assert.equal(await focusedKey(page), key);
+    }
   },
   async BloodSugarViewController(page) {
     // A screen reader hears where it is after a move.
@@ -110,6 +116,13 @@ const AT = {
     // Past the delivery's two seconds: the stopped dose stays stopped.
     await page.waitForTimeout(2500);
     assert.equal(await screenClass(page), 'InsulinStoppedViewController');
+  },
+  async ItemViewController(page) {
+    // The bought item's button turns off under the keyboard, which stays on the screen.
+    await tabTo(page, 'buyButton');
+    await page.keyboard.press('Enter');
+    await settled(page);
+    assert.equal(await focusedKey(page), 'h1');
   },
   async SettingsMainViewController(page) {
     await stepper(page, 'carbStepper', true);
@@ -230,10 +243,14 @@ test('a browser that prefers Spanish plays in Spanish, and every text fits its c
   const overflowing = (on = page) => on.evaluate(() => [...document.querySelectorAll('#screens > .screen:last-child .label')]
     .filter((l) => l.querySelector('.text').offsetHeight > l.clientHeight + 1).map((l) => l.dataset.name));
   try {
+    await page.evaluate(() => { window.speechSynthesis.speak = (said) => { window.saidIn = said.lang; }; });
     assert.equal(await page.getAttribute('html', 'lang'), 'es');
+    assert.equal(await page.locator('#turn > p').textContent(), '¡Ponme de pie!');
     assert.equal(await text(page, 'readingCaption'), 'Azúcar en sangre');
     for (const name of ['insulinPlace', 'continueButtonClicked']) await tap(page, name);
     assert.equal(await text(page, 'hoursUnit'), 'hora');
+    assert.equal(await control(page, 'stepper').locator('.plus').getAttribute('aria-label'), 'Horas de ejercicio: más');
+    assert.equal(await page.evaluate(() => window.saidIn), 'es', 'the lines are said in Spanish');
     await tap(page, 'continueButtonPressed');
     assert.equal(await text(page, 'doseUnit'), 'unidades de insulina');
     assert.equal(await text(page, 'reasonsLabel'), 'Porque comiste 25 gramos de hidratos\n');
