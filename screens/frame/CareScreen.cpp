@@ -30,6 +30,7 @@ void CareScreen::showBandCaptions(std::initializer_list<const char*> labelNames)
             label->setText(bandCaption(label->text(), appState().preferences().units));
         }
     }
+    setSpokenLine(bandCaption(spokenLine(), appState().preferences().units));
 }
 
 void CareScreen::showPictureInUnits(const char* imageName, const char* mgPicture, const char* mmolPicture)

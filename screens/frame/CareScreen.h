@@ -79,7 +79,8 @@ protected:
     // The blood-sugar reading in the unit in use (with the given decimals in
     // mg/dL), and the unit's name in the label named "readingUnit".
     void showReading(Label* label, int mgDecimals);
-    // The named labels, laid out with the band's limits in mg/dL, in the unit in use.
+    // The named labels, laid out with the band's limits in mg/dL, in the unit
+    // in use; the screen's spoken line says the limits as they show.
     void showBandCaptions(std::initializer_list<const char*> labelNames);
     // A picture with numbers drawn in mg/dL, or its mmol/L twin, in the named image.
     void showPictureInUnits(const char* imageName, const char* mgPicture, const char* mmolPicture);
