@@ -43,7 +43,7 @@ std::vector<Heard> AudioRecorder::take()
     return out;
 }
 
-std::string spokenName(const Control& control)
+std::string spokenName(const Control& control, const Translator& words)
 {
     std::string name = control.accessibilityLabel;
     if (name.empty() && control.kind() == ControlKind::Button) {
@@ -56,7 +56,8 @@ std::string spokenName(const Control& control)
         name = control.name();
     }
     if (control.kind() == ControlKind::Switch) {
-        name += static_cast<const Switch&>(control).isOn() ? ", on" : ", off";
+        const bool on = static_cast<const Switch&>(control).isOn();
+        name += ", " + words.translate(on ? untranslated("on") : untranslated("off"));
     } else if (control.kind() == ControlKind::Stepper) {
         name += ", " + stringWithFormat("%g", static_cast<const Stepper&>(control).value());
     }

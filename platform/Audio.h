@@ -1,5 +1,7 @@
 #pragma once
 
+#include "state/Translator.h"
+
 #include <cstddef>
 #include <deque>
 #include <string>
@@ -54,8 +56,9 @@ private:
 };
 
 // What a control says when it gets the keyboard's focus: its screen-reader
-// words, else its title or text, else its name; a switch adds on or off and a
-// stepper its value in digits, so that it is read as a number.
-std::string spokenName(const Control& control);
+// words, else its title or text, else its name; a switch adds on or off in
+// the child's language and a stepper its value in digits, so that it is read
+// as a number.
+std::string spokenName(const Control& control, const Translator& words);
 
 } // namespace bc

@@ -1,5 +1,6 @@
 #include "screens/settings/SettingsMainViewController.h"
 
+#include "platform/Audio.h"
 #include "platform/Console.h"
 #include "platform/Format.h"
 #include "platform/Services.h"
@@ -14,6 +15,16 @@ void SettingsMainViewController::viewWillAppear(bool animated)
     carbStepper->setValue(static_cast<double>(appState().carbRatio()));
     basalRateStepper->setValue(static_cast<double>(appState().basalRate()));
     updateUI();
+}
+
+// The basal rate is kept in tenths; it is said in units per hour, as it shows.
+void SettingsMainViewController::focused(const Control* control)
+{
+    if (control == basalRateStepper && appState().preferences().readToMe) {
+        services().audio.say(basalRateStepper->accessibilityLabel + ", " + basalLabel->text());
+        return;
+    }
+    CareScreen::focused(control);
 }
 
 // The lock button's title is left alone here: it only changes when pressed.

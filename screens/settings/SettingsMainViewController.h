@@ -20,6 +20,7 @@ public:
     void unitsChanged(Control* sender);
     void readToMeChanged(Control* sender);
     void soundChanged(Control* sender);
+    void focused(const Control* control) override;
 
     Stepper* carbStepper = nullptr;
     Stepper* basalRateStepper = nullptr;

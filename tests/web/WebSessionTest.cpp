@@ -140,6 +140,16 @@ TEST(WebSessionAudio, HeardIsTakenOnceAndFocusSpeaksTheControlsName)
     game->focused(home + 1, "cheat");
     EXPECT_EQ(game->heard(), json::parse(R"({"heard": [{"sound": "tap"}, {"sound": "coin"}, {"say": "Get 50 coins"}]})"));
     EXPECT_EQ(game->heard(), json::parse(R"({"heard": []})"));
+    // A stepper says the value it shows (the basal rate in units, not tenths), a switch on or off.
+    for (const char* name : {"settingsPlace", "lockButton"}) {
+        tapNamed(*game, name);
+    }
+    game->heard();
+    for (const char* name : {"basalRateStepper", "carbStepper", "soundSwitch"}) {
+        game->focused(topId(game->frame()), name);
+    }
+    EXPECT_EQ(game->heard(), json::parse(R"({"heard": [{"say": "Change the basal rate, 1.5"},
+        {"say": "Change the carb ratio, 15"}, {"say": "Sound, on"}]})"));
 }
 
 TEST(WebSessionTimers, TheDeliveryMovesOnWhenItsTimerIsDueAndOnlyThenAsksForAFrame)

@@ -243,14 +243,15 @@ test('a browser that prefers Spanish plays in Spanish, and every text fits its c
   const overflowing = (on = page) => on.evaluate(() => [...document.querySelectorAll('#screens > .screen:last-child .label')]
     .filter((l) => l.querySelector('.text').offsetHeight > l.clientHeight + 1).map((l) => l.dataset.name));
   try {
-    await page.evaluate(() => { window.speechSynthesis.speak = (said) => { window.saidIn = said.lang; }; });
+    await page.evaluate(() => { window.speechSynthesis.speak = (said) => { window.said = [said.lang, said.text]; }; });
     assert.equal(await page.getAttribute('html', 'lang'), 'es');
     assert.equal(await page.locator('#turn > p').textContent(), '¡Ponme de pie!');
     assert.equal(await text(page, 'readingCaption'), 'Azúcar en sangre');
     for (const name of ['insulinPlace', 'continueButtonClicked']) await tap(page, name);
     assert.equal(await text(page, 'hoursUnit'), 'hora');
     assert.equal(await control(page, 'stepper').locator('.plus').getAttribute('aria-label'), 'Horas de ejercicio: más');
-    assert.equal(await page.evaluate(() => window.saidIn), 'es', 'the lines are said in Spanish');
+    await tabTo(page, 'eSwitch');
+    assert.match((await page.evaluate(() => window.said)).join(' '), /^es .*, desactivado$/, 'said in Spanish');
     await tap(page, 'continueButtonPressed');
     assert.equal(await text(page, 'doseUnit'), 'unidades de insulina');
     assert.equal(await text(page, 'reasonsLabel'), 'Porque comiste 25 gramos de hidratos\n');
