@@ -30,6 +30,9 @@ export function createAudio(Module, call) {
 
   function start() {
     const Context = window.AudioContext || window.webkitAudioContext;
+    // A finger's press does not yet let a page make sound, its lift does:
+    // a context made on the press stays silent until it is resumed.
+    if (context && context.state === 'suspended') context.resume().catch(() => {});
     if (context || !Context) return;
     context = new Context();
     const folder = '/resources/sounds';
@@ -53,7 +56,7 @@ export function createAudio(Module, call) {
     }
   }
 
-  document.addEventListener('pointerdown', start, { capture: true });
+  for (const type of ['pointerdown', 'pointerup']) document.addEventListener(type, start, { capture: true });
   document.addEventListener('keydown', start, { capture: true });
   // A control reached by the keyboard says its name (when read-to-me is on).
   document.addEventListener('focusin', (event) => {

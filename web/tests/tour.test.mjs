@@ -212,10 +212,17 @@ test('the page plays the sounds and says the lines the game heard', async () => 
   try {
     // Each played sound by its length (tap 0.05 s, coin 0.30 s), each line by its words.
     await page.evaluate(() => {
+      // As on a phone, where a finger's press makes a context that stays suspended until resumed.
+      const Context = window.AudioContext;
+      window.AudioContext = class extends Context {
+        get state() { return this.resumed ? super.state : 'suspended'; }
+        resume() { this.resumed = true; return super.resume(); }
+      };
       window.playedByPage = [];
       window.speechSynthesis.speak = (utterance) => window.playedByPage.push(`say:${utterance.text}`);
       const start = AudioBufferSourceNode.prototype.start;
       AudioBufferSourceNode.prototype.start = function play(...args) {
+        if (this.context.state === 'suspended') return undefined;
         window.playedByPage.push(`sound:${this.buffer.duration.toFixed(2)}`);
         return start.apply(this, args);
       };
