@@ -268,7 +268,8 @@ json WebSession::words() const
     const Translator& words = app_->translator();
     return json{{"minus", words.translate("minus")},
                 {"plus", words.translate("plus")},
-                {"turn", words.translate("Turn me upright!")}};
+                {"turn", words.translate("Turn me upright!")},
+                {"navigation", words.translate("Navigation")}};
 }
 
 json WebSession::state() { return inspector_->snapshot(); }

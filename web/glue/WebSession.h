@@ -51,7 +51,7 @@ public:
     std::optional<double> secondsToNextWake() const;
 
     // The page's own texts in the child's language: the names of a
-    // stepper's halves and the request to turn a phone upright.
+    // stepper's halves and of the bar, and the request to turn a phone upright.
     json words() const;
 
     json state();

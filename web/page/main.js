@@ -189,6 +189,7 @@ async function startGame() {
   if (begun.error) throw new Error(begun.error);
   performance.mark('buddycare-started');
   document.querySelector('#turn > p').textContent = begun.words.turn;
+  document.getElementById('bar').setAttribute('aria-label', begun.words.navigation);
   return { Module, call, words: begun.words };
 }
 

@@ -252,7 +252,8 @@ test('a browser that prefers Spanish plays in Spanish, and every text fits its c
   try {
     await page.evaluate(() => { window.speechSynthesis.speak = (said) => { window.said = [said.lang, said.text]; }; });
     assert.equal(await page.getAttribute('html', 'lang'), 'es');
-    assert.equal(await page.locator('#turn > p').textContent(), '¡Ponme de pie!');
+    assert.deepEqual([await page.locator('#turn > p').textContent(), await page.getAttribute('#bar', 'aria-label')],
+      ['¡Ponme de pie!', 'Navegación']);
     assert.equal(await text(page, 'readingCaption'), 'Azúcar en sangre');
     for (const name of ['insulinPlace', 'continueButtonClicked']) await tap(page, name);
     assert.equal(await text(page, 'hoursUnit'), 'hora');
