@@ -238,20 +238,21 @@ function playLoop({ Module, call, audio }) {
   };
 }
 
-// A stepper's new value is said aloud: the labels it changed, else its own value.
+// A stepper's new value is said aloud: the labels it changed; at a bound,
+// where none changes, what it said last, as shown (the basal rate's 0.0, not
+// the tenths it keeps); else its own value.
 function announceStep(layer, before, index) {
   const changed = [];
   for (const [i, now] of layer.labelTexts()) {
     const was = before.get(i);
     if (was && was.text !== now.text && now.text) changed.push(`${now.name}: ${now.text}`);
   }
-  if (changed.length === 0) {
-    const slot = layer.controls[index];
-    if (slot) {
-      const c = JSON.parse(slot.last);
-      changed.push(`${accessibleName(c)}: ${c.value}`);
-    }
+  const slot = layer.controls[index];
+  if (changed.length === 0 && slot) {
+    const c = JSON.parse(slot.last);
+    changed.push(slot.said || `${accessibleName(c)}: ${c.value}`);
   }
+  if (slot) slot.said = changed.join('. ');
   announcer.textContent = changed.join('. ');
 }
 

@@ -127,6 +127,10 @@ const AT = {
   async SettingsMainViewController(page) {
     await stepper(page, 'carbStepper', true);
     assert.equal(await page.locator('#announcer').textContent(), `Carb ratio: ${await text(page, 'carbLabel')}`);
+    // Past its lowest, the basal rate is still said as shown, not in the tenths it keeps.
+    await control(page, 'basalRateStepper').locator('.minus').focus();
+    for (let i = 0; i < 16; i += 1) await page.keyboard.press('ArrowDown');
+    assert.equal(await page.locator('#announcer').textContent(), 'Basal rate: 0.0');
   },
 };
 
