@@ -223,18 +223,15 @@ void Application::pointerCancel()
     pressedBarBack_ = false;
 }
 
-std::vector<Control*> Application::focusable() const
+std::vector<Control*> touchableInReadingOrder(const ScreenController& screen)
 {
     std::vector<Control*> out;
-    if (ScreenController* screen = top()) {
-        for (const auto& slot : screen->slots()) {
-            if (slot.control->acceptsTouch()) {
-                out.push_back(slot.control.get());
-            }
+    for (const auto& slot : screen.slots()) {
+        if (slot.control->acceptsTouch()) {
+            out.push_back(slot.control.get());
         }
     }
-    // Reading order: rows from the top, each read from the left. A control
-    // whose middle lies within the height of a row's first control is in it.
+    // A control whose middle lies within the height of a row's first control is in it.
     const auto middle = [](const Control* c) { return c->canvasFrame().y + c->canvasFrame().h / 2; };
     std::stable_sort(out.begin(), out.end(), [&](const Control* a, const Control* b) { return middle(a) < middle(b); });
     for (auto row = out.begin(); row != out.end();) {
@@ -244,6 +241,11 @@ std::vector<Control*> Application::focusable() const
         row = end;
     }
     return out;
+}
+
+std::vector<Control*> Application::focusable() const
+{
+    return top() != nullptr ? touchableInReadingOrder(*top()) : std::vector<Control*>{};
 }
 
 const Control* Application::focusedControl() const

@@ -15,8 +15,13 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace bc {
+
+// The controls of a screen that take touch, in reading order: rows from the
+// top, each read from the left. The keyboard goes round them in this order.
+std::vector<Control*> touchableInReadingOrder(const ScreenController& screen);
 
 // One running game: the interface description, the stack built from it, the
 // run loop and the input rules shared by the window and the headless driver.

@@ -49,7 +49,8 @@ extern "C" {
 
 // `seeded` makes the random readings repeat (the tests use it); otherwise
 // they come from the browser's random source. `language` names a catalogue
-// of the bundle ("es"), or is empty for English.
+// of the bundle ("es"), or is empty for English. The answer carries the
+// page's own texts in that language.
 EMSCRIPTEN_KEEPALIVE const char* bc_start(int seeded, double seed, const char* language)
 {
     std::optional<std::uint64_t> fixed;
@@ -63,7 +64,7 @@ EMSCRIPTEN_KEEPALIVE const char* bc_start(int seeded, double seed, const char* l
         return reply(json{{"error", *why}});
     }
     session = std::move(std::get<std::unique_ptr<bc::WebSession>>(started));
-    return reply(json{{"ok", true}});
+    return reply(json{{"ok", true}, {"words", session->words()}});
 }
 
 EMSCRIPTEN_KEEPALIVE const char* bc_frame() { return session ? reply(session->frame()) : notStarted(); }

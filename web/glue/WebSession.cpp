@@ -131,11 +131,17 @@ json WebSession::describeScreen(const ScreenController& screen)
     for (std::size_t i = 0; i < slots.size(); ++i) {
         controls.push_back(describe(slots[i], i));
     }
+    json tabs = json::array();
+    for (const Control* c : touchableInReadingOrder(screen)) {
+        tabs.push_back(std::find_if(slots.begin(), slots.end(), [&](const auto& s) { return s.control.get() == c; }) -
+                       slots.begin());
+    }
     return json{{"id", remember(&screen)},
                 {"class", screen.className()},
                 {"title", screen.title()},
                 {"background", cssColor(withAlpha(screen.backgroundColor, 255))},
-                {"controls", controls}};
+                {"controls", controls},
+                {"tabs", tabs}};
 }
 
 json WebSession::frame()
@@ -255,6 +261,15 @@ std::optional<double> WebSession::secondsToNextWake() const
         consider(f->start + NavigationController::kBarSeconds);
     }
     return wake;
+}
+
+json WebSession::words() const
+{
+    const Translator& words = app_->translator();
+    return json{{"minus", words.translate("minus")},
+                {"plus", words.translate("plus")},
+                {"turn", words.translate("Turn me upright!")},
+                {"navigation", words.translate("Navigation")}};
 }
 
 json WebSession::state() { return inspector_->snapshot(); }

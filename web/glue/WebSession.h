@@ -50,6 +50,10 @@ public:
     // Seconds until something is due (a timer or the end of an animation).
     std::optional<double> secondsToNextWake() const;
 
+    // The page's own texts in the child's language: the names of a
+    // stepper's halves and of the bar, and the request to turn a phone upright.
+    json words() const;
+
     json state();
     // What the page is to play and say: {"heard": [...]}, as the driver answers.
     json heard();

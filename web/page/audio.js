@@ -13,7 +13,8 @@ export function createAudio(Module, call) {
     // A new line cuts off the one still speaking.
     window.speechSynthesis.cancel();
     const utterance = new SpeechSynthesisUtterance(line);
-    utterance.lang = 'en';
+    // The lines come in the child's language, which the page is in.
+    utterance.lang = document.documentElement.lang;
     utterance.rate = 0.9;
     window.speechSynthesis.speak(utterance);
   }
@@ -29,6 +30,9 @@ export function createAudio(Module, call) {
 
   function start() {
     const Context = window.AudioContext || window.webkitAudioContext;
+    // A finger's press does not yet let a page make sound, its lift does:
+    // a context made on the press stays silent until it is resumed.
+    if (context && context.state === 'suspended') context.resume().catch(() => {});
     if (context || !Context) return;
     context = new Context();
     const folder = '/resources/sounds';
@@ -52,7 +56,7 @@ export function createAudio(Module, call) {
     }
   }
 
-  document.addEventListener('pointerdown', start, { capture: true });
+  for (const type of ['pointerdown', 'pointerup']) document.addEventListener(type, start, { capture: true });
   document.addEventListener('keydown', start, { capture: true });
   // A control reached by the keyboard says its name (when read-to-me is on).
   document.addEventListener('focusin', (event) => {

@@ -184,11 +184,13 @@ async function startGame() {
   const seed = params.has('seed') ? Number(params.get('seed')) : NaN;
   const seeded = Number.isInteger(seed) && seed >= 0;
   const language = chooseLanguage(Module.FS);
-  document.documentElement.lang = language || 'en';
+  document.documentElement.lang = (language || 'en').replace('_', '-');
   const begun = call('bc_start', ['number', 'number', 'string'], [seeded ? 1 : 0, seeded ? seed : 0, language]);
   if (begun.error) throw new Error(begun.error);
   performance.mark('buddycare-started');
-  return { Module, call };
+  document.querySelector('#turn > p').textContent = begun.words.turn;
+  document.getElementById('bar').setAttribute('aria-label', begun.words.navigation);
+  return { Module, call, words: begun.words };
 }
 
 // Taps, steps and the bar's back go to the game; after each, a new frame and
@@ -236,20 +238,21 @@ function playLoop({ Module, call, audio }) {
   };
 }
 
-// A stepper's new value is said aloud: the labels it changed, else its own value.
+// A stepper's new value is said aloud: the labels it changed; at a bound,
+// where none changes, what it said last, as shown (the basal rate's 0.0, not
+// the tenths it keeps); else its own value.
 function announceStep(layer, before, index) {
   const changed = [];
   for (const [i, now] of layer.labelTexts()) {
     const was = before.get(i);
     if (was && was.text !== now.text && now.text) changed.push(`${now.name}: ${now.text}`);
   }
-  if (changed.length === 0) {
-    const slot = layer.controls[index];
-    if (slot) {
-      const c = JSON.parse(slot.last);
-      changed.push(`${accessibleName(c)}: ${c.value}`);
-    }
+  const slot = layer.controls[index];
+  if (changed.length === 0 && slot) {
+    const c = JSON.parse(slot.last);
+    changed.push(slot.said || `${accessibleName(c)}: ${c.value}`);
   }
+  if (slot) slot.said = changed.join('. ');
   announcer.textContent = changed.join('. ');
 }
 
@@ -287,7 +290,7 @@ async function start() {
 
   game.audio = createAudio(game.Module, game.call);
   const loop = playLoop(game);
-  const renderer = new Renderer(stage, loop.handlers, pictureUrl);
+  const renderer = new Renderer(stage, loop.handlers, pictureUrl, game.words);
   loop.attach(renderer);
 
   // The first screen's pictures and the game's font are ready before it shows.

@@ -80,11 +80,12 @@ export function accessibleName(c) {
 
 
 class Layer {
-  constructor(screen, handlers, pictureUrl) {
+  constructor(screen, handlers, pictureUrl, words) {
     this.id = screen.id;
     this.className = screen.class;
     this.handlers = handlers;
     this.pictureUrl = pictureUrl;
+    this.words = words;
     this.el = document.createElement('section');
     this.el.className = 'screen';
     this.el.dataset.screen = screen.class;
@@ -126,6 +127,20 @@ class Layer {
         slot.last = key;
         this.apply(slot.el, c);
       }
+    }
+    this.arrange(screen.tabs);
+  }
+
+  // Tab goes round the controls in reading order, as in the window, while
+  // each keeps its place in the drawing order (its z-index). Only those out
+  // of place move: a moved element loses the focus.
+  arrange(tabs) {
+    let previous = null;
+    for (const i of tabs) {
+      const { el } = this.controls[i];
+      const follows = previous ? previous.compareDocumentPosition(el) & Node.DOCUMENT_POSITION_FOLLOWING : true;
+      if (!follows) previous.after(el);
+      previous = el;
     }
   }
 
@@ -183,6 +198,7 @@ class Layer {
     }
     el.dataset.name = c.name;
     el.dataset.kind = c.kind;
+    el.style.zIndex = String(c.i + 1);
     return el;
   }
 
@@ -244,8 +260,8 @@ class Layer {
         const name = accessibleName(c);
         el.setAttribute('aria-label', name);
         const [minus, plus] = el.querySelectorAll('button');
-        minus.setAttribute('aria-label', `${name}: minus`);
-        plus.setAttribute('aria-label', `${name}: plus`);
+        minus.setAttribute('aria-label', `${name}: ${this.words.minus}`);
+        plus.setAttribute('aria-label', `${name}: ${this.words.plus}`);
         minus.setAttribute('aria-disabled', String(c.value <= c.min));
         plus.setAttribute('aria-disabled', String(c.value >= c.max));
         el.dataset.value = String(c.value);
@@ -311,10 +327,15 @@ class Layer {
   }
 }
 
+function canKeepFocus(el) {
+  return el !== null && el !== document.body && el.isConnected && !el.disabled && !el.closest('[hidden], [inert]');
+}
+
 export class Renderer {
   // handlers: tap(screenId, index), step(screenId, index, up), back()
-  constructor(stage, handlers, pictureUrl) {
+  constructor(stage, handlers, pictureUrl, words) {
     this.stage = stage;
+    this.words = words;
     this.screens = stage.querySelector('#screens');
     this.bar = stage.querySelector('#bar');
     this.barBack = stage.querySelector('#bar-back');
@@ -352,6 +373,7 @@ export class Renderer {
 
   render(frame) {
     const first = this.top === 0;
+    const hadFocus = this.stage.contains(document.activeElement);
     const keep = new Set(frame.screens.map((screen) => screen.id));
     // Gone screens leave first: moving a layer that stays would drop its focus.
     for (const [id, layer] of this.layers) {
@@ -365,7 +387,7 @@ export class Renderer {
     for (const screen of frame.screens) {
       let layer = this.layers.get(screen.id);
       if (!layer) {
-        layer = new Layer(screen, this.handlers, this.pictureUrl);
+        layer = new Layer(screen, this.handlers, this.pictureUrl, this.words);
         this.layers.set(screen.id, layer);
         arrived.push(layer);
       } else {
@@ -384,7 +406,9 @@ export class Renderer {
 
     const topChanged = frame.top !== this.top;
     this.top = frame.top;
-    if (topChanged && !first) this.focusTop();
+    // A control that the keyboard was on and that went away (a "Buy" spent
+    // the coins) leaves the keyboard on the screen, not outside the page.
+    if ((topChanged && !first) || (hadFocus && !canKeepFocus(document.activeElement))) this.focusTop();
   }
 
   // Keyboard and screen-reader users land on the new screen's name.

@@ -35,7 +35,7 @@ const TOUR = [
   [['done', 'eatPlace'], 'nomNomViewController'],
   [['homeButtonPressed', 'cheat', 'cheat', 'cheat', 'cheat', 'buddyPlace'], 'BuddyCentralViewController'],
   [['shopButton'], 'ItemViewController'],
-  [['buyButton', 'closetButton'], 'ClosetViewController'],
+  [['closetButton'], 'ClosetViewController'],
   [['itemButton'], 'ClosetItemSelectedViewController'],
   [['wearButton', 'homeButtonPressed', 'buddyPlace', 'gamesButton'], 'GamesScreenViewController'],
   [['homeButtonPressed', 'settingsPlace', 'lockButton'], 'SettingsMainViewController'],
@@ -90,6 +90,12 @@ const AT = {
     const [complete, width] = await control(page, 'screenBackground').evaluate((img) => [img.complete, img.naturalWidth]);
     assert.ok(complete && width > 0, 'the background picture decoded');
     assert.equal(await page.title(), 'buddycare');
+    // Tab reads the row of places from the left, as the window does.
+    await tabTo(page, 'cheat');
+    for (const key of ['checkPlace', 'insulinPlace', 'eatPlace']) {
+      await page.keyboard.press('Tab');
+      assert.equal(await focusedKey(page), key);
+    }
   },
   async BloodSugarViewController(page) {
     // A screen reader hears where it is after a move.
@@ -111,9 +117,20 @@ const AT = {
     await page.waitForTimeout(2500);
     assert.equal(await screenClass(page), 'InsulinStoppedViewController');
   },
+  async ItemViewController(page) {
+    // The bought item's button turns off under the keyboard, which stays on the screen.
+    await tabTo(page, 'buyButton');
+    await page.keyboard.press('Enter');
+    await settled(page);
+    assert.equal(await focusedKey(page), 'h1');
+  },
   async SettingsMainViewController(page) {
     await stepper(page, 'carbStepper', true);
     assert.equal(await page.locator('#announcer').textContent(), `Carb ratio: ${await text(page, 'carbLabel')}`);
+    // Past its lowest, the basal rate is still said as shown, not in the tenths it keeps.
+    await control(page, 'basalRateStepper').locator('.minus').focus();
+    for (let i = 0; i < 16; i += 1) await page.keyboard.press('ArrowDown');
+    assert.equal(await page.locator('#announcer').textContent(), 'Basal rate: 0.0');
   },
 };
 
@@ -199,10 +216,17 @@ test('the page plays the sounds and says the lines the game heard', async () => 
   try {
     // Each played sound by its length (tap 0.05 s, coin 0.30 s), each line by its words.
     await page.evaluate(() => {
+      // As on a phone, where a finger's press makes a context that stays suspended until resumed.
+      const Context = window.AudioContext;
+      window.AudioContext = class extends Context {
+        get state() { return this.resumed ? super.state : 'suspended'; }
+        resume() { this.resumed = true; return super.resume(); }
+      };
       window.playedByPage = [];
       window.speechSynthesis.speak = (utterance) => window.playedByPage.push(`say:${utterance.text}`);
       const start = AudioBufferSourceNode.prototype.start;
       AudioBufferSourceNode.prototype.start = function play(...args) {
+        if (this.context.state === 'suspended') return undefined;
         window.playedByPage.push(`sound:${this.buffer.duration.toFixed(2)}`);
         return start.apply(this, args);
       };
@@ -230,10 +254,16 @@ test('a browser that prefers Spanish plays in Spanish, and every text fits its c
   const overflowing = (on = page) => on.evaluate(() => [...document.querySelectorAll('#screens > .screen:last-child .label')]
     .filter((l) => l.querySelector('.text').offsetHeight > l.clientHeight + 1).map((l) => l.dataset.name));
   try {
+    await page.evaluate(() => { window.speechSynthesis.speak = (said) => { window.said = [said.lang, said.text]; }; });
     assert.equal(await page.getAttribute('html', 'lang'), 'es');
+    assert.deepEqual([await page.locator('#turn > p').textContent(), await page.getAttribute('#bar', 'aria-label')],
+      ['¡Ponme de pie!', 'Navegación']);
     assert.equal(await text(page, 'readingCaption'), 'Azúcar en sangre');
     for (const name of ['insulinPlace', 'continueButtonClicked']) await tap(page, name);
     assert.equal(await text(page, 'hoursUnit'), 'hora');
+    assert.equal(await control(page, 'stepper').locator('.plus').getAttribute('aria-label'), 'Horas de ejercicio: más');
+    await tabTo(page, 'eSwitch');
+    assert.match((await page.evaluate(() => window.said)).join(' '), /^es .*, desactivado$/, 'said in Spanish');
     await tap(page, 'continueButtonPressed');
     assert.equal(await text(page, 'doseUnit'), 'unidades de insulina');
     assert.equal(await text(page, 'reasonsLabel'), 'Porque comiste 25 gramos de hidratos\n');
