@@ -2,6 +2,7 @@
 
 #include "platform/Control.h"
 #include "platform/Format.h"
+#include "state/Translator.h"
 
 namespace bc {
 
@@ -43,7 +44,7 @@ std::vector<Heard> AudioRecorder::take()
     return out;
 }
 
-std::string spokenName(const Control& control)
+std::string spokenName(const Control& control, const Translator& words)
 {
     std::string name = control.accessibilityLabel;
     if (name.empty() && control.kind() == ControlKind::Button) {
@@ -56,9 +57,10 @@ std::string spokenName(const Control& control)
         name = control.name();
     }
     if (control.kind() == ControlKind::Switch) {
-        name += static_cast<const Switch&>(control).isOn() ? ", on" : ", off";
+        name += ", " + words.translate(static_cast<const Switch&>(control).isOn() ? "on" : "off");
     } else if (control.kind() == ControlKind::Stepper) {
-        name += ", " + stringWithFormat("%g", static_cast<const Stepper&>(control).value());
+        const auto& stepper = static_cast<const Stepper&>(control);
+        name += ", " + (stepper.shownValue.empty() ? stringWithFormat("%g", stepper.value()) : stepper.shownValue);
     }
     return name;
 }

@@ -9,6 +9,7 @@
 namespace bc {
 
 class Control;
+class Translator;
 
 // The game's sound effects, each played where its event happens.
 enum class Sound { Tap, Coin, Buy, Refused, Wear, DoseStart, DoseDone, DoseStop, CheckGood, CheckBad, Happy, Sad };
@@ -54,8 +55,9 @@ private:
 };
 
 // What a control says when it gets the keyboard's focus: its screen-reader
-// words, else its title or text, else its name; a switch adds on or off and a
-// stepper its value in digits, so that it is read as a number.
-std::string spokenName(const Control& control);
+// words, else its title or text, else its name; a switch adds on or off in
+// the child's language and a stepper its value as the screen shows it, in
+// digits, so that it is read as a number.
+std::string spokenName(const Control& control, const Translator& words);
 
 } // namespace bc

@@ -136,6 +136,9 @@ public:
     double minimumValue = 0;
     double maximumValue = 100;
     double stepValue = 1;
+    // The value as its screen shows it, when that is not the value itself
+    // (a rate kept in tenths): what is said of it. Empty: the value.
+    std::string shownValue;
 
     // One press of + or −, clamped to the bounds. Returns whether the value moved.
     bool increment();

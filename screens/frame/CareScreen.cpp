@@ -154,7 +154,8 @@ std::string CareScreen::spokenText() const
         }
         out += line.substr(at, open - at);
         if (const Control* c = controlNamed(line.substr(open + 1, close - open - 1))) {
-            out += c->kind() == ControlKind::Label ? spokenNumber(static_cast<const Label*>(c)->text()) : spokenName(*c);
+            out += c->kind() == ControlKind::Label ? spokenNumber(static_cast<const Label*>(c)->text())
+                                                     : spokenName(*c, services().translator);
         }
         at = close + 1;
     }
@@ -173,7 +174,8 @@ void CareScreen::touched(Control*) { play(Sound::Tap); }
 void CareScreen::focused(const Control* control)
 {
     if (appState().preferences().readToMe) {
-        services().audio.say(control == nullptr ? services().translator.translate("Back") : spokenName(*control));
+        services().audio.say(control == nullptr ? services().translator.translate("Back")
+                                                 : spokenName(*control, services().translator));
     }
 }
 

@@ -22,6 +22,7 @@ void SettingsMainViewController::updateUI()
     showCoins();
     carbLabel->setText(stringWithFormat("%.0f", carbStepper->value()));
     basalLabel->setText(stringWithFormat("%.1f", basalUnitsPerHour(basalRateStepper->value())));
+    basalRateStepper->shownValue = basalLabel->text();
     const Preferences& preferences = appState().preferences();
     unitsLabel->setText(unitName(preferences.units));
     unitsSwitch->setOn(preferences.units == GlucoseUnit::MmolPerL);

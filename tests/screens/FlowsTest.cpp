@@ -236,12 +236,14 @@ TEST(Flow, EachEventIsHeardOnceAndTheSettingsSilenceIt)
     game.play({"tap settingsPlace", "heard"});
     EXPECT_TRUE(game.run("toggle soundSwitch").contains("error")) << "only while unlocked";
     game.play({"tap lockButton", "heard"});
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 6; ++i) {
         game.app().focusNext(false);
     }
     game.app().focusNext(true);
+    // A stepper says its value as the screen shows it (the basal rate in units per hour).
     EXPECT_EQ(game.run("heard")["heard"], nlohmann::json::parse(R"([{"say": "Back"}, {"say": "Home"},
-        {"say": "Say it again"}, {"say": "Change the carb ratio, 15"}, {"say": "Say it again"}])"));
+        {"say": "Say it again"}, {"say": "Change the carb ratio, 15"}, {"say": "Change the basal rate, 1.5"},
+        {"say": "Show blood sugar in mmol/L, off"}, {"say": "Change the basal rate, 1.5"}])"));
     // Focus names the bar's back button in the child's language, as the bar shows it. The bar
     // comes back when the explained result is popped.
     Game spanish("es");
@@ -250,6 +252,11 @@ TEST(Flow, EachEventIsHeardOnceAndTheSettingsSilenceIt)
                   "tap goodButtonPressed", "tap ->BloodSugarResultsViewController", "tap <-pop", "heard"});
     spanish.app().focusNext(false);
     EXPECT_EQ(spanish.run("heard")["heard"], nlohmann::json::parse(R"([{"say": "Atrás"}])"));
+    spanish.play({"tap homeButtonPressed", "tap ->InsulinFoodViewController", "heard"});
+    for (int i = 0; i < 4; ++i) {
+        spanish.app().focusNext(false);
+    }
+    EXPECT_EQ(spanish.run("heard")["heard"].back()["say"], "Cubrir los hidratos de tu última comida, encendido");
 }
 
 } // namespace
