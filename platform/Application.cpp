@@ -213,6 +213,16 @@ void Application::pointerUp(float x, float y)
     }
 }
 
+void Application::pointerMoved(float x, float y)
+{
+    if (pressed_ == nullptr && !pressedBarBack_) {
+        return;
+    }
+    const bool inside = (pressedBarBack_ ? kBarBackRect : pressed_->canvasFrame()).contains(x, y);
+    dirty_ = dirty_ || inside != pressedInside_;
+    pressedInside_ = inside;
+}
+
 void Application::pointerCancel()
 {
     if (pressed_ != nullptr || pressedBarBack_) {
@@ -221,6 +231,7 @@ void Application::pointerCancel()
     pressed_ = nullptr;
     pressedOn_ = nullptr;
     pressedBarBack_ = false;
+    pressedInside_ = true;
 }
 
 std::vector<Control*> Application::focusable() const

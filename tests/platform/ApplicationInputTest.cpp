@@ -79,6 +79,11 @@ TEST_F(InputTest, APressShowsAtOnceAndTheBarsBackSaysWhyItIsRefused)
     app->pointerDown(50, 50);
     EXPECT_TRUE(app->needsDisplay()) << "the pressed look shows while the finger is down";
     app->displayed();
+    app->pointerMoved(150, 150);
+    EXPECT_TRUE(app->needsDisplay() && app->pressedControl() == nullptr) << "dragged off, it no longer looks pressed";
+    app->pointerMoved(60, 60);
+    EXPECT_NE(app->pressedControl(), nullptr) << "and back on, it does again";
+    app->displayed();
     app->pointerCancel();
     EXPECT_TRUE(app->needsDisplay()) << "and goes when the touch is taken away";
     EXPECT_NE(app->navBack().value_or("").find("nothing to go back to"), std::string::npos);
