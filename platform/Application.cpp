@@ -329,6 +329,16 @@ void Application::activateFocus()
         } else {
             tap(target);
         }
+        sayNewValue(target);
+    }
+}
+
+void Application::sayNewValue(Control* control)
+{
+    // A switch or a stepper keeps the focus where it was; its new value is
+    // said the way focus says it, or a child on the keyboard would not know.
+    if (control->kind() != ControlKind::Button && focusedControl() == control) {
+        top()->focused(control);
     }
 }
 
@@ -338,7 +348,9 @@ void Application::stepFocus(bool up)
         return;
     }
     if (const Control* c = focusedControl(); c != nullptr && c->kind() == ControlKind::Stepper) {
-        step(top()->controlNamed(c->name()), up);
+        Control* target = top()->controlNamed(c->name());
+        step(target, up);
+        sayNewValue(target);
     }
 }
 

@@ -92,6 +92,7 @@ private:
     Control* hitTest(float x, float y) const;
     std::vector<Control*> focusable() const;
     void resetFocusIfScreenChanged();
+    void sayNewValue(Control* control);
 
     std::unique_ptr<PictureCatalog> pictures_;
     std::unique_ptr<const Translator> translator_;

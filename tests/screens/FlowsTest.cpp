@@ -244,6 +244,8 @@ TEST(Flow, EachEventIsHeardOnceAndTheSettingsSilenceIt)
     EXPECT_EQ(game.run("heard")["heard"], nlohmann::json::parse(R"([{"say": "Back"}, {"say": "Home"},
         {"say": "Say it again"}, {"say": "Change the carb ratio, 15"}, {"say": "Change the basal rate, 1.5"},
         {"say": "Show blood sugar in mmol/L, off"}, {"say": "Change the basal rate, 1.5"}])"));
+    game.app().stepFocus(true);
+    EXPECT_EQ(game.run("heard")["heard"].back()["say"], "Change the basal rate, 1.6") << "a keyboard step says the new value";
     // Focus names the bar's back button in the child's language, as the bar shows it. The bar
     // comes back when the explained result is popped.
     Game spanish("es");
@@ -257,6 +259,8 @@ TEST(Flow, EachEventIsHeardOnceAndTheSettingsSilenceIt)
         spanish.app().focusNext(false);
     }
     EXPECT_EQ(spanish.run("heard")["heard"].back()["say"], "Cubrir los hidratos de tu última comida, encendido");
+    spanish.app().activateFocus();
+    EXPECT_EQ(spanish.run("heard")["heard"].back()["say"], "Cubrir los hidratos de tu última comida, apagado");
 }
 
 } // namespace
