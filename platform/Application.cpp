@@ -55,6 +55,11 @@ void Application::afterEvent()
 {
     navigation_->tick();
     navigation_->drain();
+    // A press held on a screen that is no longer on top can never tap, and
+    // its control may go with that screen.
+    if (pressed_ != nullptr && pressedOn_ != top()) {
+        pointerCancel();
+    }
     resetFocusIfScreenChanged();
 }
 
