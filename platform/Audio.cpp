@@ -57,7 +57,8 @@ std::string spokenName(const Control& control, const Translator& words)
         name = control.name();
     }
     if (control.kind() == ControlKind::Switch) {
-        name += ", " + words.translate(static_cast<const Switch&>(control).isOn() ? "on" : "off");
+        // Two calls, so that the catalogues gather both words.
+        name += ", " + (static_cast<const Switch&>(control).isOn() ? words.translate("on") : words.translate("off"));
     } else if (control.kind() == ControlKind::Stepper) {
         const auto& stepper = static_cast<const Stepper&>(control);
         name += ", " + (stepper.shownValue.empty() ? stringWithFormat("%g", stepper.value()) : stepper.shownValue);
