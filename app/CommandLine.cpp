@@ -33,7 +33,7 @@ Result<LaunchOptions> parseCommandLine(int argc, const char* const* argv)
     cli.add_flag("--headless", options.headless,
                  "play without a window: commands on standard input, one JSON answer per line");
     auto* seedOption = cli.add_option("--seed", seed, "seed the random readings, for a reproducible run (0 to 2^64-1)");
-    cli.add_option("--resources", options.resources, "folder with storyboard.json and the pictures");
+    auto* resourcesOption = cli.add_option("--resources", options.resources, "folder with storyboard.json and the pictures");
     std::string units;
     auto* unitsOption = cli.add_option("--units", units, "show blood sugar in mg (mg/dL, the default) or mmol (mmol/L)");
     cli.add_option("--language", options.language,
@@ -54,6 +54,10 @@ Result<LaunchOptions> parseCommandLine(int argc, const char* const* argv)
         if (!options.seed) {
             return Error{"--seed: \"" + seed + "\" is not a whole number from 0 to 18446744073709551615"};
         }
+    }
+    // Asked for and empty is a mistake, not a wish for the folder the program would find itself.
+    if (*resourcesOption && options.resources.empty()) {
+        return Error{"--resources: an empty name is not a folder"};
     }
     if (*unitsOption) {
         if (units != "mg" && units != "mmol") {

@@ -38,7 +38,9 @@ Result<int> ApplicationMain(int argc, char** argv, AppDelegate& delegate)
     // The window opens its device once the first frame is shown.
     std::unique_ptr<sdl::DeferredAudio> audio;
     if (!options->headless) {
-        audio = std::make_unique<sdl::DeferredAudio>([resources = *folder] { return sdl::openMixerAudio(resources); });
+        audio = std::make_unique<sdl::DeferredAudio>([resources = *folder, language = translator->language()] {
+            return sdl::openMixerAudio(resources, language);
+        });
     }
     sdl::DeferredAudio* const sound = audio.get();
     auto created = Application::create(*folder, game.registry,

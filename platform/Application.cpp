@@ -55,6 +55,11 @@ void Application::afterEvent()
 {
     navigation_->tick();
     navigation_->drain();
+    // A press held on a screen that is no longer on top can never tap, and
+    // its control may go with that screen.
+    if (pressed_ != nullptr && pressedOn_ != top()) {
+        pointerCancel();
+    }
     resetFocusIfScreenChanged();
 }
 
@@ -213,6 +218,16 @@ void Application::pointerUp(float x, float y)
     }
 }
 
+void Application::pointerMoved(float x, float y)
+{
+    if (pressed_ == nullptr && !pressedBarBack_) {
+        return;
+    }
+    const bool inside = (pressedBarBack_ ? kBarBackRect : pressed_->canvasFrame()).contains(x, y);
+    dirty_ = dirty_ || inside != pressedInside_;
+    pressedInside_ = inside;
+}
+
 void Application::pointerCancel()
 {
     if (pressed_ != nullptr || pressedBarBack_) {
@@ -221,6 +236,7 @@ void Application::pointerCancel()
     pressed_ = nullptr;
     pressedOn_ = nullptr;
     pressedBarBack_ = false;
+    pressedInside_ = true;
 }
 
 std::vector<Control*> touchableInReadingOrder(const ScreenController& screen)
@@ -320,6 +336,16 @@ void Application::activateFocus()
         } else {
             tap(target);
         }
+        sayNewValue(target);
+    }
+}
+
+void Application::sayNewValue(Control* control)
+{
+    // A switch or a stepper keeps the focus where it was; its new value is
+    // said the way focus says it, or a child on the keyboard would not know.
+    if (control->kind() != ControlKind::Button && focusedControl() == control) {
+        top()->focused(control);
     }
 }
 
@@ -329,7 +355,9 @@ void Application::stepFocus(bool up)
         return;
     }
     if (const Control* c = focusedControl(); c != nullptr && c->kind() == ControlKind::Stepper) {
-        step(top()->controlNamed(c->name()), up);
+        Control* target = top()->controlNamed(c->name());
+        step(target, up);
+        sayNewValue(target);
     }
 }
 

@@ -69,8 +69,11 @@ public:
     void pointerDown(float x, float y);
     void pointerUp(float x, float y);
     void pointerCancel();
-    const Control* pressedControl() const { return pressed_; }
-    bool barBackPressed() const { return pressedBarBack_; }
+    // A held press that wanders off its control no longer looks pressed (a
+    // release there does not tap); back on, it does again.
+    void pointerMoved(float x, float y);
+    const Control* pressedControl() const { return pressedInside_ ? pressed_ : nullptr; }
+    bool barBackPressed() const { return pressedBarBack_ && pressedInside_; }
 
     // Keyboard: a focus ring over the controls that take touch.
     void focusNext(bool backwards);
@@ -94,6 +97,7 @@ private:
     Control* hitTest(float x, float y) const;
     std::vector<Control*> focusable() const;
     void resetFocusIfScreenChanged();
+    void sayNewValue(Control* control);
 
     std::unique_ptr<PictureCatalog> pictures_;
     std::unique_ptr<const Translator> translator_;
@@ -107,6 +111,7 @@ private:
     Control* pressed_ = nullptr;
     ScreenController* pressedOn_ = nullptr;
     bool pressedBarBack_ = false;
+    bool pressedInside_ = true;
     std::string focusName_;
     bool focusBarBack_ = false;
     ScreenController* focusOn_ = nullptr;

@@ -80,4 +80,17 @@ std::string GettextTranslator::translatePlural(const char* one, const char* many
     return active_ ? dngettext(kTextDomain, one, many, count) : Translator::translatePlural(one, many, count);
 }
 
+std::string GettextTranslator::language() const
+{
+    // Every catalogue's header, the translation of the empty text, names its language.
+    const std::string header = active_ ? dgettext(kTextDomain, "") : "";
+    constexpr std::string_view kField = "\nLanguage: ";
+    const auto at = header.find(kField);
+    if (at == std::string::npos) {
+        return {};
+    }
+    const auto from = at + kField.size();
+    return header.substr(from, header.find('\n', from) - from);
+}
+
 } // namespace bc

@@ -31,6 +31,9 @@ public:
     GettextTranslator(const std::filesystem::path& folder, const std::string& languages);
     std::string translate(const char* english) const override;
     std::string translatePlural(const char* one, const char* many, unsigned long count) const override;
+    // The language of the catalogue in use ("es", "fr"), empty for English:
+    // the voice has to speak the words the child reads.
+    std::string language() const;
 
 private:
     bool active_ = false;

@@ -15,6 +15,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace bc::sdl {
@@ -34,7 +35,7 @@ public:
 
 class MixerAudio : public Audio {
 public:
-    explicit MixerAudio(const std::filesystem::path& resources)
+    MixerAudio(const std::filesystem::path& resources, std::string language) : language_(std::move(language))
     {
         for (Sound sound : kSounds) {
             const auto file = resources / kSoundFolder / (std::string(soundName(sound)) + ".ogg");
@@ -119,7 +120,7 @@ private:
                 generation = generation_;
             }
             const auto outdated = [this, generation] { return generation_.load() != generation; };
-            auto spoken = renderSpeech(line, outdated);
+            auto spoken = renderSpeech(line, outdated, language_);
             if (!spoken) {
                 if (!warned) {
                     warned = true;
@@ -168,6 +169,7 @@ private:
         }
     }
 
+    const std::string language_;
     std::array<Mix_Chunk*, std::size(kSounds)> chunks_{};
     std::string missing_;
     std::thread worker_;
@@ -200,7 +202,7 @@ void quietAlsa()
 
 } // namespace
 
-std::unique_ptr<Audio> openMixerAudio(const std::filesystem::path& resources)
+std::unique_ptr<Audio> openMixerAudio(const std::filesystem::path& resources, const std::string& language)
 {
     // SDL keeps each thread's error text until told; this thread may be one
     // of the caller's own, which SDL never tidies after.
@@ -221,7 +223,7 @@ std::unique_ptr<Audio> openMixerAudio(const std::filesystem::path& resources)
     }
     Mix_AllocateChannels(kChannels);
     Mix_ReserveChannels(1);
-    return std::make_unique<MixerAudio>(resources);
+    return std::make_unique<MixerAudio>(resources, language);
 }
 
 } // namespace bc::sdl

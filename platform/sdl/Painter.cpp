@@ -253,7 +253,10 @@ bool Painter::drawText(const std::string& text, float fontSize, bool bold, Color
     }
     const FittedText& fit = known->second;
     const int size = std::max(1, static_cast<int>(std::lround(fit.size)));
-    const auto block = text_.render(fit.text, size, bold, color, align, static_cast<int>(std::floor(r.w)));
+    // Fitted lines are drawn as they were broken: SDL_ttf counts a line feed
+    // into the width of its line and would break a line that fits once more.
+    const int wrapWidth = fit.fits ? 0 : static_cast<int>(std::floor(r.w));
+    const auto block = text_.render(fit.text, size, bold, color, align, wrapWidth);
     if (block.texture == nullptr) {
         return false;
     }

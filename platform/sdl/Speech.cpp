@@ -40,21 +40,37 @@ Result<int> voice()
         if (espeak_SetVoiceByName("en") != EE_OK) {
             return Error{"espeak-ng has no English voice"};
         }
-        // A little slower than its usual pace, for a young listener.
-        espeak_SetParameter(espeakRATE, 150, 0);
         return rate;
     }();
     return loaded;
 }
 
+// A voice for the language, else the English one; the rate goes with each voice.
+void useVoice(const std::string& language)
+{
+    static std::string current = "en";
+    const std::string wanted = language.empty() ? "en" : language;
+    if (wanted == current) {
+        return;
+    }
+    if (espeak_SetVoiceByName(wanted.c_str()) != EE_OK) {
+        espeak_SetVoiceByName("en");
+    }
+    current = wanted;
+}
+
 } // namespace
 
-Result<SpokenSound> renderSpeech(const std::string& line, const std::function<bool()>& cancelled)
+Result<SpokenSound> renderSpeech(const std::string& line, const std::function<bool()>& cancelled,
+                                 const std::string& language)
 {
     auto rate = voice();
     if (!rate) {
         return rate.error();
     }
+    useVoice(language);
+    // A little slower than its usual pace, for a young listener.
+    espeak_SetParameter(espeakRATE, 150, 0);
     SpokenSound sound;
     sound.rate = *rate;
     Rendering rendering{&sound, &cancelled};

@@ -15,10 +15,12 @@ struct SpokenSound {
     int rate = 0;
 };
 
-// Renders one line with espeak-ng's English voice. Digits are read as the
+// Renders one line with espeak-ng's voice for `language` ("es", "fr"; English
+// when empty or when espeak-ng has no such voice). Digits are read as the
 // number they make. `cancelled` is asked between blocks of samples; when it
 // says yes the rendering stops and the answer is empty. The voice is loaded
 // on the first call; call from one thread only.
-Result<SpokenSound> renderSpeech(const std::string& line, const std::function<bool()>& cancelled = {});
+Result<SpokenSound> renderSpeech(const std::string& line, const std::function<bool()>& cancelled = {},
+                                 const std::string& language = {});
 
 } // namespace bc::sdl

@@ -32,7 +32,7 @@ TextRenderer::Block TextRenderer::render(const std::string& text, int pixelSize,
     if (text.empty()) {
         return {};
     }
-    wrapWidth = std::max(wrapWidth, 1);
+    wrapWidth = std::max(wrapWidth, 0);
     Key key{text, pixelSize, bold, packed(color), static_cast<int>(align), wrapWidth};
     if (auto it = blocks_.find(key); it != blocks_.end()) {
         it->second.frame = frame_;

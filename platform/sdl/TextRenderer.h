@@ -12,8 +12,8 @@
 
 namespace bc::sdl {
 
-// Turns text into textures: wrapped to a width, line feeds kept (an empty line
-// still takes a line's height), lines aligned. A block drawn in one frame is
+// Turns text into textures: wrapped to a width (0: only at its line feeds),
+// line feeds kept (an empty line still takes a line's height), lines aligned. A block drawn in one frame is
 // kept for the next, so an animation does not rasterise the same words again.
 class TextRenderer {
 public:

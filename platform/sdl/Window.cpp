@@ -367,6 +367,14 @@ void WindowLoop::handle(const SDL_Event& e)
     case SDL_MOUSEMOTION:
         if (e.motion.which != SDL_TOUCH_MOUSEID) {
             noteMotion();
+            windowToCanvas(static_cast<float>(e.motion.x), static_cast<float>(e.motion.y), cx, cy);
+            app_.pointerMoved(cx, cy);
+        }
+        break;
+    case SDL_FINGERMOTION:
+        if (fingerDown_ && *fingerDown_ == e.tfinger.fingerId) {
+            fingerToCanvas(e.tfinger.x, e.tfinger.y, cx, cy);
+            app_.pointerMoved(cx, cy);
         }
         break;
     case SDL_MOUSEBUTTONDOWN:

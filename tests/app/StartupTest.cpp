@@ -54,6 +54,7 @@ TEST(CommandLine, UnitsAndLanguageAreCheckedAndARefusalIsOneLine)
     EXPECT_EQ(parse({"--version"})->finished, 0) << "asked for, so not a failure";
     EXPECT_NE(parse({"--colour"}).error().message.find("(see --help)"), std::string::npos);
     EXPECT_FALSE(parse({"--language", "../../tmp/x"}).ok());
+    EXPECT_FALSE(parse({"--resources", ""}).ok());
 }
 
 TEST(ApplicationCreate, ResourceFaultsSayWhatIsWrongWithTheFolder)

@@ -79,10 +79,17 @@ TEST_F(InputTest, APressShowsAtOnceAndTheBarsBackSaysWhyItIsRefused)
     app->pointerDown(50, 50);
     EXPECT_TRUE(app->needsDisplay()) << "the pressed look shows while the finger is down";
     app->displayed();
+    app->pointerMoved(150, 150);
+    EXPECT_TRUE(app->needsDisplay() && app->pressedControl() == nullptr) << "dragged off, it no longer looks pressed";
+    app->pointerMoved(60, 60);
+    EXPECT_NE(app->pressedControl(), nullptr) << "and back on, it does again";
+    app->displayed();
     app->pointerCancel();
     EXPECT_TRUE(app->needsDisplay()) << "and goes when the touch is taken away";
     EXPECT_NE(app->navBack().value_or("").find("nothing to go back to"), std::string::npos);
+    app->pointerDown(50, 50);
     ASSERT_FALSE(app->tap(first().controlNamed("go")).has_value());
+    EXPECT_EQ(app->pressedControl(), nullptr) << "a press held on a screen that was covered is let go";
     app->navigation().setNavigationBarHidden(true, false);
     EXPECT_NE(app->navBack().value_or("").find("the navigation bar is hidden"), std::string::npos);
 }

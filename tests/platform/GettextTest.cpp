@@ -62,9 +62,12 @@ TEST(GettextTest, PluralsFollowEachLanguagesRulesAndMissingTextsStayEnglish)
     }
     const GettextTranslator spanish(BUDDYCARE_CATALOGUES, "es");
     EXPECT_EQ(spanish.translate("Yes"), "Sí");
+    EXPECT_EQ(spanish.language(), "es");
     EXPECT_EQ(spanish.translate("A text no catalogue has"), "A text no catalogue has");
     const GettextTranslator missing("/nonexistent", "fr");
     EXPECT_EQ(missing.translate("Yes"), "Yes");
+    EXPECT_EQ(missing.language(), "") << "no catalogue: the English voice";
+    EXPECT_EQ(GettextTranslator(BUDDYCARE_CATALOGUES, "fr_CA").language(), "fr");
 }
 
 } // namespace

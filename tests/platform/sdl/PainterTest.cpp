@@ -1,6 +1,7 @@
 #include "platform/Application.h"
 #include "platform/Look.h"
 #include "platform/sdl/CanvasFit.h"
+#include "platform/sdl/FontMeasure.h"
 #include "platform/sdl/FontSource.h"
 #include "platform/sdl/Handles.h"
 #include "platform/sdl/Painter.h"
@@ -41,7 +42,8 @@ const char* const kStoryboard = R"({"initial": "Home", "screens": [
     ]},
     {"kind": "button", "name": "go", "frame": [200, 250, 120, 44], "title": "Go", "fill": "#3070D0", "push": "Second"},
     {"kind": "image", "name": "wide", "frame": [10, 430, 100, 100], "picture": "wide.png"},
-    {"kind": "image", "name": "broken", "frame": [130, 430, 100, 100], "picture": "broken.png"}
+    {"kind": "image", "name": "broken", "frame": [130, 430, 100, 100], "picture": "broken.png"},
+    {"kind": "label", "name": "note", "frame": [10, 540, 300, 120], "text": ""}
   ]},
   {"class": "Second", "title": "Second", "background": "#2040A0", "controls": [
     {"kind": "button", "name": "home", "frame": [100, 300, 100, 44], "title": "Home", "pop": true}
@@ -155,6 +157,19 @@ TEST_F(PainterTest, HiddenControlsTheContentsOfHiddenViewsAndABrokenPictureLeave
     app->top()->controlNamed("hiddenFill")->setHidden(false);
     paint();
     EXPECT_EQ(canvas.at(60, 80), (Color{255, 0, 0, 255}));
+}
+
+TEST_F(PainterTest, TextIsDrawnOnTheLinesItWasFittedInto)
+{
+    // Its first line exactly as wide as the area: the line feed after it must not break it again.
+    const sdl::FontMeasure measure(*canvas.fonts);
+    const float line = measure.lineHeight(17, false);
+    auto* note = static_cast<Label*>(app->top()->controlNamed("note"));
+    note->setText("Blood sugar goes\nup");
+    note->setFrame({10, 540, measure.width("Blood sugar goes", 17, false), 3 * line});
+    paint();
+    EXPECT_EQ(canvas.inkIn({10, 540, 8, line * 0.45f}, kScreenBg), 0) << "two lines in three leave the top half-line clear";
+    EXPECT_GT(canvas.inkIn({10, 540 + line, 8, line}, kScreenBg), 0);
 }
 
 TEST_F(PainterTest, APushedScreenGetsABarWithTitleAndBackUnlessTheBarIsHidden)

@@ -24,6 +24,14 @@ TEST(Speech, ALineBecomesSecondsOfAudibleSoundAndACancelledOneNothing)
     const auto cancelled = renderSpeech("A line nobody waits for any more.", [] { return true; });
     ASSERT_TRUE(cancelled);
     EXPECT_TRUE(cancelled->samples.empty());
+
+    // Each language in its own voice, which counts at a pace of its own; one espeak-ng lacks reads in English.
+    const std::string count = "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20";
+    const auto english = static_cast<double>(renderSpeech(count)->samples.size());
+    for (const auto& [language, own] : {std::pair{"es", true}, {"fr", true}, {"xx", false}}) {
+        const double ratio = static_cast<double>(renderSpeech(count, {}, language)->samples.size()) / english;
+        EXPECT_EQ(std::abs(ratio - 1) > 0.05, own) << language << " " << ratio;
+    }
 }
 
 } // namespace
