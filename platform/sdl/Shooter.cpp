@@ -9,6 +9,8 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <filesystem>
+
 namespace bc::sdl {
 
 namespace {
@@ -34,8 +36,21 @@ public:
     {
         painter_->paint(app, CanvasFit::into(surface_->w, surface_->h), app.runLoop().now());
         SDL_RenderPresent(renderer_.get());
-        if (IMG_SavePNG(surface_.get(), path.c_str()) != 0) {
-            return "cannot write " + path + ": " + IMG_GetError();
+        SDL_RWops* out = SDL_RWFromFile(path.c_str(), "wb");
+        if (out == nullptr) {
+            return "cannot write " + path + ": " + SDL_GetError();
+        }
+        // A full disk may only show when the last of the file is flushed, as
+        // it is closed; a picture cut short is no shot.
+        const bool written = IMG_SavePNG_RW(surface_.get(), out, 0) == 0;
+        const bool closed = SDL_RWclose(out) == 0;
+        if (!written || !closed) {
+            const std::string why = SDL_GetError();
+            std::error_code ignored;
+            if (std::filesystem::is_regular_file(std::filesystem::symlink_status(path, ignored))) {
+                std::filesystem::remove(path, ignored);
+            }
+            return "cannot write " + path + ": " + (why.empty() ? std::string("the file could not be finished") : why);
         }
         return std::nullopt;
     }

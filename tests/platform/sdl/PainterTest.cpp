@@ -300,6 +300,8 @@ TEST(ShooterTest, WritesAPictureOfTheCanvasAndReportsAnUnwritablePath)
     const auto why = shooter->shoot(game.app(), folder.path() + "/no/such/folder/frame.png");
     ASSERT_TRUE(why.has_value());
     EXPECT_NE(why->find("frame.png"), std::string::npos);
+    // A device that is always full takes the file's opening but none of its bytes.
+    EXPECT_TRUE(shooter->shoot(game.app(), "/dev/full").has_value()) << "a full disk is no shot";
 }
 
 } // namespace
