@@ -214,6 +214,12 @@ std::unique_ptr<Audio> openMixerAudio(const std::filesystem::path& resources, co
         warn(std::string("no audio (") + SDL_GetError() + "): the game plays silently");
         return std::make_unique<Silent>();
     }
+    // SDL's disk driver plays into a file, and the game writes none.
+    if (const char* driver = SDL_GetCurrentAudioDriver(); driver != nullptr && std::string(driver) == "disk") {
+        warn("the disk audio driver would write a file: the game plays silently");
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return std::make_unique<Silent>();
+    }
     Mix_Init(MIX_INIT_OGG);
     if (Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
         warn(std::string("the audio device did not open (") + Mix_GetError() + "): the game plays silently");
