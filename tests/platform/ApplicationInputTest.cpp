@@ -106,8 +106,10 @@ TEST_F(InputTest, FocusRingVisitsOnlyControlsThatTakeTouch)
     EXPECT_EQ(app->focusedControl()->name(), "count") << "wraps around";
     app->focusNext(true);
     EXPECT_EQ(app->focusedControl()->name(), "answer");
+    app->displayed();
     app->activateFocus();
     EXPECT_TRUE(static_cast<Switch*>(first().controlNamed("answer"))->isOn());
+    EXPECT_TRUE(app->needsDisplay()) << "a switch turned from the keyboard is drawn at once";
 }
 
 } // namespace
