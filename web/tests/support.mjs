@@ -3,6 +3,8 @@
 // child taps.
 import { createServer } from 'node:http';
 import { readFile, mkdir } from 'node:fs/promises';
+import assert from 'node:assert/strict';
+import { isDeepStrictEqual } from 'node:util';
 import { extname, join, normalize, resolve } from 'node:path';
 import { chromium } from 'playwright-core';
 
@@ -104,6 +106,19 @@ export async function tap(page, name) {
 export async function stepper(page, name, up) {
   await settled(page);
   await control(page, name).locator(up ? 'button.plus' : 'button.minus').click();
+}
+
+// What the page shows after an action comes a frame or more later (a resize
+// handler, a game update, a focus move): reads until it equals what is expected,
+// for a few seconds at most, then compares what it last read.
+export async function eventually(read, expected, message, timeout = 5000) {
+  const until = Date.now() + timeout;
+  let got = await read();
+  while (!isDeepStrictEqual(got, expected) && Date.now() < until) {
+    await new Promise((ok) => setTimeout(ok, 25));
+    got = await read();
+  }
+  assert.deepEqual(got, expected, message);
 }
 
 export const text = (page, name) => control(page, name).getAttribute('data-text');

@@ -7,7 +7,7 @@ import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
-import { openGame, screenClass, text, tap, stepper, shoot, control, isShown, gameState, settled } from './support.mjs';
+import { openGame, screenClass, text, tap, stepper, shoot, control, isShown, gameState, settled, eventually } from './support.mjs';
 
 const CHECK = ['checkPlace', '->BloodSugarCheckInstructionsViewController', '->AskForBloodViewController',
   '->BloodSugarCheckInProgressViewController'];
@@ -50,6 +50,7 @@ function keyOf(el) {
   return owner.dataset.kind === 'stepper' ? `${owner.dataset.name}:${el.className}` : owner.dataset.name;
 }
 const focusedKey = (page) => page.evaluate(`(${keyOf})(document.activeElement)`);
+const announced = (page) => page.locator('#announcer').textContent();
 
 async function tabTo(page, key) {
   await settled(page);
@@ -94,23 +95,23 @@ const AT = {
     await tabTo(page, 'cheat');
     for (const key of ['checkPlace', 'insulinPlace', 'eatPlace']) {
       await page.keyboard.press('Tab');
-      assert.equal(await focusedKey(page), key);
+      await eventually(() => focusedKey(page), key);
     }
   },
   async BloodSugarViewController(page) {
     // A screen reader hears where it is after a move.
-    assert.equal(await page.evaluate(() => document.activeElement.tagName), 'H1');
+    await eventually(() => page.evaluate(() => document.activeElement.tagName), 'H1');
   },
   async InsulinExerciseViewController(page) {
     await tabTo(page, 'eSwitch');
     await page.keyboard.press('Space');
-    assert.equal(await control(page, 'eSwitch').getAttribute('aria-checked'), 'true');
-    assert.equal(await isShown(page, 'containerView'), true);
+    await eventually(() => control(page, 'eSwitch').getAttribute('aria-checked'), 'true');
+    await eventually(() => isShown(page, 'containerView'), true);
     await tabTo(page, 'stepper:plus');
     await page.keyboard.press('ArrowRight');
     await page.keyboard.press('Enter');
-    assert.equal(await text(page, 'hourLabel'), '3');
-    assert.equal(await page.locator('#announcer').textContent(), 'Hours of exercise: 3');
+    await eventually(() => text(page, 'hourLabel'), '3');
+    await eventually(() => announced(page), 'Hours of exercise: 3');
   },
   async InsulinStoppedViewController(page) {
     // Past the delivery's two seconds: the stopped dose stays stopped.
@@ -122,15 +123,15 @@ const AT = {
     await tabTo(page, 'buyButton');
     await page.keyboard.press('Enter');
     await settled(page);
-    assert.equal(await focusedKey(page), 'h1');
+    await eventually(() => focusedKey(page), 'h1');
   },
   async SettingsMainViewController(page) {
     await stepper(page, 'carbStepper', true);
-    assert.equal(await page.locator('#announcer').textContent(), `Carb ratio: ${await text(page, 'carbLabel')}`);
+    await eventually(async () => (await announced(page)) === `Carb ratio: ${await text(page, 'carbLabel')}`, true, 'the new ratio said');
     // Past its lowest, the basal rate is still said as shown, not in the tenths it keeps.
     await control(page, 'basalRateStepper').locator('.minus').focus();
     for (let i = 0; i < 16; i += 1) await page.keyboard.press('ArrowDown');
-    assert.equal(await page.locator('#announcer').textContent(), 'Basal rate: 0.0');
+    await eventually(() => announced(page), 'Basal rate: 0.0');
   },
 };
 
@@ -174,17 +175,19 @@ test('the tour: every screen shows, is named and reached by keys, and nothing le
     // The page shows what the game holds, the bow tie included.
     await tap(page, 'homeButtonPressed');
     assert.equal(await screenClass(page), 'ViewController');
-    assert.equal(await text(page, 'coinsLabel'), String((await gameState(page)).coins));
-    assert.equal(await isShown(page, 'itemWorn'), true);
+    await eventually(async () => (await text(page, 'coinsLabel')) === String((await gameState(page)).coins), true, 'the coins held');
+    await eventually(() => isShown(page, 'itemWorn'), true);
 
     // A wide window: the stage keeps its shape, centred, and taps land where drawn.
     await page.setViewportSize({ width: 1024, height: 768 });
-    const box = await page.locator('#stage').boundingBox();
-    assert.ok(Math.abs(box.height - 768) < 1 && Math.abs(box.x + box.width / 2 - 512) < 1, 'fills the height, centred');
-    assert.ok(Math.abs(box.width / box.height - 375 / 667) < 0.01, 'keeps the portrait shape');
+    await eventually(async () => {
+      const box = await page.locator('#stage').boundingBox();
+      return { 'fills the height': Math.abs(box.height - 768) < 1, centred: Math.abs(box.x + box.width / 2 - 512) < 1,
+        'keeps the portrait shape': Math.abs(box.width / box.height - 375 / 667) < 0.01 };
+    }, { 'fills the height': true, centred: true, 'keeps the portrait shape': true });
     const coins = Number(await text(page, 'coinsLabel'));
     await tap(page, 'cheat');
-    assert.equal(await text(page, 'coinsLabel'), String(coins + 50));
+    await eventually(() => text(page, 'coinsLabel'), String(coins + 50));
     await shoot(page, 'home-wide-window');
 
     assert.deepEqual(server.requests.slice(requests), [], 'nothing fetched after start');
@@ -223,6 +226,13 @@ test('the page plays the sounds and says the lines the game heard', async () => 
         resume() { this.resumed = true; return super.resume(); }
       };
       window.playedByPage = [];
+      // Sounds play once decoded, which the audio does on its first tap.
+      window.decoding = 0;
+      const decode = BaseAudioContext.prototype.decodeAudioData;
+      BaseAudioContext.prototype.decodeAudioData = function counted(...args) {
+        window.decoding += 1;
+        return decode.apply(this, args).finally(() => { window.decoding -= 1; });
+      };
       window.speechSynthesis.speak = (utterance) => window.playedByPage.push(`say:${utterance.text}`);
       const start = AudioBufferSourceNode.prototype.start;
       AudioBufferSourceNode.prototype.start = function play(...args) {
@@ -235,12 +245,12 @@ test('the page plays the sounds and says the lines the game heard', async () => 
     await tap(page, 'cheat');
     await page.waitForFunction(() => window.playedByPage.length > 0);
     assert.match((await page.evaluate(() => window.playedByPage))[0], /^say:Hi, I'm your buddy!/);
-    await page.waitForTimeout(1000);
+    await page.waitForFunction(() => window.decoding === 0);
     await page.evaluate(() => { window.playedByPage = []; });
     await tap(page, 'cheat');
     await tap(page, 'buddyPlace');
     await settled(page);
-    assert.deepEqual(await page.evaluate(() => window.playedByPage),
+    await eventually(() => page.evaluate(() => window.playedByPage),
       ['sound:0.05', 'sound:0.30', 'sound:0.05', 'say:This is me! Tap Shop, Closet or Games.']);
     assert.deepEqual(game.problems, []);
   } finally {
@@ -263,7 +273,7 @@ test('a browser that prefers Spanish plays in Spanish, and every text fits its c
     assert.equal(await text(page, 'hoursUnit'), 'hora');
     assert.equal(await control(page, 'stepper').locator('.plus').getAttribute('aria-label'), 'Horas de ejercicio: más');
     await tabTo(page, 'eSwitch');
-    assert.match((await page.evaluate(() => window.said)).join(' '), /^es .*, desactivado$/, 'said in Spanish');
+    await eventually(async () => /^es .*, desactivado$/.test((await page.evaluate(() => window.said) || []).join(' ')), true, 'said in Spanish');
     await tap(page, 'continueButtonPressed');
     assert.equal(await text(page, 'doseUnit'), 'unidades de insulina');
     assert.equal(await text(page, 'reasonsLabel'), 'Porque comiste 25 gramos de hidratos\n');
