@@ -48,6 +48,9 @@ json CareStateAccess::snapshot()
         {"carbRatio", floatJson(s.carbRatio())},
         {"basalRate", floatJson(s.basalRate())},
         {"settingsLocked", s.settingsLocked()},
+        {"previousReading", floatJson(s.previousReading())},
+        {"lowGrams", floatJson(s.lowGrams())},
+        {"lowGramsTaken", floatJson(s.lowGramsTaken())},
     };
 }
 
@@ -66,6 +69,9 @@ std::optional<std::string> CareStateAccess::set(const std::string& field, const 
         {"bolusJustGiven", &AppState::setBolusJustGiven},
         {"carbRatio", &AppState::setCarbRatio},
         {"basalRate", &AppState::setBasalRate},
+        {"previousReading", &AppState::setPreviousReading},
+        {"lowGrams", &AppState::setLowGrams},
+        {"lowGramsTaken", &AppState::setLowGramsTaken},
     };
     static const std::map<std::string, FlagSetter> flags{
         {"includeMostRecentMeal", &AppState::setIncludeMostRecentMeal},

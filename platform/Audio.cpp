@@ -19,6 +19,7 @@ std::string_view soundName(Sound sound)
     case Sound::DoseStop: return "dose-stop";
     case Sound::CheckGood: return "check-good";
     case Sound::CheckBad: return "check-bad";
+    case Sound::Low: return "low";
     case Sound::Happy: return "happy";
     case Sound::Sad: return "sad";
     }

@@ -12,10 +12,11 @@ class Control;
 class Translator;
 
 // The game's sound effects, each played where its event happens.
-enum class Sound { Tap, Coin, Buy, Refused, Wear, DoseStart, DoseDone, DoseStop, CheckGood, CheckBad, Happy, Sad };
+enum class Sound { Tap, Coin, Buy, Refused, Wear, DoseStart, DoseDone, DoseStop, CheckGood, CheckBad, Happy, Sad, Low };
 inline constexpr Sound kSounds[] = {Sound::Tap,       Sound::Coin,      Sound::Buy,      Sound::Refused,
                                     Sound::Wear,      Sound::DoseStart, Sound::DoseDone, Sound::DoseStop,
-                                    Sound::CheckGood, Sound::CheckBad,  Sound::Happy,    Sound::Sad};
+                                    Sound::CheckGood, Sound::CheckBad,  Sound::Happy,    Sound::Sad,
+                                    Sound::Low};
 
 // The name a sound goes by: its file is NAME.ogg in resources/sounds.
 std::string_view soundName(Sound sound);

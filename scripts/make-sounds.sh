@@ -48,4 +48,5 @@ sound check-good 0.12:triangle:784 0.25:triangle:1047
 sound check-bad  0.15:triangle:330 0.30:triangle:262
 sound happy      0.07:triangle:659 0.07:triangle:784 0.07:triangle:988 0.20:triangle:1319
 sound sad        0.50:triangle:440-330
+sound low        0.18:sine:660-587 0.18:sine:587-523 0.22:sine:523-440
 echo "make-sounds: wrote $(ls "$OUT"/*.ogg | wc -l) sounds into $OUT"

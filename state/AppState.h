@@ -63,6 +63,18 @@ public:
     bool settingsLocked() const { return settingsLocked_; }
     void setSettingsLocked(bool v) { settingsLocked_ = v; }
 
+    // The reading before the latest one, for the trend; 0 until a second reading.
+    float previousReading() const { return previousReading_; }
+    void setPreviousReading(float v) { previousReading_ = v; }
+
+    // The grams of fast sugar the grown-up's plan gives for a low.
+    float lowGrams() const { return lowGrams_; }
+    void setLowGrams(float v) { lowGrams_ = v; }
+
+    // The fast sugar taken for a low whose recheck is still to come.
+    float lowGramsTaken() const { return lowGramsTaken_; }
+    void setLowGramsTaken(float v) { lowGramsTaken_ = v; }
+
     // Kept with the care state so that every screen reaches them the same way.
     Preferences& preferences() { return preferences_; }
 
@@ -88,6 +100,9 @@ private:
     float carbRatio_ = 0;
     float basalRate_ = 0;
     bool settingsLocked_ = false;
+    float previousReading_ = 0;
+    float lowGrams_ = 0;
+    float lowGramsTaken_ = 0;
     Preferences preferences_;
 };
 

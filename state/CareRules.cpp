@@ -13,6 +13,7 @@ constexpr float kStartingMeal = 25.0f;
 constexpr float kStartingSetting = 15.0f;
 constexpr double kGoodReadingBase = 70.0;
 constexpr double kBadReadingBase = 120.0;
+constexpr double kLowReadingBase = 50.0;
 
 std::string wholeNumber(float value)
 {
@@ -30,6 +31,7 @@ void applyStartingValues(AppState& state)
     state.setBasalRate(kStartingSetting);
     state.setCarbRatio(kStartingSetting);
     state.setSettingsLocked(true);
+    state.setLowGrams(kStartingLowGrams);
 }
 
 namespace {
@@ -181,6 +183,67 @@ void wearBowTie(AppState& state) { state.wearing().push_back(kWornBowTie); }
 float goodReading(std::uint32_t draw) { return static_cast<float>(kGoodReadingBase + draw); }
 
 float badReading(std::uint32_t draw) { return static_cast<float>(kBadReadingBase + draw); }
+
+float lowReading(std::uint32_t draw) { return static_cast<float>(kLowReadingBase + draw); }
+
+void storeReading(AppState& state, float reading)
+{
+    state.setPreviousReading(state.bloodSugarLevel());
+    state.setBloodSugarLevel(reading);
+}
+
+bool isLow(float reading) { return reading <= kLowReading; }
+
+bool isLow(AppState& state) { return isLow(state.bloodSugarLevel()); }
+
+Trend trend(AppState& state)
+{
+    const float before = state.previousReading();
+    const float now = state.bloodSugarLevel();
+    if (before == 0.0f) {
+        return Trend::None;
+    }
+    return now > before ? Trend::Up : now < before ? Trend::Down : Trend::Steady;
+}
+
+const char* trendWords(Trend trend)
+{
+    switch (trend) {
+    case Trend::Up: return untranslated("Going up");
+    case Trend::Down: return untranslated("Going down");
+    case Trend::Steady: return untranslated("Staying the same");
+    case Trend::None: break;
+    }
+    return "";
+}
+
+float planLowGrams(double grams)
+{
+    const double stepped = std::round(grams / kLowGramsStep) * kLowGramsStep;
+    return static_cast<float>(std::clamp(stepped, kLeastLowGrams, kMostLowGrams));
+}
+
+void takeFastSugar(AppState& state) { state.setLowGramsTaken(state.lowGrams()); }
+
+float recheckedReading(float reading, float gramsTaken) { return reading + kMgPerDlPerGram * gramsTaken; }
+
+void recheckLow(AppState& state)
+{
+    storeReading(state, recheckedReading(state.bloodSugarLevel(), state.lowGramsTaken()));
+}
+
+LowOutcome settleLowRecheck(AppState& state)
+{
+    const bool treated = state.lowGramsTaken() > 0.0f;
+    state.setLowGramsTaken(0);
+    if (isLow(state)) {
+        return LowOutcome::StillLow;
+    }
+    if (treated) {
+        state.addCoins(kTreatedLowReward);
+    }
+    return LowOutcome::BackInBand;
+}
 
 double basalUnitsPerHour(double tenths) { return tenths / kBasalTenths; }
 

@@ -11,7 +11,8 @@ namespace bc {
 
 // The rules of care over one AppState. Screens ask these and show the answer.
 
-// A new run: one uncovered meal of 25 grams, both settings at 15, settings locked.
+// A new run: one uncovered meal of 25 grams, both settings at 15, settings locked,
+// and the plan's fast sugar for a low at 15 grams.
 void applyStartingValues(AppState& state);
 
 // The blood-sugar band: 70 and below, or 140 and above, is out of range.
@@ -90,6 +91,41 @@ void wearBowTie(AppState& state);
 inline constexpr std::uint32_t kReadingSpread = 30;
 float goodReading(std::uint32_t draw);
 float badReading(std::uint32_t draw);
+
+// A pretend low reads 50..69 from a draw below kLowSpread.
+inline constexpr std::uint32_t kLowSpread = 20;
+float lowReading(std::uint32_t draw);
+// A new reading, the one it replaces kept for the trend.
+void storeReading(AppState& state, float reading);
+// At or below the band's low side, its edge included.
+bool isLow(float reading);
+bool isLow(AppState& state);
+// Which way the latest reading went since the one before; None before a second reading.
+enum class Trend { None, Up, Down, Steady };
+Trend trend(AppState& state);
+// The words a screen reader says for a trend.
+const char* trendWords(Trend trend);
+
+// The grown-up's plan for a low: grams of fast sugar, in steps, within bounds.
+inline constexpr double kLeastLowGrams = 5;
+inline constexpr double kMostLowGrams = 30;
+inline constexpr double kLowGramsStep = 5;
+inline constexpr float kStartingLowGrams = 15;
+// A stepper's value as the plan keeps it: on a step, within the bounds.
+float planLowGrams(double grams);
+// Fast sugar taken: the plan's grams, in place of any taken before.
+void takeFastSugar(AppState& state);
+// Each gram of fast sugar lifts the reading by 3 mg/dL by the time of the recheck.
+inline constexpr float kMgPerDlPerGram = 3.0f;
+float recheckedReading(float reading, float gramsTaken);
+// The recheck after the wait: the new reading, lifted by the fast sugar taken.
+void recheckLow(AppState& state);
+// The recheck's answer. Out of the low pays once per treated low, still low
+// pays nothing; either way the fast sugar taken is spent, so checking again
+// without more of it neither lifts the reading nor pays.
+enum class LowOutcome { BackInBand, StillLow };
+inline constexpr float kTreatedLowReward = 5.0f;
+LowOutcome settleLowRecheck(AppState& state);
 
 // The basal rate is kept in tenths of a unit per hour and shown in units.
 inline constexpr double kBasalTenths = 10.0;

@@ -5,7 +5,7 @@ namespace bc {
 void BloodSugarCheckInProgressViewController::goodButtonPressed(Control*)
 {
     const float before = appState().bloodSugarLevel();
-    appState().setBloodSugarLevel(goodReading(randomUniform(kReadingSpread)));
+    storeReading(appState(), goodReading(randomUniform(kReadingSpread)));
     play(Sound::CheckGood);
     playMoodTurn(before);
 }
@@ -13,8 +13,15 @@ void BloodSugarCheckInProgressViewController::goodButtonPressed(Control*)
 void BloodSugarCheckInProgressViewController::badButtonPressed(Control*)
 {
     const float before = appState().bloodSugarLevel();
-    appState().setBloodSugarLevel(badReading(randomUniform(kReadingSpread)));
+    storeReading(appState(), badReading(randomUniform(kReadingSpread)));
     play(Sound::CheckBad);
+    playMoodTurn(before);
+}
+
+void BloodSugarCheckInProgressViewController::lowCheckPressed(Control*)
+{
+    const float before = appState().bloodSugarLevel();
+    storeReading(appState(), lowReading(randomUniform(kLowSpread)));
     playMoodTurn(before);
 }
 

@@ -10,6 +10,7 @@ class BloodSugarCheckInProgressViewController : public CareScreen {
 public:
     void goodButtonPressed(Control* sender);
     void badButtonPressed(Control* sender);
+    void lowCheckPressed(Control* sender);
 };
 
 } // namespace bc

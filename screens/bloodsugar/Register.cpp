@@ -7,6 +7,7 @@
 #include "screens/bloodsugar/BloodSugarResultsViewController.h"
 #include "screens/bloodsugar/BloodSugarViewController.h"
 #include "screens/bloodsugar/GoodResultsViewController.h"
+#include "screens/bloodsugar/LowViewControllers.h"
 #include "screens/bloodsugar/TrendsViewController.h"
 
 namespace bc {
@@ -38,7 +39,8 @@ void registerBloodSugarScreens(Registry& registry, AppState& state)
     registerCareScreen<InProgress>(registry, state, "BloodSugarCheckInProgressViewController",
                                    {.didLoad = {F::HideBar, F::Refresh}, .willAppear = {F::HideBar}})
         .action("goodButtonPressed", &InProgress::goodButtonPressed)
-        .action("badButtonPressed", &InProgress::badButtonPressed);
+        .action("badButtonPressed", &InProgress::badButtonPressed)
+        .action("lowCheckPressed", &InProgress::lowCheckPressed);
 
     registerCareScreen<BloodSugarResultsViewController>(registry, state, "BloodSugarResultsViewController", results);
     registerCareScreen<GoodResultsViewController>(registry, state, "GoodResultsViewController",
@@ -47,6 +49,23 @@ void registerBloodSugarScreens(Registry& registry, AppState& state)
     registerCareScreen<BadResultsViewController>(registry, state, "BadResultsViewController", plain)
         .outlet("bloodSugarLabel", &BadResultsViewController::bloodSugarLabel);
     registerCareScreen<TrendsViewController>(registry, state, "TrendsViewController", plain);
+
+    registerCareScreen<LowResultsViewController>(registry, state, "LowResultsViewController", plain)
+        .outlet("bloodSugarLabel", &LowResultsViewController::bloodSugarLabel)
+        .action("toldGrownUpPressed", &LowResultsViewController::toldGrownUpPressed);
+    registerCareScreen<TreatLowViewController>(registry, state, "TreatLowViewController", plain)
+        .outlet("notFastSugarLabel", &TreatLowViewController::notFastSugarLabel)
+        .action("fastSugarPressed", &TreatLowViewController::fastSugarPressed)
+        .action("notFastSugarPressed", &TreatLowViewController::notFastSugarPressed);
+    registerCareScreen<LowWaitViewController>(registry, state, "LowWaitViewController", plain)
+        .outlet("checkAgainButton", &LowWaitViewController::checkAgainButton)
+        .action("checkAgainPressed", &LowWaitViewController::checkAgainPressed);
+    registerCareScreen<LowRecheckViewController>(registry, state, "LowRecheckViewController",
+                                                 {.didLoad = {F::HideBar}, .willAppear = {F::HideBarAnimated}})
+        .outlet("bloodSugarLabel", &LowRecheckViewController::bloodSugarLabel)
+        .outlet("recheckLabel", &LowRecheckViewController::recheckLabel)
+        .outlet("doneButton", &LowRecheckViewController::doneButton)
+        .action("doneButtonPressed", &LowRecheckViewController::doneButtonPressed);
 }
 
 } // namespace bc

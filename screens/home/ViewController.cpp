@@ -1,5 +1,7 @@
 #include "screens/home/ViewController.h"
 
+#include "platform/Services.h"
+
 namespace bc {
 
 AppState& ViewController::appState()
@@ -18,6 +20,21 @@ void ViewController::updateUI()
     showCoins();
     checkBowTie(state);
     showMood(screenBackground, "homescreen.jpg", "sadhomescreen.jpg");
+    // While low, help comes first: the button to treat it, and the buddy says so on arrival.
+    const bool low = isLow(state);
+    lowHelpButton->setHidden(!low);
+    if (greeting_.empty()) {
+        greeting_ = spokenLine();
+    }
+    const Translator& words = services().translator;
+    setSpokenLine(low ? words.translate("I feel low. Tell a grown-up!") + " " + greeting_ : greeting_);
+    const Trend way = trend(state);
+    trendLabel->setHidden(way == Trend::None);
+    if (way != Trend::None) {
+        trendLabel->setImage(imageNamed(way == Trend::Up ? "trend-up.png" : way == Trend::Down ? "trend-down.png"
+                                                                                                : "trend-steady.png"));
+        trendLabel->accessibilityLabel = words.translate(trendWords(way));
+    }
 }
 
 void ViewController::cheat(Control*)
@@ -38,6 +55,8 @@ void registerHomeScreens(Registry& registry, AppState& state)
         .outlet("cgmReadingLabel", &ViewController::cgmReadingLabel)
         .outlet("itemWorn", &ViewController::itemWorn)
         .outlet("screenBackground", &ViewController::screenBackground)
+        .outlet("lowHelpButton", &ViewController::lowHelpButton)
+        .outlet("trendLabel", &ViewController::trendLabel)
         .action("cheat", &ViewController::cheat);
 }
 

@@ -16,9 +16,12 @@ public:
 
     Label* cgmReadingLabel = nullptr;
     ImageView* screenBackground = nullptr;
+    Button* lowHelpButton = nullptr;
+    ImageView* trendLabel = nullptr;
 
 private:
     bool started_ = false;
+    std::string greeting_;
 };
 
 void registerHomeScreens(Registry& registry, AppState& state);

@@ -16,6 +16,10 @@ public:
 
     Label* suggestedBolusLabel = nullptr;
     Label* reasonsLabel = nullptr;
+    Label* lowWarningLabel = nullptr;
+
+private:
+    std::string dosePrompt_;
 };
 
 } // namespace bc

@@ -45,7 +45,8 @@ void registerInsulinScreens(Registry& registry, AppState& state)
         registry, state, "InsulinSuggestionViewController",
         {.didLoad = loadRefreshed, .willAppear = appearRefreshed, .exits = Exits::BackHomeCancel})
         .outlet("suggestedBolusLabel", &Suggestion::suggestedBolusLabel)
-        .outlet("reasonsLabel", &Suggestion::reasonsLabel);
+        .outlet("reasonsLabel", &Suggestion::reasonsLabel)
+        .outlet("lowWarningLabel", &Suggestion::lowWarningLabel);
 
     using Giving = InsulinGivingViewController;
     registerCareScreen<Giving>(registry, state, "InsulinGivingViewController",

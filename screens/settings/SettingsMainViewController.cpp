@@ -13,6 +13,7 @@ void SettingsMainViewController::viewWillAppear(bool animated)
     CareScreen::viewWillAppear(animated);
     carbStepper->setValue(static_cast<double>(appState().carbRatio()));
     basalRateStepper->setValue(static_cast<double>(appState().basalRate()));
+    lowGramsStepper->setValue(static_cast<double>(appState().lowGrams()));
     updateUI();
 }
 
@@ -23,6 +24,8 @@ void SettingsMainViewController::updateUI()
     carbLabel->setText(stringWithFormat("%.0f", carbStepper->value()));
     basalLabel->setText(stringWithFormat("%.1f", basalUnitsPerHour(basalRateStepper->value())));
     basalRateStepper->accessibilityValue = basalLabel->text();
+    lowGramsLabel->setText(stringWithFormat("%.0f g", lowGramsStepper->value()));
+    lowGramsStepper->accessibilityValue = lowGramsLabel->text();
     const Preferences& preferences = appState().preferences();
     unitsLabel->setText(unitName(preferences.units));
     unitsSwitch->setOn(preferences.units == GlucoseUnit::MmolPerL);
@@ -31,7 +34,8 @@ void SettingsMainViewController::updateUI()
     // The grown-ups' controls hide together while the settings are locked.
     const bool locked = appState().settingsLocked();
     lockNote->setText(services().translator.translate(settingsNote(locked)));
-    for (Control* control : std::initializer_list<Control*>{basalRateStepper, carbStepper, unitsSwitch, readToMeSwitch, soundSwitch}) {
+    for (Control* control : std::initializer_list<Control*>{basalRateStepper, carbStepper, unitsSwitch, readToMeSwitch, soundSwitch,
+                                                                     lowGramsStepper}) {
         control->setHidden(locked);
     }
 }
@@ -76,6 +80,12 @@ void SettingsMainViewController::soundChanged(Control*)
     updateUI();
 }
 
+void SettingsMainViewController::lowGramsChanged(Control*)
+{
+    appState().setLowGrams(planLowGrams(lowGramsStepper->value()));
+    updateUI();
+}
+
 void registerSettingsScreens(Registry& registry, AppState& state)
 {
     using Settings = SettingsMainViewController;
@@ -91,12 +101,15 @@ void registerSettingsScreens(Registry& registry, AppState& state)
         .outlet("lockNote", &Settings::lockNote)
         .outlet("readToMeSwitch", &Settings::readToMeSwitch)
         .outlet("soundSwitch", &Settings::soundSwitch)
+        .outlet("lowGramsStepper", &Settings::lowGramsStepper)
+        .outlet("lowGramsLabel", &Settings::lowGramsLabel)
         .action("carbRatioButtonChanged", &Settings::carbRatioButtonChanged)
         .action("basalRateChanged", &Settings::basalRateChanged)
         .action("lockPressed", &Settings::lockPressed)
         .action("unitsChanged", &Settings::unitsChanged)
         .action("readToMeChanged", &Settings::readToMeChanged)
-        .action("soundChanged", &Settings::soundChanged);
+        .action("soundChanged", &Settings::soundChanged)
+        .action("lowGramsChanged", &Settings::lowGramsChanged);
 }
 
 } // namespace bc

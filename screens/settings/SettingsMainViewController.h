@@ -20,6 +20,7 @@ public:
     void unitsChanged(Control* sender);
     void readToMeChanged(Control* sender);
     void soundChanged(Control* sender);
+    void lowGramsChanged(Control* sender);
 
     Stepper* carbStepper = nullptr;
     Stepper* basalRateStepper = nullptr;
@@ -31,6 +32,8 @@ public:
     Switch* unitsSwitch = nullptr;
     Switch* readToMeSwitch = nullptr;
     Switch* soundSwitch = nullptr;
+    Stepper* lowGramsStepper = nullptr;
+    Label* lowGramsLabel = nullptr;
 };
 
 void registerSettingsScreens(Registry& registry, AppState& state);

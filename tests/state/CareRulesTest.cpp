@@ -235,3 +235,77 @@ TEST(CareRules, CountedWordsAgreeWithTheNumberShown)
 
 } // namespace
 } // namespace bc
+
+namespace bc {
+namespace {
+
+// A low from its draw to its recheck: the reading it starts at, the plan's
+// grams, the reading after the wait, whether it is still low and what it pays.
+TEST(CareRules, LowIsTreatedByThePlansFastSugarAndPaysOnceBackInTheBand)
+{
+    EXPECT_EQ(lowReading(0), 50.0f);
+    EXPECT_EQ(lowReading(kLowSpread - 1), 69.0f);
+    const struct {
+        float reading, plan, rechecked;
+        LowOutcome outcome;
+        float paid;
+    } rows[] = {{58, 15, 103, LowOutcome::BackInBand, 5}, {50, 5, 65, LowOutcome::StillLow, 0},
+                {55, 5, 70, LowOutcome::StillLow, 0},     {57, 5, 72, LowOutcome::BackInBand, 5},
+                {69, 30, 159, LowOutcome::BackInBand, 5}};
+    for (const auto& row : rows) {
+        AppState s;
+        applyStartingValues(s);
+        s.setLowGrams(row.plan);
+        storeReading(s, row.reading);
+        EXPECT_TRUE(isLow(s));
+        takeFastSugar(s);
+        EXPECT_EQ(s.lowGramsTaken(), row.plan);
+        recheckLow(s);
+        EXPECT_EQ(s.bloodSugarLevel(), row.rechecked) << row.reading;
+        EXPECT_EQ(s.previousReading(), row.reading);
+        EXPECT_EQ(settleLowRecheck(s), row.outcome) << row.reading;
+        EXPECT_EQ(s.coins(), row.paid) << row.reading;
+        // Checking again with no more fast sugar neither lifts nor pays.
+        recheckLow(s);
+        EXPECT_EQ(s.bloodSugarLevel(), row.rechecked);
+        settleLowRecheck(s);
+        EXPECT_EQ(s.coins(), row.paid) << "paid twice for " << row.reading;
+    }
+    for (const auto& [reading, low] : {std::pair{70.0f, true}, {70.01f, false}, {0.0f, true}, {140.0f, false}}) {
+        EXPECT_EQ(isLow(reading), low) << reading;
+    }
+}
+
+TEST(CareRules, TrendComparesTheLatestReadingWithTheOneBefore)
+{
+    const struct {
+        std::vector<float> readings;
+        Trend trend;
+    } rows[] = {{{}, Trend::None}, {{90}, Trend::Down}, {{160}, Trend::Up}, {{150}, Trend::Steady},
+                {{60, 103}, Trend::Up}, {{103, 60}, Trend::Down}, {{80, 80}, Trend::Steady}};
+    for (const auto& row : rows) {
+        AppState s; // reads 150 before any check
+        for (float r : row.readings) {
+            storeReading(s, r);
+        }
+        EXPECT_EQ(trend(s), row.trend) << row.readings.size();
+        EXPECT_EQ(std::string(trendWords(row.trend)).empty(), row.trend == Trend::None);
+    }
+}
+
+TEST(CareRules, PlanForALowKeepsItsStepsAndBounds)
+{
+    AppState s;
+    applyStartingValues(s);
+    EXPECT_EQ(s.lowGrams(), 15.0f);
+    const struct {
+        double asked;
+        float kept;
+    } rows[] = {{5, 5}, {15, 15}, {30, 30}, {0, 5}, {35, 30}, {-10, 5}, {12, 10}, {13, 15}};
+    for (const auto& row : rows) {
+        EXPECT_EQ(planLowGrams(row.asked), row.kept) << row.asked;
+    }
+}
+
+} // namespace
+} // namespace bc
