@@ -27,8 +27,9 @@ void registerGameScreens(Registry& registry, AppState& state)
         .action("nextPressed", &Game::nextPressed);
 
     using Results = CarbGameResultsViewController;
+    // Nothing can be reached from the results and come back, so they are filled in once.
     registerCareScreen<Results>(registry, state, "CarbGameResultsViewController",
-                                {.didLoad = {F::HideBar}, .willAppear = {F::HideBarAnimated, F::Refresh}},
+                                {.didLoad = {F::HideBar, F::Refresh}, .willAppear = {F::HideBarAnimated}},
                                 [session](Results& screen) { screen.share(*session); })
         .outlet("scoreLabel", &Results::scoreLabel)
         .outlet("praiseLabel", &Results::praiseLabel)
