@@ -12,6 +12,12 @@ void CarbGameViewController::viewDidLoad()
     CareScreen::viewDidLoad();
 }
 
+void CarbGameViewController::viewDidDisappear(bool animated)
+{
+    CareScreen::viewDidDisappear(animated);
+    services().runLoop.invalidate(pause_);
+}
+
 // Shows the game as it stands, so a return from the results (a new game by
 // then) and a return mid-game both show the right food.
 void CarbGameViewController::updateUI()

@@ -12,6 +12,8 @@ namespace bc {
 class CarbGameViewController : public CareScreen {
 public:
     void viewDidLoad() override;
+    // A pause left running would move on a game the child has walked away from.
+    void viewDidDisappear(bool animated) override;
     void updateUI() override;
 
     void hasCarbsPressed(Control*) { answer(true); }
