@@ -3,6 +3,7 @@
 #include "screens/bloodsugar/Register.h"
 #include "screens/buddy/Register.h"
 #include "screens/carbs/Register.h"
+#include "screens/games/Register.h"
 #include "screens/home/ViewController.h"
 #include "screens/insulin/Register.h"
 #include "screens/settings/SettingsMainViewController.h"
@@ -18,6 +19,7 @@ Registry gameRegistry(AppState& state)
     registerCarbCounterScreens(registry, state);
     registerEatingScreens(registry, state);
     registerBuddyScreens(registry, state);
+    registerGameScreens(registry, state);
     registerSettingsScreens(registry, state);
     return registry;
 }

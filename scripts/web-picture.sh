@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # One picture for the browser: the source encoded as WebP and as AVIF, the
-# smaller kept under the source's own name, so the interface description's
+# smallest of those and the source itself kept under the source's own name, so the interface description's
 # names still hold. A browser tells the format from the bytes.
 #   scripts/web-picture.sh SOURCE OUTPUT
 set -euo pipefail
@@ -28,5 +28,9 @@ esac
 best="$work/p.webp"
 if [[ $(stat -c %s "$work/p.avif") -lt $(stat -c %s "$best") ]]; then
   best="$work/p.avif"
+fi
+# A small palette picture can already be smaller than either.
+if [[ $(stat -c %s "$source") -lt $(stat -c %s "$best") ]]; then
+  best="$source"
 fi
 cp "$best" "$output"

@@ -16,6 +16,8 @@ public:
     void setBackground() { showMood(screenBackground, "games.png", "sadgame.png"); }
 
     ImageView* screenBackground = nullptr;
+    // Opens the carb game; its push is declared in the layout.
+    Button* playButton = nullptr;
 };
 
 } // namespace bc

@@ -39,7 +39,8 @@ void registerBuddyScreens(Registry& registry, AppState& state)
     registerCareScreen<GamesScreenViewController>(registry, state, "GamesScreenViewController",
                                                   {.willAppear = {F::HideBarAnimated, F::Refresh}})
         .outlet("screenBackground", &GamesScreenViewController::screenBackground)
-        .outlet("itemWorn", &GamesScreenViewController::itemWorn);
+        .outlet("itemWorn", &GamesScreenViewController::itemWorn)
+        .outlet("playButton", &GamesScreenViewController::playButton);
 }
 
 } // namespace bc

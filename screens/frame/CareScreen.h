@@ -5,6 +5,7 @@
 #include "platform/ScreenController.h"
 #include "state/CareRules.h"
 
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -96,14 +97,18 @@ private:
 
 // Registers a care screen handed the one care state, with its frame's coin
 // label and exits; the caller adds the screen's own outlets and actions.
+// `prepare` hands each new screen whatever else it works on.
 template <class S>
 Registry::Builder<S> registerCareScreen(Registry& registry, AppState& state, const std::string& className,
-                                        ScreenFrame frame)
+                                        ScreenFrame frame, std::function<void(S&)> prepare = {})
 {
     auto shared = std::make_shared<const ScreenFrame>(std::move(frame));
-    auto builder = registry.screen<S>(className, [&state, shared] {
+    auto builder = registry.screen<S>(className, [&state, shared, prepare] {
         auto screen = std::make_unique<S>();
         screen->attach(state, shared);
+        if (prepare) {
+            prepare(*screen);
+        }
         return screen;
     });
     if (shared->coins) {

@@ -49,6 +49,10 @@ Monkey::Monkey(std::uint64_t seed) : random_(seed)
     };
     model_ = std::make_unique<ReferenceModel>(app_->storyboard());
     model_->drawReading = [this](float) { return state().bloodSugarLevel(); };
+    model_->shownFood = [this] {
+        const auto* food = dynamic_cast<const Label*>(app_->top()->controlNamed("foodLabel"));
+        return food != nullptr ? food->text() : std::string();
+    };
     check();
 }
 
@@ -98,8 +102,13 @@ bool Monkey::step()
         const bool cheat = std::count(slots[i].actionNames.begin(), slots[i].actionNames.end(), "cheat") > 0;
         if (kind == ControlKind::Button) {
             what = "tap " + c->name();
+            // A right answer in the carb game shows its "Yes!" line where none was.
+            ScreenController* before = app_->top();
+            auto* line = dynamic_cast<Label*>(before->controlNamed("answerLabel"));
+            const bool lineWasHidden = line != nullptr && line->isHidden();
             refused = app_->tap(c);
             cheats_ += cheat && !refused;
+            rightAnswers_ += lineWasHidden && app_->top() == before && !line->isHidden() && line->text().starts_with("Yes!");
         } else if (kind == ControlKind::Switch) {
             what = "toggle " + c->name();
             refused = app_->toggle(c);
@@ -120,9 +129,10 @@ bool Monkey::step()
     } else {
         // Waits up to three seconds; the delivery timer's two seconds, and a
         // hair either side of it, come up often on purpose.
-        static constexpr double kEdges[] = {0.0, 1.999, 2.0, 2.001, 3.0};
+        // The carb game's pause of two and a half seconds too.
+        static constexpr double kEdges[] = {0.0, 1.999, 2.0, 2.001, 2.499, 2.5, 2.501, 3.0};
         const double seconds = std::uniform_int_distribution<int>(0, 2)(random_) == 0
-                                   ? kEdges[std::uniform_int_distribution<int>(0, 4)(random_)]
+                                   ? kEdges[std::uniform_int_distribution<int>(0, 7)(random_)]
                                    : std::uniform_real_distribution<double>(0.0, 3.0)(random_);
         what = "wait " + std::to_string(seconds);
         app_->runLoop().advance(seconds);
@@ -205,8 +215,9 @@ std::vector<std::string> Monkey::problems()
     }
 
     // Every coin has a reason, counted apart from the model: good checks and
-    // completed doses (as the screens were pushed), cheats, less purchases.
-    const double earned = 5.0 * static_cast<double>(goodPushes_ + completePushes_) + 50.0 * static_cast<double>(cheats_) -
+    // completed doses (as the screens were pushed), cheats, right answers, less purchases.
+    const double earned = 5.0 * static_cast<double>(goodPushes_ + completePushes_) + 50.0 * static_cast<double>(cheats_) +
+                          static_cast<double>(rightAnswers_) -
                           200.0 * static_cast<double>(game.items().size());
     if (game.coins() != earned || game.coins() < 0) {
         out.push_back("coins " + std::to_string(game.coins()) + " but the coin rules give " + std::to_string(earned));

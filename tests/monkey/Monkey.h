@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <random>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -48,6 +49,8 @@ public:
     void wait(double seconds);
     // Given the base of the range (70 or 120), answers the reading the game drew.
     std::function<float(float base)> drawReading;
+    // The food the carb game shows now.
+    std::function<std::string()> shownFood;
 
     const std::vector<std::shared_ptr<ModelScreen>>& stack() const { return stack_; }
     ModelState& state() { return state_; }
@@ -59,7 +62,7 @@ public:
 
     struct Counts {
         long goodArrivals = 0, completeAppearances = 0, stoppedDoses = 0, cheats = 0, purchases = 0, wears = 0;
-        long refused = 0, timersFired = 0;
+        long refused = 0, timersFired = 0, rightAnswers = 0, gamesFinished = 0;
     };
     Counts& counts() { return counts_; }
 
@@ -68,6 +71,12 @@ private:
     void popTo(std::size_t index);
     void hook(ModelScreen& s, char which);
     void runAction(ModelScreen& s, const std::string& action);
+    void nextFood(int screen);
+    void dropTimers(int screen);
+
+    // The carb game both its screens share: the round, whether it is answered, whether it is over.
+    struct CarbRound { int round = 0; bool answered = false, finished = false; } carb_;
+    std::set<int> carbScreens_;
 
     const Storyboard& storyboard_;
     std::vector<std::shared_ptr<ModelScreen>> stack_;
@@ -114,7 +123,7 @@ private:
     std::vector<std::string> consoleLines_, pushProblems_;
     std::deque<std::string> recent_;
     std::string failure_;
-    long steps_ = 0, completePushes_ = 0, goodPushes_ = 0, cheats_ = 0;
+    long steps_ = 0, completePushes_ = 0, goodPushes_ = 0, cheats_ = 0, rightAnswers_ = 0;
     std::uint64_t trace_ = 1469598103934665603ull;
     std::size_t deepest_ = 0;
 };

@@ -23,7 +23,12 @@ const std::set<std::string> kHideBarOnLoad = {
     "BloodSugarCheckInProgressViewController", "TrendsViewController", "CarbCounterMainViewController",
     "CarbCounterAddViewController", "InsulinFoodViewController", "InsulinExerciseViewController",
     "InsulinSuggestionViewController", "InsulinGivingViewController", "InsulinCompleteViewController",
-    "InsulinStoppedViewController", "BuddyCentralViewController", "ItemViewController", "ClosetViewController"};
+    "InsulinStoppedViewController", "BuddyCentralViewController", "ItemViewController", "ClosetViewController", "CarbGameViewController",
+    "CarbGameResultsViewController"};
+
+// The foods with carbs, as a care team answers; every other food has hardly any.
+const std::set<std::string> kCarbFoods = {"Bread", "Rice", "Pasta", "A potato", "An apple", "A banana", "Milk",
+                                          "Juice", "Fruit yogurt", "Cereal", "Pizza", "An orange"};
 
 } // namespace
 
@@ -75,6 +80,10 @@ void ReferenceModel::hook(ModelScreen& s, char which)
     if (which == 'l') {
         barHidden_ = barHidden_ || kHideBarOnLoad.contains(k);
         state_.coins += k == "GoodResultsViewController" ? 5.0f : 0.0f;
+        if (k == "CarbGameViewController") {
+            carb_ = {};
+            carbScreens_.insert(s.id);
+        }
     } else if (which == 'w') {
         barHidden_ = barHidden_ || !results;
         if (k == "InsulinSuggestionViewController") {
@@ -92,6 +101,9 @@ void ReferenceModel::hook(ModelScreen& s, char which)
             timers_.emplace_back(now_ + 2.0, s.id);
         }
     } else {
+        if (which == 'D') {
+            dropTimers(s.id);
+        }
         barHidden_ = barHidden_ && k != (which == 'W' ? "BloodSugarCheckInstructionsViewController" : "BloodSugarResultsViewController");
     }
 }
@@ -152,6 +164,10 @@ void ReferenceModel::wait(double seconds)
         const int id = next->second;
         timers_.erase(next);
         ++counts_.timersFired;
+        if (carbScreens_.contains(id)) {
+            nextFood(id);
+            continue;
+        }
         // The delivery screen moves on by itself, but only while it is on top.
         logs_.push_back("Hello");
         if (stack_.back()->id == id) {
@@ -159,6 +175,32 @@ void ReferenceModel::wait(double seconds)
         }
     }
     now_ = until;
+}
+
+void ReferenceModel::dropTimers(int screen)
+{
+    if (carbScreens_.contains(screen)) {
+        std::erase_if(timers_, [screen](const auto& t) { return t.second == screen; });
+    }
+}
+
+// After an answer, the next food; after the tenth, the results, once.
+void ReferenceModel::nextFood(int screen)
+{
+    if (!carb_.answered) {
+        return;
+    }
+    dropTimers(screen);
+    if (carb_.round < 9) {
+        ++carb_.round;
+        carb_.answered = false;
+    } else if (!carb_.finished) {
+        carb_.finished = true;
+        ++counts_.gamesFinished;
+        if (stack_.back()->id == screen) {
+            push("CarbGameResultsViewController");
+        }
+    }
 }
 
 void ReferenceModel::runAction(ModelScreen& s, const std::string& a)
@@ -222,10 +264,29 @@ void ReferenceModel::runAction(ModelScreen& s, const std::string& a)
         std::snprintf(line, sizeof line, "%.1f", s.control("basalRateStepper").value);
         st.basalRate = static_cast<float>(s.control("basalRateStepper").value);
         logs_.insert(logs_.end(), 2, line);
+    } else if ((a == "hasCarbsPressed" || a == "noCarbsPressed") && !carb_.answered) {
+        carb_.answered = true;
+        const bool carbs = shownFood && kCarbFoods.contains(shownFood());
+        if (carbs == (a[0] == 'h')) {
+            st.coins = st.coins + 1.0f;
+            ++counts_.rightAnswers;
+        }
+        timers_.emplace_back(now_ + 2.5, s.id);
+    } else if (a == "nextPressed") {
+        nextFood(s.id);
+    } else if (a == "playAgainPressed") {
+        carb_ = {};
+        popTo(stack_.size() - 2);
+    } else if (a == "doneButtonPressed" && k == "CarbGameResultsViewController") {
+        std::size_t games = stack_.size() - 1;
+        while (games > 0 && stack_[--games]->className != "GamesScreenViewController") {
+        }
+        popTo(games);
     } else if (a == "lockPressed") {
         st.settingsLocked = !st.settingsLocked;
     } else if (a != "changedSwitch" && a != "switchChanged" && a != "valueChanged" && a != "unitsChanged" &&
-               a != "readToMeChanged" && a != "soundChanged" && a != "speakButtonPressed") {
+               a != "readToMeChanged" && a != "soundChanged" && a != "speakButtonPressed" && a != "hasCarbsPressed" &&
+               a != "noCarbsPressed") {
         problems_.push_back("the model has no rule for " + k + "." + a);
     }
 }

@@ -16,7 +16,7 @@ struct Frame {
     bool barBackOnLeaving;
     bool coins;
     bool refreshOnAppear;
-    int arrivalPay; // coins paid between setting 3 and the first look
+    int arrivalPay; // coins paid between setting 3 and the first look; -1: as many as the way there won
     const char* back;   // "" when there is no back control
     bool home;
     bool cancel;
@@ -46,6 +46,9 @@ const Frame kFrames[] = {
     {"ClosetViewController", false, true, false, 0, "BuddyCentralViewController", true, false},
     {"ClosetItemSelectedViewController", false, true, false, 0, "ClosetViewController", true, false},
     {"GamesScreenViewController", false, true, true, 0, "BuddyCentralViewController", true, false},
+    {"CarbGameViewController", false, true, true, 0, "GamesScreenViewController", true, false},
+    // The way there answers "has carbs" to ten foods drawn at random.
+    {"CarbGameResultsViewController", false, true, false, -1, "", true, false},
     {"SettingsMainViewController", false, true, true, 0, "ViewController", true, false},
 };
 
@@ -63,12 +66,13 @@ TEST_P(EveryScreen, SharesTheFrame)
     game.play(kAwayAndBack);
     game.reach(f.screen);
     EXPECT_TRUE(game.barHidden());
-    const int arrived = shopping ? 0 : 3 + f.arrivalPay;
+    const int won = f.arrivalPay >= 0 ? f.arrivalPay : game.run("state")["coins"].get<int>() - 3;
+    const int arrived = shopping ? 0 : 3 + won;
     if (f.coins) {
         EXPECT_EQ(game.text("coinsLabel"), std::to_string(arrived));
         game.play({"set coins 40"});
         game.app().top()->viewWillAppear(false);
-        const int shown = f.refreshOnAppear ? 40 + f.arrivalPay : arrived;
+        const int shown = f.refreshOnAppear ? 40 + won : arrived;
         EXPECT_EQ(game.text("coinsLabel"), std::to_string(shown)) << "on appearing again";
     }
     for (const auto& [exit, wanted] : {std::pair<std::string, std::string>{"cancelButtonPressed", f.cancel ? "pop" : ""},

@@ -82,6 +82,11 @@ static std::vector<std::string> routeTo(const std::string& className)
         // The closet's item is only within reach once the bow tie is bought.
         {"ClosetItemSelectedViewController", {"ItemViewController", {"set coins 200", "buyButton", "closetButton", "itemButton"}}},
         {"GamesScreenViewController", {"BuddyCentralViewController", {"gamesButton"}}},
+        {"CarbGameViewController", {"GamesScreenViewController", {"playButton"}}},
+        {"CarbGameResultsViewController", {"CarbGameViewController", {"hasCarbsPressed", "nextPressed", "hasCarbsPressed", "nextPressed",
+            "hasCarbsPressed", "nextPressed", "hasCarbsPressed", "nextPressed", "hasCarbsPressed", "nextPressed", "hasCarbsPressed",
+            "nextPressed", "hasCarbsPressed", "nextPressed", "hasCarbsPressed", "nextPressed", "hasCarbsPressed", "nextPressed",
+            "hasCarbsPressed", "nextPressed"}}},
         {"SettingsMainViewController", {"ViewController", {"settingsPlace"}}},
     };
     const auto it = ways.find(className);

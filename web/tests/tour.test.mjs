@@ -38,6 +38,8 @@ const TOUR = [
   [['closetButton'], 'ClosetViewController'],
   [['itemButton'], 'ClosetItemSelectedViewController'],
   [['wearButton', 'homeButtonPressed', 'buddyPlace', 'gamesButton'], 'GamesScreenViewController'],
+  [['playButton'], 'CarbGameViewController'],
+  [Array(10).fill(['hasCarbsPressed', 'nextPressed']).flat(), 'CarbGameResultsViewController'],
   [['homeButtonPressed', 'settingsPlace', 'lockButton'], 'SettingsMainViewController'],
 ];
 
