@@ -10,16 +10,10 @@ Result<std::unique_ptr<Application>> Application::create(const std::filesystem::
                                                          std::unique_ptr<Audio> audio,
                                                          std::unique_ptr<const Translator> translator)
 {
-    auto pictures = PictureCatalog::open(resources);
-    if (!pictures) {
-        return pictures.error();
-    }
-    auto loaded = Storyboard::loadFile((resources / kStoryboardFile).string(), registry, *pictures);
-    if (!loaded) {
-        return loaded.error();
-    }
-    return std::unique_ptr<Application>(new Application(std::move(*loaded),
-                                                        std::make_unique<PictureCatalog>(std::move(*pictures)), clock,
+    BC_TRY_LET(pictures, PictureCatalog::open(resources));
+    BC_TRY_LET(loaded, Storyboard::loadFile((resources / kStoryboardFile).string(), registry, pictures));
+    return std::unique_ptr<Application>(new Application(std::move(loaded),
+                                                        std::make_unique<PictureCatalog>(std::move(pictures)), clock,
                                                         seed, std::move(audio), std::move(translator)));
 }
 
@@ -64,52 +58,48 @@ void Application::afterEvent()
 }
 
 namespace {
-std::optional<std::string> refuse(const Control* control, const ScreenController* top)
+Result<void> refuse(const Control* control, const ScreenController* top)
 {
     if (control == nullptr) {
-        return std::string("no such control on the top screen");
+        return Error{"no such control on the top screen"};
     }
     if (top == nullptr || top->slotOf(control) == nullptr) {
-        return "\"" + control->name() + "\" is not on the top screen";
+        return Error{"\"" + control->name() + "\" is not on the top screen"};
     }
     if (control->isEffectivelyHidden()) {
-        return "\"" + control->name() + "\" is hidden";
+        return Error{"\"" + control->name() + "\" is hidden"};
     }
     if (!control->isEnabled()) {
-        return "\"" + control->name() + "\" is disabled";
+        return Error{"\"" + control->name() + "\" is disabled"};
     }
-    return std::nullopt;
+    return done();
 }
 } // namespace
 
-std::optional<std::string> Application::tap(Control* control)
+Result<void> Application::tap(Control* control)
 {
     ScreenController* screen = top();
-    if (auto why = refuse(control, screen)) {
-        return why;
-    }
+    BC_TRY(refuse(control, screen));
     if (control->kind() == ControlKind::Switch) {
         return toggle(control);
     }
     if (control->kind() != ControlKind::Button) {
-        return "\"" + control->name() + "\" is a " + kindName(control->kind()) + ", which is not tapped";
+        return Error{"\"" + control->name() + "\" is a " + kindName(control->kind()) + ", which is not tapped"};
     }
     dirty_ = true;
     screen->touched(control);
     screen->sendActions(control);
     navigation_->performTransition(screen, screen->slotOf(control)->transition);
     afterEvent();
-    return std::nullopt;
+    return done();
 }
 
-std::optional<std::string> Application::toggle(Control* control)
+Result<void> Application::toggle(Control* control)
 {
     ScreenController* screen = top();
-    if (auto why = refuse(control, screen)) {
-        return why;
-    }
+    BC_TRY(refuse(control, screen));
     if (control->kind() != ControlKind::Switch) {
-        return "\"" + control->name() + "\" is not a switch";
+        return Error{"\"" + control->name() + "\" is not a switch"};
     }
     dirty_ = true;
     screen->touched(control);
@@ -117,17 +107,15 @@ std::optional<std::string> Application::toggle(Control* control)
     sw->setOn(!sw->isOn());
     screen->sendActions(control);
     afterEvent();
-    return std::nullopt;
+    return done();
 }
 
-std::optional<std::string> Application::step(Control* control, bool up)
+Result<void> Application::step(Control* control, bool up)
 {
     ScreenController* screen = top();
-    if (auto why = refuse(control, screen)) {
-        return why;
-    }
+    BC_TRY(refuse(control, screen));
     if (control->kind() != ControlKind::Stepper) {
-        return "\"" + control->name() + "\" is not a stepper";
+        return Error{"\"" + control->name() + "\" is not a stepper"};
     }
     dirty_ = true;
     screen->touched(control);
@@ -136,7 +124,7 @@ std::optional<std::string> Application::step(Control* control, bool up)
         screen->sendActions(control);
     }
     afterEvent();
-    return std::nullopt;
+    return done();
 }
 
 bool Application::navBackAvailable() const
@@ -144,16 +132,16 @@ bool Application::navBackAvailable() const
     return !navigation_->isNavigationBarHidden() && navigation_->depth() > 1;
 }
 
-std::optional<std::string> Application::navBack()
+Result<void> Application::navBack()
 {
     if (!navBackAvailable()) {
-        return std::string(navigation_->depth() > 1 ? "the navigation bar is hidden"
-                                                    : "the home screen has nothing to go back to");
+        return Error{navigation_->depth() > 1 ? "the navigation bar is hidden"
+                                              : "the home screen has nothing to go back to"};
     }
     dirty_ = true;
     navigation_->popViewControllerAnimated(true);
     afterEvent();
-    return std::nullopt;
+    return done();
 }
 
 Control* Application::hitTest(float x, float y) const

@@ -56,12 +56,12 @@ public:
     ScreenController* top() const { return navigation_->topViewController(); }
 
     // What a completed tap does: the control's actions, then its transition.
-    // Returns why nothing happened, if nothing could.
-    std::optional<std::string> tap(Control* control);
-    std::optional<std::string> toggle(Control* control);
-    std::optional<std::string> step(Control* control, bool up);
+    // An error says why nothing happened.
+    Result<void> tap(Control* control);
+    Result<void> toggle(Control* control);
+    Result<void> step(Control* control, bool up);
     // The navigation bar's back control: one pop, no screen action.
-    std::optional<std::string> navBack();
+    Result<void> navBack();
     bool navBackAvailable() const;
 
     // Pointer input on the canvas, in points. A tap is a press and a release

@@ -13,6 +13,13 @@ std::string quote(const std::string& s) { return "\"" + s + "\""; }
 
 namespace {
 
+// Thrown from deep in the parser only, and turned into an Error where the
+// parsing stage returns.
+struct Failure {
+    std::string where;
+    std::string what;
+};
+
 std::string canvasName()
 {
     return std::to_string(static_cast<int>(kCanvasWidth)) + "x" + std::to_string(static_cast<int>(kCanvasHeight)) +
@@ -359,10 +366,16 @@ private:
 
 } // namespace
 
-Parsed parseScreens(const json& root, const Registry& registry, const PictureCatalog& pictures)
+Result<Parsed> parseScreens(const json& root, const Registry& registry, const PictureCatalog& pictures)
 {
     Parsed parsed;
-    Parser(registry, pictures).screens(root, parsed.initial, parsed.screens);
+    try {
+        Parser(registry, pictures).screens(root, parsed.initial, parsed.screens);
+    } catch (const Failure& f) {
+        return Error{f.where + ": " + f.what};
+    } catch (const json::exception& e) {
+        return Error{e.what()};
+    }
     return parsed;
 }
 

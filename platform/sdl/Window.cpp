@@ -77,21 +77,15 @@ public:
 // What the first frame needs and the display does not: the font lookup and
 // the first screen's pictures. Made on other threads while the first one
 // connects to the display and opens the window.
-struct FoundFonts {
-    std::unique_ptr<FontSource> fonts;
-    std::string error;
-};
-
-FoundFonts findFonts(const std::vector<std::pair<int, bool>>& sizes)
+// Shared rather than sole ownership only because g++ 12 misreads a sole owner's
+// destruction inside std::future as freeing memory that was never allocated.
+Result<std::shared_ptr<FontSource>> findFonts(const std::vector<std::pair<int, bool>>& sizes)
 {
-    FoundFonts out;
-    out.fonts = FontSource::find(out.error);
-    if (out.fonts != nullptr) {
-        for (const auto& [size, bold] : sizes) {
-            out.fonts->font(size, bold);
-        }
+    BC_TRY_LET(fonts, FontSource::find());
+    for (const auto& [size, bold] : sizes) {
+        fonts->font(size, bold);
     }
-    return out;
+    return std::shared_ptr<FontSource>(std::move(fonts));
 }
 
 std::vector<PictureCache::Decoded> decodePictures(
@@ -128,7 +122,7 @@ void preferSoftwareRendering()
 
 } // namespace
 
-WindowPtr openWindow(bool fullscreen, std::string& error)
+Result<WindowPtr> openWindow(bool fullscreen)
 {
     Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_HIDDEN;
     SDL_Rect display{0, 0, static_cast<int>(kCanvasWidth), static_cast<int>(kCanvasHeight)};
@@ -146,8 +140,7 @@ WindowPtr openWindow(bool fullscreen, std::string& error)
     }
     WindowPtr window(SDL_CreateWindow("buddycare", at.x, at.y, at.w, at.h, flags));
     if (window == nullptr) {
-        error = SDL_GetError();
-        return nullptr;
+        return Error{SDL_GetError()};
     }
     if (!fullscreen) {
         SDL_SetWindowMinimumSize(window.get(), std::min(at.w, static_cast<int>(kCanvasWidth / 2)),
@@ -513,12 +506,12 @@ int runWindow(Application& app, const WindowOptions& options)
                      kProgramName, noDisplay.c_str());
         return kStartupFailure;
     }
-    std::string windowError;
-    WindowPtr window = openWindow(options.fullscreen, windowError);
-    if (window == nullptr) {
-        std::fprintf(stderr, "%s: cannot open a window (%s)\n", kProgramName, windowError.c_str());
+    auto opened = openWindow(options.fullscreen);
+    if (!opened) {
+        std::fprintf(stderr, "%s: cannot open a window (%s)\n", kProgramName, opened.error().message.c_str());
         return kStartupFailure;
     }
+    WindowPtr window = std::move(*opened);
     RendererPtr renderer(SDL_CreateRenderer(window.get(), -1, 0));
     if (renderer == nullptr) {
         renderer.reset(SDL_CreateRenderer(window.get(), -1, SDL_RENDERER_SOFTWARE));
@@ -529,9 +522,9 @@ int runWindow(Application& app, const WindowOptions& options)
     }
 
     // Nothing is shown when the game cannot write a word.
-    FoundFonts found = findingFonts.get();
-    if (found.fonts == nullptr) {
-        std::fprintf(stderr, "%s: %s\n", kProgramName, found.error.c_str());
+    auto found = findingFonts.get();
+    if (!found) {
+        std::fprintf(stderr, "%s: %s\n", kProgramName, found.error().message.c_str());
         return kStartupFailure;
     }
     SDL_ShowWindow(window.get());
@@ -539,7 +532,7 @@ int runWindow(Application& app, const WindowOptions& options)
     int status = 0;
     {
         // The loop's textures go before the renderer they belong to.
-        WindowLoop loop(app, window.get(), renderer.get(), *found.fonts, options.fullscreen);
+        WindowLoop loop(app, window.get(), renderer.get(), **found, options.fullscreen);
         loop.adoptPictures(decoding.get());
         loop.afterFirstFrame(options.afterFirstFrame);
         status = loop.run();

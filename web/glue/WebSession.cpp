@@ -60,18 +60,14 @@ json describe(const ScreenController::Slot& slot, std::size_t index)
 
 } // namespace
 
-std::variant<std::unique_ptr<WebSession>, std::string> WebSession::start(const std::string& resources,
-                                                                         RunLoop::ClockKind clock,
-                                                                         std::optional<std::uint64_t> seed,
-                                                                         std::unique_ptr<const Translator> translator)
+Result<std::unique_ptr<WebSession>> WebSession::start(const std::string& resources, RunLoop::ClockKind clock,
+                                                      std::optional<std::uint64_t> seed,
+                                                      std::unique_ptr<const Translator> translator)
 {
     auto state = std::make_unique<AppState>();
     auto registry = std::make_unique<Registry>(gameRegistry(*state));
-    auto created = Application::create(resources, *registry, clock, seed, nullptr, std::move(translator));
-    if (!created) {
-        return created.error().message;
-    }
-    return std::unique_ptr<WebSession>(new WebSession(std::move(state), std::move(registry), std::move(*created)));
+    BC_TRY_LET(app, Application::create(resources, *registry, clock, seed, nullptr, std::move(translator)));
+    return std::unique_ptr<WebSession>(new WebSession(std::move(state), std::move(registry), std::move(app)));
 }
 
 WebSession::WebSession(std::unique_ptr<AppState> state, std::unique_ptr<Registry> registry,
@@ -189,52 +185,45 @@ json WebSession::frame()
                 {"bar", bar}};
 }
 
-std::optional<std::string> WebSession::refuse(std::uint32_t screen, std::size_t index, Control*& control)
+Result<Control*> WebSession::refuse(std::uint32_t screen, std::size_t index)
 {
     ScreenController* top = app_->top();
     if (top == nullptr || screen == 0 || screen != idOf(top)) {
-        return std::string("that screen is not on top any more");
+        return Error{"that screen is not on top any more"};
     }
     if (app_->navigation().isAnimating()) {
-        return std::string("the screen is still moving");
+        return Error{"the screen is still moving"};
     }
     if (index >= top->slots().size()) {
-        return "no control #" + std::to_string(index) + " on " + top->className();
+        return Error{"no control #" + std::to_string(index) + " on " + top->className()};
     }
-    control = top->slots()[index].control.get();
-    return std::nullopt;
+    return top->slots()[index].control.get();
 }
 
-std::optional<std::string> WebSession::tap(std::uint32_t screen, std::size_t index)
+Result<void> WebSession::tap(std::uint32_t screen, std::size_t index)
 {
-    Control* control = nullptr;
-    if (auto why = refuse(screen, index, control)) {
-        return why;
-    }
-    auto why = control->kind() == ControlKind::Stepper ? app_->step(control, true) : app_->tap(control);
+    BC_TRY_LET(control, refuse(screen, index));
+    auto outcome = control->kind() == ControlKind::Stepper ? app_->step(control, true) : app_->tap(control);
     forgetGone();
-    return why;
+    return outcome;
 }
 
-std::optional<std::string> WebSession::step(std::uint32_t screen, std::size_t index, bool up)
+Result<void> WebSession::step(std::uint32_t screen, std::size_t index, bool up)
 {
-    Control* control = nullptr;
-    if (auto why = refuse(screen, index, control)) {
-        return why;
-    }
-    auto why = app_->step(control, up);
+    BC_TRY_LET(control, refuse(screen, index));
+    auto outcome = app_->step(control, up);
     forgetGone();
-    return why;
+    return outcome;
 }
 
-std::optional<std::string> WebSession::navBack()
+Result<void> WebSession::navBack()
 {
     if (app_->navigation().isAnimating()) {
-        return std::string("the screen is still moving");
+        return Error{"the screen is still moving"};
     }
-    auto why = app_->navBack();
+    auto outcome = app_->navBack();
     forgetGone();
-    return why;
+    return outcome;
 }
 
 bool WebSession::tick()
