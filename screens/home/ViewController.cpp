@@ -38,6 +38,7 @@ void registerHomeScreens(Registry& registry, AppState& state)
         .outlet("cgmReadingLabel", &ViewController::cgmReadingLabel)
         .outlet("itemWorn", &ViewController::itemWorn)
         .outlet("screenBackground", &ViewController::screenBackground)
+        .named<Label>("readingUnit")
         .action("cheat", &ViewController::cheat);
 }
 
