@@ -76,18 +76,26 @@ Result<void> refuse(const Control* control, const ScreenController* top)
 }
 } // namespace
 
-Result<void> Application::tap(Control* control)
+Result<ScreenController*> Application::touch(Control* control, ControlKind kind)
 {
     ScreenController* screen = top();
     BC_TRY(refuse(control, screen));
-    if (control->kind() == ControlKind::Switch) {
-        return toggle(control);
-    }
-    if (control->kind() != ControlKind::Button) {
-        return Error{"\"" + control->name() + "\" is a " + kindName(control->kind()) + ", which is not tapped"};
+    if (control->kind() != kind) {
+        return Error{"\"" + control->name() + "\" " +
+                     (kind == ControlKind::Button ? std::string("is a ") + kindName(control->kind()) + ", which is not tapped"
+                                                  : std::string("is not a ") + kindName(kind))};
     }
     dirty_ = true;
     screen->touched(control);
+    return screen;
+}
+
+Result<void> Application::tap(Control* control)
+{
+    if (control != nullptr && control->kind() == ControlKind::Switch) {
+        return toggle(control);
+    }
+    BC_TRY_LET(screen, touch(control, ControlKind::Button));
     screen->sendActions(control);
     navigation_->performTransition(screen, screen->slotOf(control)->transition);
     afterEvent();
@@ -96,13 +104,7 @@ Result<void> Application::tap(Control* control)
 
 Result<void> Application::toggle(Control* control)
 {
-    ScreenController* screen = top();
-    BC_TRY(refuse(control, screen));
-    if (control->kind() != ControlKind::Switch) {
-        return Error{"\"" + control->name() + "\" is not a switch"};
-    }
-    dirty_ = true;
-    screen->touched(control);
+    BC_TRY_LET(screen, touch(control, ControlKind::Switch));
     auto* sw = static_cast<Switch*>(control);
     sw->setOn(!sw->isOn());
     screen->sendActions(control);
@@ -112,13 +114,7 @@ Result<void> Application::toggle(Control* control)
 
 Result<void> Application::step(Control* control, bool up)
 {
-    ScreenController* screen = top();
-    BC_TRY(refuse(control, screen));
-    if (control->kind() != ControlKind::Stepper) {
-        return Error{"\"" + control->name() + "\" is not a stepper"};
-    }
-    dirty_ = true;
-    screen->touched(control);
+    BC_TRY_LET(screen, touch(control, ControlKind::Stepper));
     auto* stepper = static_cast<Stepper*>(control);
     if (up ? stepper->increment() : stepper->decrement()) {
         screen->sendActions(control);

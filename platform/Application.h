@@ -94,6 +94,9 @@ private:
     Application(Storyboard storyboard, std::unique_ptr<PictureCatalog> pictures, RunLoop::ClockKind clock,
                 std::optional<std::uint64_t> seed, std::unique_ptr<Audio> audio,
                 std::unique_ptr<const Translator> translator);
+    // What every input on a control opens with: refused unless the control
+    // is on top, shown, enabled and of that kind; else its screen hears of the touch.
+    Result<ScreenController*> touch(Control* control, ControlKind kind);
     Control* hitTest(float x, float y) const;
     std::vector<Control*> focusable() const;
     void resetFocusIfScreenChanged();

@@ -19,44 +19,29 @@ json pictureName(const Picture& picture)
     return picture.empty() ? json(nullptr) : json(picture.name());
 }
 
+// The driver's description of a control, with what the page needs to place it.
 json describe(const ScreenController::Slot& slot, std::size_t index)
 {
     const Control& c = *slot.control;
-    json j{{"i", index},
-           {"kind", kindName(c.kind())},
-           {"name", c.name()},
-           {"outlet", slot.outlet},
-           {"frame", rectJson(c.canvasFrame())},
-           {"hidden", c.isEffectivelyHidden()},
-           {"enabled", c.isEnabled()},
-           {"label", c.accessibilityLabel}};
-    switch (c.kind()) {
-    case ControlKind::Label: {
-        const auto& label = static_cast<const Label&>(c);
-        j["text"] = label.text();
-        break;
-    }
-    case ControlKind::Button: {
-        const auto& button = static_cast<const Button&>(c);
-        j["title"] = button.title();
-        j["icon"] = pictureName(button.icon);
-        break;
-    }
-    case ControlKind::Image: j["picture"] = pictureName(static_cast<const ImageView&>(c).image()); break;
-    case ControlKind::Switch: j["on"] = static_cast<const Switch&>(c).isOn(); break;
-    case ControlKind::Stepper: {
+    json j = describeControl(c);
+    j["i"] = index;
+    j["outlet"] = slot.outlet;
+    j["frame"] = rectJson(c.canvasFrame());
+    j["label"] = c.accessibilityLabel;
+    if (c.kind() == ControlKind::Button) {
+        j["icon"] = pictureName(static_cast<const Button&>(c).icon);
+    } else if (c.kind() == ControlKind::Stepper) {
         const auto& stepper = static_cast<const Stepper&>(c);
-        j["value"] = stepper.value();
         j["min"] = stepper.minimumValue;
         j["max"] = stepper.maximumValue;
         j["step"] = stepper.stepValue;
-        break;
-    }
-    case ControlKind::View: break;
     }
     j["look"] = lookJson(lookOf(c));
     return j;
 }
+
+// The number the page knows a screen by (0 for none).
+std::uint32_t idOf(const ScreenController* screen) { return screen != nullptr ? screen->stackId() : 0; }
 
 } // namespace
 
@@ -75,49 +60,13 @@ WebSession::WebSession(std::unique_ptr<AppState> state, std::unique_ptr<Registry
     : state_(std::move(state)), registry_(std::move(registry)), app_(std::move(app)),
       inspector_(std::make_unique<CareStateAccess>(*state_))
 {
-    // A timer may pop a screen and the next one push another into the same
-    // memory; forget the gone one first so the new one gets its own number.
-    auto previous = std::move(app_->runLoop().afterEachFire);
-    app_->runLoop().afterEachFire = [this, previous = std::move(previous)] {
-        if (previous) {
-            previous();
-        }
-        forgetGone();
-    };
     wasAnimating_ = app_->navigation().isAnimating();
 }
 
 WebSession::~WebSession()
 {
-    app_->runLoop().afterEachFire = nullptr;
     inspector_.reset();
     app_.reset();
-}
-
-std::uint32_t WebSession::idOf(const ScreenController* screen) const
-{
-    auto it = ids_.find(screen);
-    return it == ids_.end() ? 0 : it->second;
-}
-
-std::uint32_t WebSession::remember(const ScreenController* screen)
-{
-    auto [it, added] = ids_.emplace(screen, nextId_);
-    if (added) {
-        ++nextId_;
-    }
-    return it->second;
-}
-
-void WebSession::forgetGone()
-{
-    const auto& nav = app_->navigation();
-    const auto stack = nav.viewControllers();
-    std::erase_if(ids_, [&](const auto& entry) {
-        const ScreenController* s = entry.first;
-        const bool sliding = nav.slide() && (nav.slide()->from == s || nav.slide()->to == s);
-        return !sliding && std::find(stack.begin(), stack.end(), s) == stack.end();
-    });
 }
 
 json WebSession::describeScreen(const ScreenController& screen)
@@ -132,7 +81,7 @@ json WebSession::describeScreen(const ScreenController& screen)
         tabs.push_back(std::find_if(slots.begin(), slots.end(), [&](const auto& s) { return s.control.get() == c; }) -
                        slots.begin());
     }
-    return json{{"id", remember(&screen)},
+    return json{{"id", idOf(&screen)},
                 {"class", screen.className()},
                 {"title", screen.title()},
                 {"background", cssColor(withAlpha(screen.backgroundColor, 255))},
@@ -142,7 +91,6 @@ json WebSession::describeScreen(const ScreenController& screen)
 
 json WebSession::frame()
 {
-    forgetGone();
     const NavigationController& nav = app_->navigation();
     const double now = app_->runLoop().now();
     json screens = json::array();
@@ -204,7 +152,6 @@ Result<void> WebSession::tap(std::uint32_t screen, std::size_t index)
 {
     BC_TRY_LET(control, refuse(screen, index));
     auto outcome = control->kind() == ControlKind::Stepper ? app_->step(control, true) : app_->tap(control);
-    forgetGone();
     return outcome;
 }
 
@@ -212,7 +159,6 @@ Result<void> WebSession::step(std::uint32_t screen, std::size_t index, bool up)
 {
     BC_TRY_LET(control, refuse(screen, index));
     auto outcome = app_->step(control, up);
-    forgetGone();
     return outcome;
 }
 
@@ -222,7 +168,6 @@ Result<void> WebSession::navBack()
         return Error{"the screen is still moving"};
     }
     auto outcome = app_->navBack();
-    forgetGone();
     return outcome;
 }
 
@@ -230,7 +175,6 @@ bool WebSession::tick()
 {
     app_->runLoop().fireDue();
     app_->afterEvent();
-    forgetGone();
     return app_->needsDisplay() || app_->navigation().isAnimating() != wasAnimating_;
 }
 

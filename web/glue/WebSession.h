@@ -5,7 +5,6 @@
 #include <nlohmann/json.hpp>
 
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -61,13 +60,9 @@ public:
     void focused(std::uint32_t screen, const std::string& name);
     Application& app() { return *app_; }
 
-    // The number the page knows this screen by (0 for none).
-    std::uint32_t idOf(const ScreenController* screen) const;
 
 private:
     WebSession(std::unique_ptr<AppState> state, std::unique_ptr<Registry> registry, std::unique_ptr<Application> app);
-    std::uint32_t remember(const ScreenController* screen);
-    void forgetGone();
     Result<Control*> refuse(std::uint32_t screen, std::size_t index);
     json describeScreen(const ScreenController& screen);
 
@@ -76,8 +71,6 @@ private:
     std::unique_ptr<Registry> registry_;
     std::unique_ptr<Application> app_;
     std::unique_ptr<CareStateAccess> inspector_;
-    std::map<const ScreenController*, std::uint32_t> ids_;
-    std::uint32_t nextId_ = 1;
     bool wasAnimating_ = false;
 };
 
