@@ -54,7 +54,7 @@ json CareStateAccess::snapshot()
     };
 }
 
-std::optional<std::string> CareStateAccess::set(const std::string& field, const std::string& value)
+Result<void> CareStateAccess::set(const std::string& field, const std::string& value)
 {
     using NumberSetter = void (AppState::*)(float);
     using FlagSetter = void (AppState::*)(bool);
@@ -84,22 +84,22 @@ std::optional<std::string> CareStateAccess::set(const std::string& field, const 
         const char* end = value.data() + value.size();
         auto [ptr, ec] = std::from_chars(value.data(), end, number);
         if (ec != std::errc() || ptr != end || !std::isfinite(number)) {
-            return "set " + field + " needs a finite number, not \"" + value + "\"";
+            return Error{"set " + field + " needs a finite number, not \"" + value + "\""};
         }
         (state().*(it->second))(number);
-        return std::nullopt;
+        return done();
     }
     if (auto it = flags.find(field); it != flags.end()) {
         if (value != "true" && value != "false") {
-            return "set " + field + " needs true or false, not \"" + value + "\"";
+            return Error{"set " + field + " needs true or false, not \"" + value + "\""};
         }
         (state().*(it->second))(value == "true");
-        return std::nullopt;
+        return done();
     }
     if (field == "items" || field == "wearing") {
-        return field + " is a list and cannot be set";
+        return Error{field + " is a list and cannot be set"};
     }
-    return "no care-state field \"" + field + "\"";
+    return Error{"no care-state field \"" + field + "\""};
 }
 
 } // namespace bc

@@ -11,7 +11,7 @@ class CareStateAccess : public StateAccess {
 public:
     explicit CareStateAccess(AppState& state) : state_(state) {}
     nlohmann::ordered_json snapshot() override;
-    std::optional<std::string> set(const std::string& field, const std::string& value) override;
+    Result<void> set(const std::string& field, const std::string& value) override;
 
 private:
     AppState& state() { return state_; }

@@ -56,11 +56,7 @@ Result<int> ApplicationMain(int argc, char** argv, AppDelegate& delegate)
     int status = 0;
     if (options->headless) {
         CareStateAccess inspector(game.state);
-        std::string fontError;
-        auto shooter = sdl::makeShooter(fontError);
-        if (!shooter) {
-            app.console().warn(fontError + "; the shot command will not work");
-        }
+        auto shooter = sdl::makeShooter();
         status = runDriver(app, inspector, shooter.get(), std::cin, std::cout);
     } else {
         status = sdl::runWindow(app, sdl::WindowOptions{options->fullscreen, [sound] { sound->open(); },

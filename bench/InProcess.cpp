@@ -220,8 +220,9 @@ public:
     // 1: the window as it opens; 2: a high-density screen, and the driver's shots.
     explicit Canvas(int scale)
     {
-        std::string error;
-        fonts_ = sdl::FontSource::find(error);
+        auto found = sdl::FontSource::find();
+        const std::string error = found ? std::string() : found.error().message;
+        fonts_ = found ? std::move(*found) : nullptr;
         surface_.reset(SDL_CreateRGBSurfaceWithFormat(0, static_cast<int>(kCanvasWidth) * scale,
                                                       static_cast<int>(kCanvasHeight) * scale, 32,
                                                       SDL_PIXELFORMAT_ARGB8888));
@@ -249,8 +250,7 @@ private:
 void BM_FontLookup(benchmark::State& state)
 {
     for (auto _ : state) {
-        std::string error;
-        auto fonts = sdl::FontSource::find(error);
+        auto fonts = sdl::FontSource::find();
         benchmark::DoNotOptimize(fonts);
     }
 }

@@ -10,16 +10,10 @@ Result<std::unique_ptr<Application>> Application::create(const std::filesystem::
                                                          std::unique_ptr<Audio> audio,
                                                          std::unique_ptr<const Translator> translator)
 {
-    auto pictures = PictureCatalog::open(resources);
-    if (!pictures) {
-        return pictures.error();
-    }
-    auto loaded = Storyboard::loadFile((resources / kStoryboardFile).string(), registry, *pictures);
-    if (!loaded) {
-        return loaded.error();
-    }
-    return std::unique_ptr<Application>(new Application(std::move(*loaded),
-                                                        std::make_unique<PictureCatalog>(std::move(*pictures)), clock,
+    BC_TRY_LET(pictures, PictureCatalog::open(resources));
+    BC_TRY_LET(loaded, Storyboard::loadFile((resources / kStoryboardFile).string(), registry, pictures));
+    return std::unique_ptr<Application>(new Application(std::move(loaded),
+                                                        std::make_unique<PictureCatalog>(std::move(pictures)), clock,
                                                         seed, std::move(audio), std::move(translator)));
 }
 
@@ -64,79 +58,69 @@ void Application::afterEvent()
 }
 
 namespace {
-std::optional<std::string> refuse(const Control* control, const ScreenController* top)
+Result<void> refuse(const Control* control, const ScreenController* top)
 {
     if (control == nullptr) {
-        return std::string("no such control on the top screen");
+        return Error{"no such control on the top screen"};
     }
     if (top == nullptr || top->slotOf(control) == nullptr) {
-        return "\"" + control->name() + "\" is not on the top screen";
+        return Error{"\"" + control->name() + "\" is not on the top screen"};
     }
     if (control->isEffectivelyHidden()) {
-        return "\"" + control->name() + "\" is hidden";
+        return Error{"\"" + control->name() + "\" is hidden"};
     }
     if (!control->isEnabled()) {
-        return "\"" + control->name() + "\" is disabled";
+        return Error{"\"" + control->name() + "\" is disabled"};
     }
-    return std::nullopt;
+    return done();
 }
 } // namespace
 
-std::optional<std::string> Application::tap(Control* control)
+Result<ScreenController*> Application::touch(Control* control, ControlKind kind)
 {
     ScreenController* screen = top();
-    if (auto why = refuse(control, screen)) {
-        return why;
-    }
-    if (control->kind() == ControlKind::Switch) {
-        return toggle(control);
-    }
-    if (control->kind() != ControlKind::Button) {
-        return "\"" + control->name() + "\" is a " + kindName(control->kind()) + ", which is not tapped";
+    BC_TRY(refuse(control, screen));
+    if (control->kind() != kind) {
+        return Error{"\"" + control->name() + "\" " +
+                     (kind == ControlKind::Button ? std::string("is a ") + kindName(control->kind()) + ", which is not tapped"
+                                                  : std::string("is not a ") + kindName(kind))};
     }
     dirty_ = true;
     screen->touched(control);
+    return screen;
+}
+
+Result<void> Application::tap(Control* control)
+{
+    if (control != nullptr && control->kind() == ControlKind::Switch) {
+        return toggle(control);
+    }
+    BC_TRY_LET(screen, touch(control, ControlKind::Button));
     screen->sendActions(control);
     navigation_->performTransition(screen, screen->slotOf(control)->transition);
     afterEvent();
-    return std::nullopt;
+    return done();
 }
 
-std::optional<std::string> Application::toggle(Control* control)
+Result<void> Application::toggle(Control* control)
 {
-    ScreenController* screen = top();
-    if (auto why = refuse(control, screen)) {
-        return why;
-    }
-    if (control->kind() != ControlKind::Switch) {
-        return "\"" + control->name() + "\" is not a switch";
-    }
-    dirty_ = true;
-    screen->touched(control);
+    BC_TRY_LET(screen, touch(control, ControlKind::Switch));
     auto* sw = static_cast<Switch*>(control);
     sw->setOn(!sw->isOn());
     screen->sendActions(control);
     afterEvent();
-    return std::nullopt;
+    return done();
 }
 
-std::optional<std::string> Application::step(Control* control, bool up)
+Result<void> Application::step(Control* control, bool up)
 {
-    ScreenController* screen = top();
-    if (auto why = refuse(control, screen)) {
-        return why;
-    }
-    if (control->kind() != ControlKind::Stepper) {
-        return "\"" + control->name() + "\" is not a stepper";
-    }
-    dirty_ = true;
-    screen->touched(control);
+    BC_TRY_LET(screen, touch(control, ControlKind::Stepper));
     auto* stepper = static_cast<Stepper*>(control);
     if (up ? stepper->increment() : stepper->decrement()) {
         screen->sendActions(control);
     }
     afterEvent();
-    return std::nullopt;
+    return done();
 }
 
 bool Application::navBackAvailable() const
@@ -144,16 +128,16 @@ bool Application::navBackAvailable() const
     return !navigation_->isNavigationBarHidden() && navigation_->depth() > 1;
 }
 
-std::optional<std::string> Application::navBack()
+Result<void> Application::navBack()
 {
     if (!navBackAvailable()) {
-        return std::string(navigation_->depth() > 1 ? "the navigation bar is hidden"
-                                                    : "the home screen has nothing to go back to");
+        return Error{navigation_->depth() > 1 ? "the navigation bar is hidden"
+                                              : "the home screen has nothing to go back to"};
     }
     dirty_ = true;
     navigation_->popViewControllerAnimated(true);
     afterEvent();
-    return std::nullopt;
+    return done();
 }
 
 Control* Application::hitTest(float x, float y) const

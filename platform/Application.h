@@ -56,12 +56,12 @@ public:
     ScreenController* top() const { return navigation_->topViewController(); }
 
     // What a completed tap does: the control's actions, then its transition.
-    // Returns why nothing happened, if nothing could.
-    std::optional<std::string> tap(Control* control);
-    std::optional<std::string> toggle(Control* control);
-    std::optional<std::string> step(Control* control, bool up);
+    // An error says why nothing happened.
+    Result<void> tap(Control* control);
+    Result<void> toggle(Control* control);
+    Result<void> step(Control* control, bool up);
     // The navigation bar's back control: one pop, no screen action.
-    std::optional<std::string> navBack();
+    Result<void> navBack();
     bool navBackAvailable() const;
 
     // Pointer input on the canvas, in points. A tap is a press and a release
@@ -94,6 +94,9 @@ private:
     Application(Storyboard storyboard, std::unique_ptr<PictureCatalog> pictures, RunLoop::ClockKind clock,
                 std::optional<std::uint64_t> seed, std::unique_ptr<Audio> audio,
                 std::unique_ptr<const Translator> translator);
+    // What every input on a control opens with: refused unless the control
+    // is on top, shown, enabled and of that kind; else its screen hears of the touch.
+    Result<ScreenController*> touch(Control* control, ControlKind kind);
     Control* hitTest(float x, float y) const;
     std::vector<Control*> focusable() const;
     void resetFocusIfScreenChanged();

@@ -101,7 +101,7 @@ using Words = std::vector<std::string>;
 
 json ok() { return json{{"ok", true}}; }
 
-json outcome(const std::optional<std::string>& why) { return why ? error(*why) : ok(); }
+json outcome(const Result<void>& done) { return done ? ok() : error(done.error().message); }
 
 template <class Act> json onControl(Context& c, const std::string& name, Act&& act)
 {
@@ -141,7 +141,7 @@ json shot(Context& c, const Words& w)
     if (path.size() < 5 || path.compare(path.size() - 4, 4, ".png") != 0) {
         return error("shot writes a .png file");
     }
-    return outcome(c.shooter == nullptr ? std::optional<std::string>("this build cannot draw frames")
+    return outcome(c.shooter == nullptr ? Result<void>(Error{"this build cannot draw frames"})
                                         : c.shooter->shoot(c.app, path));
 }
 

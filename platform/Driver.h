@@ -1,9 +1,10 @@
 #pragma once
 
+#include "platform/Result.h"
+
 #include <nlohmann/json.hpp>
 
 #include <iosfwd>
-#include <optional>
 #include <string>
 
 namespace bc {
@@ -17,14 +18,14 @@ public:
     virtual ~StateAccess() = default;
     virtual nlohmann::ordered_json snapshot() = 0;
     // Stores a number or a flag through the setter; says why not otherwise.
-    virtual std::optional<std::string> set(const std::string& field, const std::string& value) = 0;
+    virtual Result<void> set(const std::string& field, const std::string& value) = 0;
 };
 
 // Draws the current frame into a PNG file; says why not otherwise.
 class FrameShooter {
 public:
     virtual ~FrameShooter() = default;
-    virtual std::optional<std::string> shoot(Application& app, const std::string& path) = 0;
+    virtual Result<void> shoot(Application& app, const std::string& path) = 0;
 };
 
 // The headless driver: one command per input line, one JSON answer per line.

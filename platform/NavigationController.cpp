@@ -13,7 +13,11 @@ NavigationController::~NavigationController()
     }
 }
 
-void NavigationController::attach(ScreenController& screen) { screen.navigation_ = this; }
+void NavigationController::attach(ScreenController& screen)
+{
+    screen.navigation_ = this;
+    screen.stackId_ = ++lastId_;
+}
 
 void NavigationController::setRoot(std::unique_ptr<ScreenController> root)
 {
@@ -150,14 +154,19 @@ void NavigationController::performSegue(ScreenController* from, const std::strin
     if (it == from->segues.end()) {
         return;
     }
-    auto screen = factory_(it->second);
+    pushMade(it->second, from);
+}
+
+void NavigationController::pushMade(const std::string& className, const ScreenController* asker)
+{
+    auto screen = factory_(className);
     if (!screen) {
         return;
     }
     const ScreenController* pushed = screen.get();
     pushViewController(std::move(screen), true);
     if (onPush) {
-        onPush(from, pushed);
+        onPush(asker, pushed);
     }
 }
 
@@ -168,18 +177,7 @@ void NavigationController::performTransition(ScreenController* from, const Trans
     }
     switch (transition.kind) {
     case Transition::Kind::None: return;
-    case Transition::Kind::Push: {
-        auto screen = factory_(transition.target);
-        if (!screen) {
-            return;
-        }
-        const ScreenController* pushed = screen.get();
-        pushViewController(std::move(screen), true);
-        if (onPush) {
-            onPush(nullptr, pushed);
-        }
-        return;
-    }
+    case Transition::Kind::Push: pushMade(transition.target, nullptr); return;
     case Transition::Kind::Pop: popViewControllerAnimated(true); return;
     case Transition::Kind::PopToRoot: popToRootViewControllerAnimated(true); return;
     case Transition::Kind::Unwind: {

@@ -79,12 +79,15 @@ public:
 private:
     double now() const { return clock_ ? clock_() : 0.0; }
     void attach(ScreenController& screen);
+    // Makes the screen of that class and slides it in; `asker` is what onPush hears.
+    void pushMade(const std::string& className, const ScreenController* asker);
     void finishSlide();
     void leave(ScreenController* top, ScreenController* below, bool animated);
     void retire(std::unique_ptr<ScreenController> screen);
 
     Factory factory_;
     std::function<double()> clock_;
+    std::uint32_t lastId_ = 0;
     std::vector<std::unique_ptr<ScreenController>> stack_;
     std::vector<std::unique_ptr<ScreenController>> retired_;
     bool barHidden_ = false;

@@ -4,7 +4,9 @@
 
 #include <functional>
 #include <map>
+#include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <type_traits>
 
@@ -19,7 +21,8 @@ template <> struct ControlKindOf<Stepper> { static constexpr ControlKind value =
 template <> struct ControlKindOf<View> { static constexpr ControlKind value = ControlKind::View; };
 
 // The one place where names in the interface description meet code: screen
-// classes, their outlets and their actions. A name missing here is a load error.
+// classes, their outlets, the controls their code finds by name, and their
+// actions. A name missing on either side is a load error.
 class Registry {
 public:
     struct Outlet {
@@ -33,6 +36,8 @@ public:
     struct Entry {
         std::function<std::unique_ptr<ScreenController>()> make;
         std::map<std::string, Outlet> outlets;
+        // Controls the screen's code looks up by name; the kind, when it counts.
+        std::map<std::string, std::optional<ControlKind>> named;
         std::map<std::string, ActionEntry> actions;
     };
 
@@ -47,6 +52,23 @@ public:
             entry_.outlets[name] = Outlet{ControlKindOf<C>::value, [member](ScreenController& screen, Control* c) {
                                               static_cast<S&>(screen).*member = static_cast<C*>(c);
                                           }};
+            return *this;
+        }
+
+        // A control the screen's code asks for by name (controlNamed) rather
+        // than holding through an outlet: a control of that kind...
+        template <class C> Builder& named(const std::string& name)
+        {
+            static_assert(std::is_base_of_v<Control, C>);
+            entry_.named[name] = ControlKindOf<C>::value;
+            return *this;
+        }
+        // ...or of any kind, for code that only shows or hides it.
+        Builder& named(std::initializer_list<const char*> names)
+        {
+            for (const char* name : names) {
+                entry_.named[name] = std::nullopt;
+            }
             return *this;
         }
 

@@ -57,6 +57,11 @@ public:
     // is the top of its stack (a late timer must not push over another screen).
     void performSegueWithIdentifier(const std::string& identifier, ScreenController* sender);
 
+    // The number its stack gave it, unique among the stack's screens for the
+    // stack's whole life (0 until it is on one). It lives in the screen, so a
+    // front end that names screens by it cannot name one that is gone.
+    std::uint32_t stackId() const { return stackId_; }
+
     const std::string& className() const { return className_; }
     const std::string& title() const { return title_; }
     // What the screen says to a child who does not read yet.
@@ -112,6 +117,7 @@ public:
 private:
     friend class NavigationController;
     NavigationController* navigation_ = nullptr;
+    std::uint32_t stackId_ = 0;
     std::string className_;
     std::string title_;
     std::string spokenLine_;

@@ -15,7 +15,6 @@ namespace bc {
 namespace {
 
 using nlohmann::json;
-using storyboard::Failure;
 
 // A load error is one line, even when it quotes text from the file that holds
 // line breaks or other control characters.
@@ -166,17 +165,16 @@ Result<Storyboard> Storyboard::parse(const std::string& text, const std::string&
         }
         return Error{oneLine(source + ": not valid JSON: " + what)};
     }
-    Storyboard board(registry);
-    try {
-        auto parsed = storyboard::parseScreens(root, registry, pictures);
-        storyboard::checkRoutes(parsed.initial, parsed.screens, registry);
-        board.initial_ = std::move(parsed.initial);
-        board.screens_ = std::move(parsed.screens);
-    } catch (const Failure& f) {
-        return Error{oneLine(source + ": " + f.where + ": " + f.what)};
-    } catch (const json::exception& e) {
-        return Error{oneLine(source + ": " + e.what())};
+    auto parsed = storyboard::parseScreens(root, registry, pictures);
+    if (!parsed) {
+        return Error{oneLine(source + ": " + parsed.error().message)};
     }
+    if (auto routes = storyboard::checkRoutes(parsed->initial, parsed->screens, registry); !routes) {
+        return Error{oneLine(source + ": " + routes.error().message)};
+    }
+    Storyboard board(registry);
+    board.initial_ = std::move(parsed->initial);
+    board.screens_ = std::move(parsed->screens);
     return board;
 }
 

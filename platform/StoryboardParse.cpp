@@ -13,6 +13,13 @@ std::string quote(const std::string& s) { return "\"" + s + "\""; }
 
 namespace {
 
+// Thrown from deep in the parser only, and turned into an Error where the
+// parsing stage returns.
+struct Failure {
+    std::string where;
+    std::string what;
+};
+
 std::string canvasName()
 {
     return std::to_string(static_cast<int>(kCanvasWidth)) + "x" + std::to_string(static_cast<int>(kCanvasHeight)) +
@@ -153,6 +160,7 @@ private:
             fail(where, "\"controls\" must be an array");
         }
         names_.clear();
+        kinds_.clear();
         outlets_.clear();
         index_ = 0;
         for (const auto& c : s["controls"]) {
@@ -169,6 +177,17 @@ private:
         for (const auto& [name, outlet] : entry_->outlets) {
             if (!outlets_.contains(name)) {
                 fail(where, "outlet " + quote(name) + " is not connected to any control");
+            }
+        }
+        // A control the code finds by name would otherwise be missed without a word.
+        for (const auto& [name, kind] : entry_->named) {
+            const auto found = kinds_.find(name);
+            if (found == kinds_.end()) {
+                fail(where, "has no control named " + quote(name) + ", which its code looks up");
+            }
+            if (kind && *kind != found->second) {
+                fail(where, "control " + quote(name) + " is a " + kindName(found->second) + ", not the " +
+                                kindName(*kind) + " its code looks up");
             }
         }
         return layout;
@@ -211,6 +230,7 @@ private:
                     : layout.transition.kind != Transition::Kind::None ? layout.transition.tapName()
                                                                        : kind + std::to_string(index_);
         const std::string where = screenWhere + " control " + quote(layout.name);
+        kinds_[layout.name] = layout.kind;
         if (!names_.insert(layout.name).second) {
             fail(where, "duplicate control name " + quote(layout.name) + " (give one of them a \"name\")");
         }
@@ -353,16 +373,23 @@ private:
     const Registry::Entry* entry_ = nullptr;
     std::string className_;
     std::set<std::string> names_;
+    std::map<std::string, ControlKind> kinds_;
     std::set<std::string> outlets_;
     int index_ = 0;
 };
 
 } // namespace
 
-Parsed parseScreens(const json& root, const Registry& registry, const PictureCatalog& pictures)
+Result<Parsed> parseScreens(const json& root, const Registry& registry, const PictureCatalog& pictures)
 {
     Parsed parsed;
-    Parser(registry, pictures).screens(root, parsed.initial, parsed.screens);
+    try {
+        Parser(registry, pictures).screens(root, parsed.initial, parsed.screens);
+    } catch (const Failure& f) {
+        return Error{f.where + ": " + f.what};
+    } catch (const json::exception& e) {
+        return Error{e.what()};
+    }
     return parsed;
 }
 

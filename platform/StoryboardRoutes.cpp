@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <map>
+#include <optional>
 #include <set>
 
 namespace bc::storyboard {
@@ -17,8 +18,10 @@ template <class F> void eachControl(const std::vector<ControlLayout>& controls, 
 
 } // namespace
 
-void checkRoutes(const std::string& initial, const std::vector<ScreenLayout>& screens, const Registry& registry)
+Result<void> checkRoutes(const std::string& initial, const std::vector<ScreenLayout>& screens,
+                         const Registry& registry)
 {
+    const auto failure = [](const std::string& where, const std::string& what) { return Error{where + ": " + what}; };
     std::map<std::string, const ScreenLayout*> byClass;
     for (const auto& s : screens) {
         byClass[s.className] = &s;
@@ -27,15 +30,18 @@ void checkRoutes(const std::string& initial, const std::vector<ScreenLayout>& sc
         const std::string where = "screen " + quote(s.className);
         for (const auto& [id, target] : s.segues) {
             if (!byClass.contains(target)) {
-                throw Failure{where + " segue " + quote(id), "leads to " + quote(target) + ", which is not declared"};
+                return failure(where + " segue " + quote(id), "leads to " + quote(target) + ", which is not declared");
             }
         }
         bool canLeave = s.className == initial;
         const auto* entry = registry.find(s.className);
+        std::optional<Error> strayRoute;
         eachControl(s.controls, [&](const ControlLayout& c) {
             const auto& t = c.transition;
-            if ((t.kind == Transition::Kind::Push || t.kind == Transition::Kind::Unwind) && !byClass.contains(t.target)) {
-                throw Failure{where + " control " + quote(c.name), "leads to " + quote(t.target) + ", which is not declared"};
+            if ((t.kind == Transition::Kind::Push || t.kind == Transition::Kind::Unwind) && !byClass.contains(t.target) &&
+                !strayRoute) {
+                strayRoute = failure(where + " control " + quote(c.name),
+                                     "leads to " + quote(t.target) + ", which is not declared");
             }
             if (t.kind == Transition::Kind::Pop || t.kind == Transition::Kind::PopToRoot ||
                 t.kind == Transition::Kind::Unwind) {
@@ -47,8 +53,11 @@ void checkRoutes(const std::string& initial, const std::vector<ScreenLayout>& sc
                 }
             }
         });
+        if (strayRoute) {
+            return *strayRoute;
+        }
         if (!canLeave) {
-            throw Failure{where, "has no control that leaves it (back, home, pop or unwind)"};
+            return failure(where, "has no control that leaves it (back, home, pop or unwind)");
         }
     }
     std::set<std::string> reached{initial};
@@ -72,9 +81,10 @@ void checkRoutes(const std::string& initial, const std::vector<ScreenLayout>& sc
     }
     for (const auto& s : screens) {
         if (!reached.contains(s.className)) {
-            throw Failure{"screen " + quote(s.className), "cannot be reached from " + quote(initial)};
+            return failure("screen " + quote(s.className), "cannot be reached from " + quote(initial));
         }
     }
+    return done();
 }
 
 } // namespace bc::storyboard

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds and runs the tests, warnings as errors, in the builds named (default:
-# default release asan web fuzz):
+# default release clang asan web fuzz):
 #   default  the default preset: the game as the play command builds it, every test, the Debian package
 #   release  a plain -DCMAKE_BUILD_TYPE=Release build with g++, as a packager starts
 #   asan     the asan preset: AddressSanitizer and UndefinedBehaviorSanitizer
@@ -11,7 +11,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 builds=("$@")
-[[ ${#builds[@]} -gt 0 ]] || builds=(default release asan web fuzz)
+[[ ${#builds[@]} -gt 0 ]] || builds=(default release clang asan web fuzz)
 
 # A plain configure in build-NAME; the tests of a second build skip the
 # package, which the default build checks.

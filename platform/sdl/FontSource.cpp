@@ -69,17 +69,15 @@ bool opens(const std::string& file, int index)
 
 } // namespace
 
-std::unique_ptr<FontSource> FontSource::find(std::string& error)
+Result<std::unique_ptr<FontSource>> FontSource::find()
 {
     std::unique_ptr<FontSource> source(new FontSource());
     if (!source->ttf_.ok()) {
-        error = std::string("cannot start the font renderer (") + TTF_GetError() + ")";
-        return nullptr;
+        return Error{std::string("cannot start the font renderer (") + TTF_GetError() + ")"};
     }
     FcConfig* config = FcInitLoadConfigAndFonts();
     if (config == nullptr) {
-        error = "cannot read the font configuration (fontconfig)";
-        return nullptr;
+        return Error{"cannot read the font configuration (fontconfig)"};
     }
     // The rounded face reads well for a child; the plain one is nearly always
     // there; the last asks fontconfig for whatever sans it has.
@@ -105,8 +103,7 @@ std::unique_ptr<FontSource> FontSource::find(std::string& error)
         return source;
     }
     FcConfigDestroy(config);
-    error = "no usable font found (install fonts-comic-neue or fonts-dejavu-core)";
-    return nullptr;
+    return Error{"no usable font found (install fonts-comic-neue or fonts-dejavu-core)"};
 }
 
 FontSource::~FontSource()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Result.h"
 #include "platform/sdl/Handles.h"
 
 #include <map>
@@ -14,8 +15,8 @@ namespace bc::sdl {
 // pixel size so text is rasterised at the size it is shown.
 class FontSource {
 public:
-    // Null with a one-line reason in `error` when no font file can be opened.
-    static std::unique_ptr<FontSource> find(std::string& error);
+    // A one-line reason when no font file can be opened.
+    static Result<std::unique_ptr<FontSource>> find();
     ~FontSource();
     FontSource(const FontSource&) = delete;
     FontSource& operator=(const FontSource&) = delete;

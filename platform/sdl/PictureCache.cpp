@@ -1,13 +1,13 @@
 #include "platform/sdl/PictureCache.h"
 
 #include "platform/Console.h"
+#include "platform/Result.h"
 
 #include <SDL_image.h>
 
 #include <algorithm>
 #include <array>
 #include <fstream>
-#include <variant>
 
 namespace bc::sdl {
 
@@ -40,11 +40,11 @@ SurfacePtr scaled(SDL_Surface* picture, SDL_Rect src, int w, int h)
 
 // The width and height a PNG or JPEG file declares, read without decoding it;
 // a reason instead when the file is neither or its header is cut short.
-std::variant<PictureCache::Dimensions, std::string> declaredDimensions(const std::filesystem::path& file)
+Result<PictureCache::Dimensions> declaredDimensions(const std::filesystem::path& file)
 {
     std::ifstream in(file, std::ios::binary);
     if (!in) {
-        return std::string("cannot be read");
+        return Error{"cannot be read"};
     }
     auto byte = [&in]() -> int { return in.get(); };
     auto big16 = [&byte] { return (byte() << 8) | byte(); };
@@ -90,9 +90,9 @@ std::variant<PictureCache::Dimensions, std::string> declaredDimensions(const std
             }
             in.seekg(length - 2, std::ios::cur);
         }
-        return std::string("JPEG without a readable size");
+        return Error{"JPEG without a readable size"};
     }
-    return std::string("not a PNG or JPEG picture");
+    return Error{"not a PNG or JPEG picture"};
 }
 
 } // namespace
@@ -106,11 +106,11 @@ PictureCache::Decoded PictureCache::decodeFile(const std::string& name, const st
 {
     Decoded out{name, nullptr, Size{}, {}};
     const auto declared = declaredDimensions(file);
-    if (const auto* why = std::get_if<std::string>(&declared)) {
-        out.why = *why;
+    if (!declared) {
+        out.why = declared.error().message;
         return out;
     }
-    if (const auto& d = std::get<Dimensions>(declared); !withinBounds(d)) {
+    if (const auto& d = *declared; !withinBounds(d)) {
         out.why = std::to_string(d.w) + "x" + std::to_string(d.h) + " pixels is beyond what is shown (at most " +
                   std::to_string(kMaxSide) + " a side, " + std::to_string(kMaxDecodedBytes >> 20) +
                   " MiB decoded)";

@@ -10,6 +10,7 @@
 #include <SDL_image.h>
 
 #include <filesystem>
+#include <optional>
 
 namespace bc::sdl {
 
@@ -32,13 +33,13 @@ public:
         renderer_.reset();
     }
 
-    std::optional<std::string> shoot(Application& app, const std::string& path) override
+    Result<void> shoot(Application& app, const std::string& path) override
     {
         painter_->paint(app, CanvasFit::into(surface_->w, surface_->h), app.runLoop().now());
         SDL_RenderPresent(renderer_.get());
         SDL_RWops* out = SDL_RWFromFile(path.c_str(), "wb");
         if (out == nullptr) {
-            return "cannot write " + path + ": " + SDL_GetError();
+            return Error{"cannot write " + path + ": " + SDL_GetError()};
         }
         // A full disk may only show when the last of the file is flushed, as
         // it is closed; a picture cut short is no shot.
@@ -50,9 +51,10 @@ public:
             if (std::filesystem::is_regular_file(std::filesystem::symlink_status(path, ignored))) {
                 std::filesystem::remove(path, ignored);
             }
-            return "cannot write " + path + ": " + (why.empty() ? std::string("the file could not be finished") : why);
+            return Error{"cannot write " + path + ": " +
+                         (why.empty() ? std::string("the file could not be finished") : why)};
         }
-        return std::nullopt;
+        return done();
     }
 
 private:
@@ -62,52 +64,44 @@ private:
     std::unique_ptr<Painter> painter_;
 };
 
-std::unique_ptr<FrameShooter> makeSurfaceShooter(std::string& error)
+Result<std::unique_ptr<FrameShooter>> makeSurfaceShooter()
 {
-    auto fonts = FontSource::find(error);
-    if (fonts == nullptr) {
-        return nullptr;
-    }
+    BC_TRY_LET(fonts, FontSource::find());
     SurfacePtr surface(SDL_CreateRGBSurfaceWithFormat(0, static_cast<int>(kCanvasWidth) * kShotScale,
                                                       static_cast<int>(kCanvasHeight) * kShotScale, 32,
                                                       SDL_PIXELFORMAT_ARGB8888));
     if (surface == nullptr) {
-        error = std::string("cannot make a picture to draw on (") + SDL_GetError() + ")";
-        return nullptr;
+        return Error{std::string("cannot make a picture to draw on (") + SDL_GetError() + ")"};
     }
     RendererPtr renderer(SDL_CreateSoftwareRenderer(surface.get()));
     if (renderer == nullptr) {
-        error = std::string("cannot draw on a picture (") + SDL_GetError() + ")";
-        return nullptr;
+        return Error{std::string("cannot draw on a picture (") + SDL_GetError() + ")"};
     }
-    return std::make_unique<SurfaceShooter>(std::move(fonts), std::move(surface), std::move(renderer));
+    return std::unique_ptr<FrameShooter>(std::make_unique<SurfaceShooter>(std::move(fonts), std::move(surface), std::move(renderer)));
 }
 
 // Most driver runs never ask for a shot: the fonts and the picture to draw on
 // are found and made on the first one, not at start.
 class LazyShooter final : public FrameShooter {
 public:
-    std::optional<std::string> shoot(Application& app, const std::string& path) override
+    Result<void> shoot(Application& app, const std::string& path) override
     {
-        if (shooter_ == nullptr && error_.empty()) {
-            shooter_ = makeSurfaceShooter(error_);
-            if (shooter_ == nullptr && error_.empty()) {
-                error_ = "cannot draw frames";
-            }
+        if (!made_) {
+            made_ = makeSurfaceShooter();
         }
-        if (shooter_ == nullptr) {
-            return error_;
+        if (!made_->ok()) {
+            return made_->error();
         }
-        return shooter_->shoot(app, path);
+        return (**made_)->shoot(app, path);
     }
 
 private:
-    std::unique_ptr<FrameShooter> shooter_;
-    std::string error_;
+    // Made once: a missing font stays the answer rather than being looked for again.
+    std::optional<Result<std::unique_ptr<FrameShooter>>> made_;
 };
 
 } // namespace
 
-std::unique_ptr<FrameShooter> makeShooter(std::string&) { return std::make_unique<LazyShooter>(); }
+std::unique_ptr<FrameShooter> makeShooter() { return std::make_unique<LazyShooter>(); }
 
 } // namespace bc::sdl

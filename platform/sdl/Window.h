@@ -28,8 +28,8 @@ int runWindow(Application& app, const WindowOptions& options);
 
 // Draws frames with SDL's software renderer into PNG files; needs no display.
 // Fonts are looked for on the first frame asked for, and a missing font is the
-// answer to that request; `error` is left for callers that check it.
-std::unique_ptr<FrameShooter> makeShooter(std::string& error);
+// answer to that request.
+std::unique_ptr<FrameShooter> makeShooter();
 
 } // namespace sdl
 } // namespace bc

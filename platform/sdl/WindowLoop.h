@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Result.h"
 #include "platform/sdl/CanvasFit.h"
 #include "platform/sdl/Handles.h"
 #include "platform/sdl/Painter.h"
@@ -24,8 +25,8 @@ constexpr int kMaxWindowSide = 4096;
 
 // The game's window, placed wholly inside the usable area of its display (or
 // covering the display, with or without a window manager to ask), still hidden.
-// Null with a reason when no window can be made.
-WindowPtr openWindow(bool fullscreen, std::string& error);
+// The reason when no window can be made.
+Result<WindowPtr> openWindow(bool fullscreen);
 
 // Moves and, if need be, shrinks the window back inside the usable area of its
 // display when any of it lies outside.

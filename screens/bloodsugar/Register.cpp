@@ -30,7 +30,8 @@ void registerBloodSugarScreens(Registry& registry, AppState& state)
     using BloodSugar = BloodSugarViewController;
     registerCareScreen<BloodSugar>(registry, state, "BloodSugarViewController", plain)
         .outlet("bloodSugarLabel", &BloodSugar::bloodSugarLabel)
-        .outlet("screenBackground", &BloodSugar::screenBackground);
+        .outlet("screenBackground", &BloodSugar::screenBackground)
+        .named<Label>("readingUnit");
     registerCareScreen<BloodSugarCheckInstructionsViewController>(
         registry, state, "BloodSugarCheckInstructionsViewController", instructions);
     registerCareScreen<AskForBloodViewController>(registry, state, "AskForBloodViewController", plain);
@@ -42,13 +43,20 @@ void registerBloodSugarScreens(Registry& registry, AppState& state)
         .action("badButtonPressed", &InProgress::badButtonPressed)
         .action("lowCheckPressed", &InProgress::lowCheckPressed);
 
-    registerCareScreen<BloodSugarResultsViewController>(registry, state, "BloodSugarResultsViewController", results);
+    registerCareScreen<BloodSugarResultsViewController>(registry, state, "BloodSugarResultsViewController", results)
+        .named<ImageView>("band")
+        .named<Label>("low")
+        .named<Label>("inRange")
+        .named<Label>("high");
     registerCareScreen<GoodResultsViewController>(registry, state, "GoodResultsViewController",
                                                   {.didLoad = {F::HideBar}, .willAppear = {F::HideBarAnimated}})
-        .outlet("bloodSugarLabel", &GoodResultsViewController::bloodSugarLabel);
+        .outlet("bloodSugarLabel", &GoodResultsViewController::bloodSugarLabel)
+        .named<Label>("readingUnit");
     registerCareScreen<BadResultsViewController>(registry, state, "BadResultsViewController", plain)
-        .outlet("bloodSugarLabel", &BadResultsViewController::bloodSugarLabel);
-    registerCareScreen<TrendsViewController>(registry, state, "TrendsViewController", plain);
+        .outlet("bloodSugarLabel", &BadResultsViewController::bloodSugarLabel)
+        .named<Label>("readingUnit");
+    registerCareScreen<TrendsViewController>(registry, state, "TrendsViewController", plain)
+        .named<ImageView>("chart");
 
     registerCareScreen<LowResultsViewController>(registry, state, "LowResultsViewController", plain)
         .outlet("bloodSugarLabel", &LowResultsViewController::bloodSugarLabel)

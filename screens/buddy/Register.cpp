@@ -24,6 +24,8 @@ void registerBuddyScreens(Registry& registry, AppState& state)
         .outlet("screenBackground", &ItemViewController::screenBackground)
         .outlet("buyButton", &ItemViewController::buyButton)
         .outlet("closetButton", &ItemViewController::closetButton)
+        .named<Label>("coinsNeededLabel")
+        .named({"coinsNeededCard"})
         .action("tryToBuy", &ItemViewController::tryToBuy);
 
     registerCareScreen<ClosetViewController>(registry, state, "ClosetViewController", plain)
@@ -32,6 +34,7 @@ void registerBuddyScreens(Registry& registry, AppState& state)
 
     registerCareScreen<ClosetItemSelectedViewController>(registry, state, "ClosetItemSelectedViewController",
                                                          {.didLoad = {F::Refresh}, .willAppear = {F::HideBarAnimated}})
+        .named({"wornPicture", "wornLine", "bowTiePicture", "hint"})
         .action("wearButtonPressed", &ClosetItemSelectedViewController::wearButtonPressed);
 
     // The first showing follows the load, so refreshing as it appears covers

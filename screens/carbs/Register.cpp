@@ -11,6 +11,7 @@ void registerCarbCounterScreens(Registry& registry, AppState& state)
     const ScreenFrame frame{.didLoad = {F::HideBar, F::Refresh}, .willAppear = {F::HideBarAnimated}};
     registerCareScreen<CarbCounterMainViewController>(registry, state, "CarbCounterMainViewController", frame);
     registerCareScreen<CarbCounterAddViewController>(registry, state, "CarbCounterAddViewController", frame)
+        .named({"caption", "countedLine"})
         .action("addButtonPressed", &CarbCounterAddViewController::addButtonPressed);
 }
 

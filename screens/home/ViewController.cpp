@@ -57,6 +57,7 @@ void registerHomeScreens(Registry& registry, AppState& state)
         .outlet("screenBackground", &ViewController::screenBackground)
         .outlet("lowHelpButton", &ViewController::lowHelpButton)
         .outlet("trendLabel", &ViewController::trendLabel)
+        .named<Label>("readingUnit")
         .action("cheat", &ViewController::cheat);
 }
 

@@ -25,6 +25,7 @@ void registerInsulinScreens(Registry& registry, AppState& state)
         .outlet("yesSwitch", &Food::yesSwitch)
         .outlet("yesNoLabel", &Food::yesNoLabel)
         .outlet("carbCounterLabel", &Food::carbCounterLabel)
+        .named({"mealNote"})
         .action("changedSwitch", &Food::changedSwitch)
         .action("carbCounterButtonPressed", &Food::carbCounterButtonPressed)
         .action("continueButtonClicked", &Food::continueButtonClicked);
@@ -36,6 +37,7 @@ void registerInsulinScreens(Registry& registry, AppState& state)
         .outlet("stepper", &Exercise::stepper)
         .outlet("hourLabel", &Exercise::hourLabel)
         .outlet("containerView", &Exercise::containerView)
+        .named<Label>("hoursUnit")
         .action("switchChanged", &Exercise::switchChanged)
         .action("valueChanged", &Exercise::valueChanged)
         .action("continueButtonPressed", &Exercise::continueButtonPressed);
@@ -46,13 +48,15 @@ void registerInsulinScreens(Registry& registry, AppState& state)
         {.didLoad = loadRefreshed, .willAppear = appearRefreshed, .exits = Exits::BackHomeCancel})
         .outlet("suggestedBolusLabel", &Suggestion::suggestedBolusLabel)
         .outlet("reasonsLabel", &Suggestion::reasonsLabel)
-        .outlet("lowWarningLabel", &Suggestion::lowWarningLabel);
+        .outlet("lowWarningLabel", &Suggestion::lowWarningLabel)
+        .named<Label>("doseUnit");
 
     using Giving = InsulinGivingViewController;
     registerCareScreen<Giving>(registry, state, "InsulinGivingViewController",
                                {.didLoad = loadRefreshed, .willAppear = appear})
         .outlet("givingDoseLabel", &Giving::givingDoseLabel)
         .outlet("doneButton", &Giving::doneButton)
+        .named<Label>("doseUnit")
         .action("clearState", &Giving::clearState);
 
     using Complete = InsulinCompleteViewController;
@@ -60,12 +64,14 @@ void registerInsulinScreens(Registry& registry, AppState& state)
                                  {.didLoad = loadRefreshed, .willAppear = appear})
         .outlet("doseGivenLabel", &Complete::doseGivenLabel)
         .outlet("reasonsLabel", &Complete::reasonsLabel)
+        .named<Label>("doseUnit")
         .action("clearState", &Complete::clearState);
 
     using Stopped = InsulinStoppedViewController;
     registerCareScreen<Stopped>(registry, state, "InsulinStoppedViewController",
                                 {.didLoad = loadRefreshed, .willAppear = appearRefreshed})
         .outlet("partialDoseLabel", &Stopped::partialDoseLabel)
+        .named<Label>("doseUnit")
         .exit("doneButtonPressed", &Stopped::doneButtonPressed);
 }
 

@@ -92,7 +92,7 @@ bool Monkey::step()
         }
     }
     std::string what;
-    std::optional<std::string> refused;
+    Result<void> taken;
     if (roll < 73 && !slots.empty()) {
         const bool any = preferred.empty() || std::uniform_int_distribution<int>(0, 3)(random_) == 0;
         std::size_t i = std::uniform_int_distribution<std::size_t>(0, (any ? slots.size() : preferred.size()) - 1)(random_);
@@ -106,25 +106,25 @@ bool Monkey::step()
             ScreenController* before = app_->top();
             auto* line = dynamic_cast<Label*>(before->controlNamed("answerLabel"));
             const bool lineWasHidden = line != nullptr && line->isHidden();
-            refused = app_->tap(c);
-            cheats_ += cheat && !refused;
+            taken = app_->tap(c);
+            cheats_ += cheat && taken;
             rightAnswers_ += lineWasHidden && app_->top() == before && !line->isHidden() && line->text().starts_with("Yes!");
         } else if (kind == ControlKind::Switch) {
             what = "toggle " + c->name();
-            refused = app_->toggle(c);
+            taken = app_->toggle(c);
         } else {
             what = "step " + c->name() + (up ? " up" : " down");
-            refused = app_->step(c, up);
+            taken = app_->step(c, up);
         }
         // Which controls take touch is the screens' business; a refused one must change nothing.
-        if (!refused) {
+        if (taken) {
             model_->input(i, up);
         }
     } else if (roll < 80) {
         what = "tap navBack";
-        refused = app_->navBack();
-        if (refused.has_value() == model_->navBack()) {
-            pushProblems_.push_back(std::string("the bar's back was ") + (refused ? "refused" : "taken") + " against the model");
+        taken = app_->navBack();
+        if (taken.ok() != model_->navBack()) {
+            pushProblems_.push_back(std::string("the bar's back was ") + (taken ? "taken" : "refused") + " against the model");
         }
     } else {
         // Waits up to three seconds; the delivery timer's two seconds, and a
@@ -139,8 +139,8 @@ bool Monkey::step()
         app_->afterEvent();
         model_->wait(seconds);
     }
-    model_->counts().refused += refused.has_value();
-    mix(what + (refused ? " refused" : ""));
+    model_->counts().refused += !taken.ok();
+    mix(what + (taken ? "" : " refused"));
     recent_.push_back(what);
     if (recent_.size() > 40) {
         recent_.pop_front();

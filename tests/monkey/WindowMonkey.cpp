@@ -62,14 +62,16 @@ int main(int argc, char** argv)
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     SDL_Init(SDL_INIT_VIDEO);
     IMG_Init(IMG_INIT_JPG | IMG_INIT_PNG);
-    std::string error;
-    auto fonts = sdl::FontSource::find(error);
+    auto foundFonts = sdl::FontSource::find();
     GameSetup game;
     auto created = Application::create(BUDDYCARE_RESOURCES, game.registry, RunLoop::ClockKind::Virtual, seed);
-    auto window = sdl::openWindow(false, error);
-    if (fonts == nullptr || window == nullptr || !created) {
-        return fail("cannot start: " + error + SDL_GetError() + (created ? "" : created.error().message));
+    auto opened = sdl::openWindow(false);
+    if (!foundFonts || !opened || !created) {
+        return fail("cannot start: " + (foundFonts ? "" : foundFonts.error().message) +
+                    (opened ? "" : opened.error().message) + (created ? "" : created.error().message));
     }
+    auto fonts = std::move(*foundFonts);
+    auto window = std::move(*opened);
     SDL_SetWindowMinimumSize(window.get(), 1, 1);
     sdl::RendererPtr renderer(SDL_CreateRenderer(window.get(), -1, SDL_RENDERER_SOFTWARE));
     Application& app = **created;

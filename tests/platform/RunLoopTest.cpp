@@ -27,7 +27,7 @@ protected:
     Random random{1};
     PictureCatalog pictures{"."};
     AudioRecorder audio;
-    const Translator english;
+    const Translator english{};
     Services services{loop, console, random, pictures, audio, english};
     Target target;
 };

@@ -22,7 +22,7 @@ public:
 Registry testRegistry()
 {
     Registry r;
-    r.screen<Home>("Home").outlet("readingLabel", &Home::readingLabel).action("go", &Home::go);
+    r.screen<Home>("Home").outlet("readingLabel", &Home::readingLabel).named<ImageView>("bg").action("go", &Home::go);
     r.screen<Second>("Second").outlet("answer", &Second::answer).exit("back", &Second::back);
     return r;
 }
@@ -64,9 +64,9 @@ protected:
     PictureCatalog pictures{folder.path()};
 };
 
-std::string without(std::string text, const std::string& piece)
+std::string without(std::string text, const std::string& piece, const std::string& instead = "")
 {
-    return text.replace(text.find(piece), piece.size(), "");
+    return text.replace(text.find(piece), piece.size(), instead);
 }
 
 // The fixture with the home screen's spoken line given as this JSON value.
@@ -112,6 +112,11 @@ TEST_F(StoryboardTest, EachFaultIsOneLineNamingTheFileAndTheEntry)
         {saying("5"), "screen \"Home\": \"say\" must be a string"},
         {saying(R"("It reads {nothing}.")"), "\"say\" must name a control of this screen in \"{nothing}.\""},
         {saying(R"("It reads {readingLabel")"), "\"say\" must name a control"},
+        {without(fixture(), R"({"kind": "image", "name": "bg", "frame": [0, 0, 375, 667], "picture": "bg.jpg"},)"),
+         "screen \"Home\": has no control named \"bg\", which its code looks up"},
+        {without(fixture(), R"("kind": "image", "name": "bg", "frame": [0, 0, 375, 667], "picture": "bg.jpg")",
+                 R"("kind": "label", "name": "bg", "frame": [0, 0, 375, 667])"),
+         "control \"bg\" is a label, not the image its code looks up"},
     };
     for (const auto& c : cases) {
         const auto e = error(c.text);

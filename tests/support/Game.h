@@ -47,6 +47,9 @@ private:
     std::vector<std::string> logs_;
 };
 
+// Why an input was refused, or nothing when it was taken.
+inline std::string refusal(const Result<void>& done) { return done ? std::string() : done.error().message; }
+
 // A scratch folder with the given files (name -> content), removed at the end.
 class ScratchFolder {
 public:

@@ -17,11 +17,11 @@ using json = WebSession::json;
 std::unique_ptr<WebSession> startGame(RunLoop::ClockKind clock = RunLoop::ClockKind::Virtual)
 {
     auto started = WebSession::start(BUDDYCARE_RESOURCES, clock);
-    if (const auto* why = std::get_if<std::string>(&started)) {
-        ADD_FAILURE() << *why;
+    if (!started) {
+        ADD_FAILURE() << started.error().message;
         std::abort();
     }
-    return std::move(std::get<std::unique_ptr<WebSession>>(started));
+    return std::move(*started);
 }
 
 const json& topScreen(const json& frame) { return frame["screens"].back(); }
@@ -44,15 +44,15 @@ std::uint32_t topId(const json& frame) { return frame["top"].get<std::uint32_t>(
 void tapNamed(WebSession& game, const std::string& name)
 {
     const json frame = game.frame();
-    auto why = game.tap(topId(frame), indexOf(frame, name));
-    ASSERT_FALSE(why.has_value()) << name << ": " << *why;
+    auto done = game.tap(topId(frame), indexOf(frame, name));
+    ASSERT_TRUE(done) << name << ": " << done.error().message;
 }
 
 TEST(WebSessionStart, ReportsAMissingResourceFolderAndStartsNothing)
 {
     auto started = WebSession::start("/nonexistent/buddycare-resources", RunLoop::ClockKind::Virtual);
-    ASSERT_TRUE(std::holds_alternative<std::string>(started));
-    EXPECT_NE(std::get<std::string>(started).find("/nonexistent/buddycare-resources"), std::string::npos);
+    ASSERT_FALSE(started);
+    EXPECT_NE(started.error().message.find("/nonexistent/buddycare-resources"), std::string::npos);
 }
 
 TEST(WebSessionFrame, DescribesEachControlWhereTheCanvasHasItAndHidesTheContentsOfHiddenContainers)
@@ -89,7 +89,7 @@ TEST(WebSessionInput, RefusesWhatTheWindowRefusesAndSaysWhy)
 {
     struct Row {
         std::vector<std::string> before;
-        std::function<std::optional<std::string>(WebSession&, const json& home, const json& now)> input;
+        std::function<Result<void>(WebSession&, const json& home, const json& now)> input;
         const char* why;
     };
     const Row rows[] = {
@@ -109,9 +109,9 @@ TEST(WebSessionInput, RefusesWhatTheWindowRefusesAndSaysWhy)
             tapNamed(*game, name);
         }
         const json coinsBefore = game->state()["coins"];
-        const auto why = row.input(*game, home, game->frame());
-        ASSERT_TRUE(why.has_value()) << row.why;
-        EXPECT_NE(why->find(row.why), std::string::npos) << *why;
+        const auto refused = row.input(*game, home, game->frame());
+        ASSERT_FALSE(refused) << row.why;
+        EXPECT_NE(refused.error().message.find(row.why), std::string::npos) << refused.error().message;
         EXPECT_EQ(game->state()["coins"], coinsBefore);
     }
 }
@@ -166,7 +166,7 @@ TEST(WebSessionAnimation, ASlideShowsBothScreensTheArrivingOneOverOnAPushUnderOn
     json frame = game->frame();
     const std::uint32_t home = topId(frame);
     for (const std::string name : {"buddyPlace", "homeButtonPressed"}) {
-        ASSERT_FALSE(game->tap(topId(frame), indexOf(frame, name)).has_value());
+        ASSERT_TRUE(game->tap(topId(frame), indexOf(frame, name)));
         // The slide lasts until a tick sees its time is up, so nothing here races it.
         frame = game->frame();
         ASSERT_TRUE(frame["animating"].get<bool>());
@@ -176,8 +176,10 @@ TEST(WebSessionAnimation, ASlideShowsBothScreensTheArrivingOneOverOnAPushUnderOn
         EXPECT_EQ(frame["screens"][0]["id"], home);
         EXPECT_EQ(frame["slide"][push ? "from" : "to"], home);
         EXPECT_LE(game->secondsToNextWake().value_or(99), NavigationController::kSlideSeconds);
-        EXPECT_NE(game->tap(topId(frame), 0).value_or("").find("moving"), std::string::npos);
-        EXPECT_TRUE(game->navBack().has_value());
+        const auto refused = game->tap(topId(frame), 0);
+        ASSERT_FALSE(refused);
+        EXPECT_NE(refused.error().message.find("moving"), std::string::npos);
+        EXPECT_FALSE(game->navBack());
         game->app().navigation().tick(true);
         EXPECT_TRUE(game->tick());
         frame = game->frame();

@@ -23,9 +23,9 @@ const char* reply(const json& j)
     return answer.c_str();
 }
 
-const char* outcome(const std::optional<std::string>& why)
+const char* outcome(const bc::Result<void>& done)
 {
-    return reply(why ? json{{"ignored", *why}} : json{{"ok", true}});
+    return reply(done ? json{{"ok", true}} : json{{"ignored", done.error().message}});
 }
 
 const char* notStarted() { return reply(json{{"error", "the game has not started"}}); }
@@ -60,10 +60,10 @@ EMSCRIPTEN_KEEPALIVE const char* bc_start(int seeded, double seed, const char* l
     session.reset();
     auto started = bc::WebSession::start("/resources", bc::RunLoop::ClockKind::Real, fixed,
                                          translatorFor(language != nullptr ? language : ""));
-    if (auto* why = std::get_if<std::string>(&started)) {
-        return reply(json{{"error", *why}});
+    if (!started) {
+        return reply(json{{"error", started.error().message}});
     }
-    session = std::move(std::get<std::unique_ptr<bc::WebSession>>(started));
+    session = std::move(*started);
     return reply(json{{"ok", true}, {"words", session->words()}});
 }
 

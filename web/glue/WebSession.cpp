@@ -19,59 +19,40 @@ json pictureName(const Picture& picture)
     return picture.empty() ? json(nullptr) : json(picture.name());
 }
 
+// The driver's description of a control, with what the page needs to place it.
 json describe(const ScreenController::Slot& slot, std::size_t index)
 {
     const Control& c = *slot.control;
-    json j{{"i", index},
-           {"kind", kindName(c.kind())},
-           {"name", c.name()},
-           {"outlet", slot.outlet},
-           {"frame", rectJson(c.canvasFrame())},
-           {"hidden", c.isEffectivelyHidden()},
-           {"enabled", c.isEnabled()},
-           {"label", c.accessibilityLabel}};
-    switch (c.kind()) {
-    case ControlKind::Label: {
-        const auto& label = static_cast<const Label&>(c);
-        j["text"] = label.text();
-        break;
-    }
-    case ControlKind::Button: {
-        const auto& button = static_cast<const Button&>(c);
-        j["title"] = button.title();
-        j["icon"] = pictureName(button.icon);
-        break;
-    }
-    case ControlKind::Image: j["picture"] = pictureName(static_cast<const ImageView&>(c).image()); break;
-    case ControlKind::Switch: j["on"] = static_cast<const Switch&>(c).isOn(); break;
-    case ControlKind::Stepper: {
+    json j = describeControl(c);
+    j["i"] = index;
+    j["outlet"] = slot.outlet;
+    j["frame"] = rectJson(c.canvasFrame());
+    j["label"] = c.accessibilityLabel;
+    if (c.kind() == ControlKind::Button) {
+        j["icon"] = pictureName(static_cast<const Button&>(c).icon);
+    } else if (c.kind() == ControlKind::Stepper) {
         const auto& stepper = static_cast<const Stepper&>(c);
-        j["value"] = stepper.value();
         j["min"] = stepper.minimumValue;
         j["max"] = stepper.maximumValue;
         j["step"] = stepper.stepValue;
-        break;
-    }
-    case ControlKind::View: break;
     }
     j["look"] = lookJson(lookOf(c));
     return j;
 }
 
+// The number the page knows a screen by (0 for none).
+std::uint32_t idOf(const ScreenController* screen) { return screen != nullptr ? screen->stackId() : 0; }
+
 } // namespace
 
-std::variant<std::unique_ptr<WebSession>, std::string> WebSession::start(const std::string& resources,
-                                                                         RunLoop::ClockKind clock,
-                                                                         std::optional<std::uint64_t> seed,
-                                                                         std::unique_ptr<const Translator> translator)
+Result<std::unique_ptr<WebSession>> WebSession::start(const std::string& resources, RunLoop::ClockKind clock,
+                                                      std::optional<std::uint64_t> seed,
+                                                      std::unique_ptr<const Translator> translator)
 {
     auto state = std::make_unique<AppState>();
     auto registry = std::make_unique<Registry>(gameRegistry(*state));
-    auto created = Application::create(resources, *registry, clock, seed, nullptr, std::move(translator));
-    if (!created) {
-        return created.error().message;
-    }
-    return std::unique_ptr<WebSession>(new WebSession(std::move(state), std::move(registry), std::move(*created)));
+    BC_TRY_LET(app, Application::create(resources, *registry, clock, seed, nullptr, std::move(translator)));
+    return std::unique_ptr<WebSession>(new WebSession(std::move(state), std::move(registry), std::move(app)));
 }
 
 WebSession::WebSession(std::unique_ptr<AppState> state, std::unique_ptr<Registry> registry,
@@ -79,49 +60,13 @@ WebSession::WebSession(std::unique_ptr<AppState> state, std::unique_ptr<Registry
     : state_(std::move(state)), registry_(std::move(registry)), app_(std::move(app)),
       inspector_(std::make_unique<CareStateAccess>(*state_))
 {
-    // A timer may pop a screen and the next one push another into the same
-    // memory; forget the gone one first so the new one gets its own number.
-    auto previous = std::move(app_->runLoop().afterEachFire);
-    app_->runLoop().afterEachFire = [this, previous = std::move(previous)] {
-        if (previous) {
-            previous();
-        }
-        forgetGone();
-    };
     wasAnimating_ = app_->navigation().isAnimating();
 }
 
 WebSession::~WebSession()
 {
-    app_->runLoop().afterEachFire = nullptr;
     inspector_.reset();
     app_.reset();
-}
-
-std::uint32_t WebSession::idOf(const ScreenController* screen) const
-{
-    auto it = ids_.find(screen);
-    return it == ids_.end() ? 0 : it->second;
-}
-
-std::uint32_t WebSession::remember(const ScreenController* screen)
-{
-    auto [it, added] = ids_.emplace(screen, nextId_);
-    if (added) {
-        ++nextId_;
-    }
-    return it->second;
-}
-
-void WebSession::forgetGone()
-{
-    const auto& nav = app_->navigation();
-    const auto stack = nav.viewControllers();
-    std::erase_if(ids_, [&](const auto& entry) {
-        const ScreenController* s = entry.first;
-        const bool sliding = nav.slide() && (nav.slide()->from == s || nav.slide()->to == s);
-        return !sliding && std::find(stack.begin(), stack.end(), s) == stack.end();
-    });
 }
 
 json WebSession::describeScreen(const ScreenController& screen)
@@ -136,7 +81,7 @@ json WebSession::describeScreen(const ScreenController& screen)
         tabs.push_back(std::find_if(slots.begin(), slots.end(), [&](const auto& s) { return s.control.get() == c; }) -
                        slots.begin());
     }
-    return json{{"id", remember(&screen)},
+    return json{{"id", idOf(&screen)},
                 {"class", screen.className()},
                 {"title", screen.title()},
                 {"background", cssColor(withAlpha(screen.backgroundColor, 255))},
@@ -146,7 +91,6 @@ json WebSession::describeScreen(const ScreenController& screen)
 
 json WebSession::frame()
 {
-    forgetGone();
     const NavigationController& nav = app_->navigation();
     const double now = app_->runLoop().now();
     json screens = json::array();
@@ -189,59 +133,48 @@ json WebSession::frame()
                 {"bar", bar}};
 }
 
-std::optional<std::string> WebSession::refuse(std::uint32_t screen, std::size_t index, Control*& control)
+Result<Control*> WebSession::refuse(std::uint32_t screen, std::size_t index)
 {
     ScreenController* top = app_->top();
     if (top == nullptr || screen == 0 || screen != idOf(top)) {
-        return std::string("that screen is not on top any more");
+        return Error{"that screen is not on top any more"};
     }
     if (app_->navigation().isAnimating()) {
-        return std::string("the screen is still moving");
+        return Error{"the screen is still moving"};
     }
     if (index >= top->slots().size()) {
-        return "no control #" + std::to_string(index) + " on " + top->className();
+        return Error{"no control #" + std::to_string(index) + " on " + top->className()};
     }
-    control = top->slots()[index].control.get();
-    return std::nullopt;
+    return top->slots()[index].control.get();
 }
 
-std::optional<std::string> WebSession::tap(std::uint32_t screen, std::size_t index)
+Result<void> WebSession::tap(std::uint32_t screen, std::size_t index)
 {
-    Control* control = nullptr;
-    if (auto why = refuse(screen, index, control)) {
-        return why;
-    }
-    auto why = control->kind() == ControlKind::Stepper ? app_->step(control, true) : app_->tap(control);
-    forgetGone();
-    return why;
+    BC_TRY_LET(control, refuse(screen, index));
+    auto outcome = control->kind() == ControlKind::Stepper ? app_->step(control, true) : app_->tap(control);
+    return outcome;
 }
 
-std::optional<std::string> WebSession::step(std::uint32_t screen, std::size_t index, bool up)
+Result<void> WebSession::step(std::uint32_t screen, std::size_t index, bool up)
 {
-    Control* control = nullptr;
-    if (auto why = refuse(screen, index, control)) {
-        return why;
-    }
-    auto why = app_->step(control, up);
-    forgetGone();
-    return why;
+    BC_TRY_LET(control, refuse(screen, index));
+    auto outcome = app_->step(control, up);
+    return outcome;
 }
 
-std::optional<std::string> WebSession::navBack()
+Result<void> WebSession::navBack()
 {
     if (app_->navigation().isAnimating()) {
-        return std::string("the screen is still moving");
+        return Error{"the screen is still moving"};
     }
-    auto why = app_->navBack();
-    forgetGone();
-    return why;
+    auto outcome = app_->navBack();
+    return outcome;
 }
 
 bool WebSession::tick()
 {
     app_->runLoop().fireDue();
     app_->afterEvent();
-    forgetGone();
     return app_->needsDisplay() || app_->navigation().isAnimating() != wasAnimating_;
 }
 

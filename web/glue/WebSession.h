@@ -5,11 +5,9 @@
 #include <nlohmann/json.hpp>
 
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
-#include <variant>
 
 namespace bc {
 
@@ -27,7 +25,7 @@ public:
     // Loads the interface description and the pictures from `resources`; on
     // error nothing has started and the message says why. Without a
     // translator the child reads English.
-    static std::variant<std::unique_ptr<WebSession>, std::string>
+    static Result<std::unique_ptr<WebSession>>
     start(const std::string& resources, RunLoop::ClockKind clock, std::optional<std::uint64_t> seed = {},
           std::unique_ptr<const Translator> translator = nullptr);
     ~WebSession();
@@ -40,9 +38,9 @@ public:
 
     // A tap, toggle or step on control `index` of screen `screen`. Refused
     // (with the reason) unless that screen is on top and nothing moves.
-    std::optional<std::string> tap(std::uint32_t screen, std::size_t index);
-    std::optional<std::string> step(std::uint32_t screen, std::size_t index, bool up);
-    std::optional<std::string> navBack();
+    Result<void> tap(std::uint32_t screen, std::size_t index);
+    Result<void> step(std::uint32_t screen, std::size_t index, bool up);
+    Result<void> navBack();
 
     // Fires due timers and ends finished animations; true when the page
     // should fetch a new frame.
@@ -62,14 +60,10 @@ public:
     void focused(std::uint32_t screen, const std::string& name);
     Application& app() { return *app_; }
 
-    // The number the page knows this screen by (0 for none).
-    std::uint32_t idOf(const ScreenController* screen) const;
 
 private:
     WebSession(std::unique_ptr<AppState> state, std::unique_ptr<Registry> registry, std::unique_ptr<Application> app);
-    std::uint32_t remember(const ScreenController* screen);
-    void forgetGone();
-    std::optional<std::string> refuse(std::uint32_t screen, std::size_t index, Control*& control);
+    Result<Control*> refuse(std::uint32_t screen, std::size_t index);
     json describeScreen(const ScreenController& screen);
 
     // The care state and the screens made for it outlive the game played on them.
@@ -77,8 +71,6 @@ private:
     std::unique_ptr<Registry> registry_;
     std::unique_ptr<Application> app_;
     std::unique_ptr<CareStateAccess> inspector_;
-    std::map<const ScreenController*, std::uint32_t> ids_;
-    std::uint32_t nextId_ = 1;
     bool wasAnimating_ = false;
 };
 

@@ -10,11 +10,11 @@ namespace {
 // text the screen shows fits its area at a size no smaller than the smallest.
 TEST(FontMeasureTest, EveryTextOfEveryScreenFitsInEveryLanguage)
 {
-    std::string error;
-    auto fonts = sdl::FontSource::find(error);
-    if (fonts == nullptr) {
-        GTEST_SKIP() << error;
+    auto found = sdl::FontSource::find();
+    if (!found) {
+        GTEST_SKIP() << found.error().message;
     }
+    auto fonts = std::move(*found);
     const sdl::FontMeasure measure(*fonts);
     for (const char* language : {"", "es", "fr"}) {
         test::Game game(language);

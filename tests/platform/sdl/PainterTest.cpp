@@ -54,9 +54,9 @@ const char* const kStoryboard = R"({"initial": "Home", "screens": [
 struct Canvas {
     Canvas()
     {
-        std::string fontError;
-        fonts = sdl::FontSource::find(fontError);
-        EXPECT_NE(fonts, nullptr) << fontError;
+        auto found = sdl::FontSource::find();
+        EXPECT_TRUE(found) << found.error().message;
+        fonts = found ? std::move(*found) : nullptr;
         surface.reset(SDL_CreateRGBSurfaceWithFormat(0, 375, 667, 32, SDL_PIXELFORMAT_ARGB8888));
         renderer.reset(SDL_CreateSoftwareRenderer(surface.get()));
         painter = std::make_unique<sdl::Painter>(renderer.get(), *fonts);
@@ -178,7 +178,7 @@ TEST_F(PainterTest, APushedScreenGetsABarWithTitleAndBackUnlessTheBarIsHidden)
     const Rect back{0, 0, Application::kBarBackRect.w, Application::kBarBackRect.h - 3};
     paint();
     EXPECT_EQ(canvas.inkIn(back, bar), 0);
-    ASSERT_EQ(app->tap(app->top()->controlNamed("go")), std::nullopt);
+    ASSERT_TRUE(app->tap(app->top()->controlNamed("go")));
     paint();
     EXPECT_GT(canvas.inkIn(back, bar), 20);
     EXPECT_GT(canvas.inkIn(Rect{137, 8, 100, 28}, bar), 20);
@@ -191,7 +191,7 @@ TEST_F(PainterTest, APushedScreenGetsABarWithTitleAndBackUnlessTheBarIsHidden)
 TEST_F(PainterTest, APushSlidesTheNewScreenInFromTheRight)
 {
     start(RunLoop::ClockKind::Real);
-    ASSERT_EQ(app->tap(app->top()->controlNamed("go")), std::nullopt);
+    ASSERT_TRUE(app->tap(app->top()->controlNamed("go")));
     const auto slide = app->navigation().slide();
     ASSERT_TRUE(slide.has_value());
     const float shown = kCanvasWidth * sdl::easeOut(0.5f);
@@ -216,8 +216,8 @@ TEST_F(PainterTest, APushSlidesTheNewScreenInFromTheRight)
 TEST(PainterLookTest, EveryShippedScreenIsPaintedAsThePageIsToldToPlaceIt)
 {
     auto started = WebSession::start(BUDDYCARE_RESOURCES, RunLoop::ClockKind::Virtual);
-    ASSERT_TRUE(std::holds_alternative<std::unique_ptr<WebSession>>(started));
-    WebSession& session = *std::get<std::unique_ptr<WebSession>>(started);
+    ASSERT_TRUE(started) << started.error().message;
+    WebSession& session = **started;
     Application& app = session.app();
     Canvas canvas;
     struct Drawn { Rect rect; std::optional<Color> fill; float edge; }; // opaque fills only
@@ -287,21 +287,19 @@ TEST(ShooterTest, WritesAPictureOfTheCanvasAndReportsAnUnwritablePath)
 {
     test::ScratchFolder folder;
     test::Game game;
-    std::string error;
-    auto shooter = sdl::makeShooter(error);
-    ASSERT_NE(shooter, nullptr) << error;
+    auto shooter = sdl::makeShooter();
     const std::string path = folder.path() + "/frame.png";
-    EXPECT_EQ(shooter->shoot(game.app(), path), std::nullopt);
+    EXPECT_EQ(test::refusal(shooter->shoot(game.app(), path)), "");
     sdl::SurfacePtr shot(IMG_Load(path.c_str()));
     ASSERT_NE(shot, nullptr);
     EXPECT_EQ(shot->w, 750);
     EXPECT_EQ(shot->h, 1334);
 
     const auto why = shooter->shoot(game.app(), folder.path() + "/no/such/folder/frame.png");
-    ASSERT_TRUE(why.has_value());
-    EXPECT_NE(why->find("frame.png"), std::string::npos);
+    ASSERT_FALSE(why);
+    EXPECT_NE(why.error().message.find("frame.png"), std::string::npos);
     // A device that is always full takes the file's opening but none of its bytes.
-    EXPECT_TRUE(shooter->shoot(game.app(), "/dev/full").has_value()) << "a full disk is no shot";
+    EXPECT_FALSE(shooter->shoot(game.app(), "/dev/full")) << "a full disk is no shot";
 }
 
 } // namespace

@@ -12,11 +12,11 @@ namespace {
 
 TEST(TextRendererTest, KeepsNoMoreTextThanItsCapacity)
 {
-    std::string error;
-    auto fonts = sdl::FontSource::find(error);
-    if (fonts == nullptr) {
-        GTEST_SKIP() << error;
+    auto found = sdl::FontSource::find();
+    if (!found) {
+        GTEST_SKIP() << found.error().message;
     }
+    auto fonts = std::move(*found);
     sdl::SurfacePtr target(SDL_CreateRGBSurfaceWithFormat(0, 64, 64, 32, SDL_PIXELFORMAT_ARGB8888));
     sdl::RendererPtr renderer(SDL_CreateSoftwareRenderer(target.get()));
     {

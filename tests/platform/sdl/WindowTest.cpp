@@ -113,13 +113,13 @@ protected:
         return b;
     }
     pid_t server_ = -1;
-    std::string error_;
 };
 
 TEST_F(SmallDisplay, TheWindowOpensReachableAndComesBackWhenTheDisplayChanges)
 {
-    WindowPtr window = openWindow(false, error_);
-    ASSERT_NE(window, nullptr) << error_;
+    auto opened = openWindow(false);
+    ASSERT_TRUE(opened) << opened.error().message;
+    WindowPtr window = std::move(*opened);
     EXPECT_TRUE(shown(window.get()) == (WindowBox{265, 0, 269, 480}));
     SDL_SetWindowPosition(window.get(), 700, -300);
     keepReachable(window.get());
@@ -130,20 +130,22 @@ TEST_F(SmallDisplay, TheWindowOpensReachableAndComesBackWhenTheDisplayChanges)
 
 TEST_F(SmallDisplay, FullScreenCoversTheDisplayWithNoWindowManager)
 {
-    WindowPtr window = openWindow(true, error_);
-    ASSERT_NE(window, nullptr) << error_;
+    auto opened = openWindow(true);
+    ASSERT_TRUE(opened) << opened.error().message;
+    WindowPtr window = std::move(*opened);
     EXPECT_TRUE(shown(window.get()) == (WindowBox{0, 0, 800, 480}));
 }
 
 TEST_F(SmallDisplay, WhatWaitsForTheFirstFrameStartsOnceAfterItIsPresented)
 {
-    auto fonts = FontSource::find(error_);
-    ASSERT_NE(fonts, nullptr) << error_;
+    auto fonts = FontSource::find();
+    ASSERT_TRUE(fonts) << fonts.error().message;
     test::Game game;
-    WindowPtr window = openWindow(false, error_);
+    auto window = openWindow(false);
+    ASSERT_TRUE(window) << window.error().message;
     SurfacePtr target(SDL_CreateRGBSurfaceWithFormat(0, 375, 667, 32, SDL_PIXELFORMAT_ARGB8888));
     RendererPtr renderer(SDL_CreateSoftwareRenderer(target.get()));
-    WindowLoop loop(game.app(), window.get(), renderer.get(), *fonts, false);
+    WindowLoop loop(game.app(), window->get(), renderer.get(), **fonts, false);
     int calls = 0;
     loop.afterFirstFrame([&] { calls += game.app().needsDisplay() ? 10 : 1; });
     loop.pump();

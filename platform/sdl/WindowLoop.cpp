@@ -1,31 +1,16 @@
-#include "platform/sdl/Window.h"
-
-#include "platform/Application.h"
-#include "platform/Console.h"
-#include "platform/sdl/CanvasFit.h"
-#include "platform/sdl/FontSource.h"
-#include "platform/sdl/Handles.h"
-#include "platform/sdl/Painter.h"
 #include "platform/sdl/WindowLoop.h"
 
+#include "platform/Application.h"
+
 #include <SDL.h>
-#include <SDL_image.h>
 #include <malloc.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <filesystem>
-#include <functional>
-#include <future>
-#include <memory>
-#include <vector>
-#include <string>
-#include <optional>
-#include <utility>
 #include <ctime>
+#include <utility>
 
 namespace bc::sdl {
 
@@ -43,147 +28,7 @@ long long clockNs(clockid_t clock)
     return static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec;
 }
 
-// Video, image decoding and fonts for as long as the window is open.
-class VideoSession {
-public:
-    VideoSession() : ok_(SDL_Init(SDL_INIT_VIDEO) == 0) {}
-    ~VideoSession()
-    {
-        if (ok_) {
-            // The audio may outlive the window; the last one out ends SDL.
-            SDL_QuitSubSystem(SDL_INIT_VIDEO);
-            if (SDL_WasInit(0) == 0) {
-                SDL_Quit();
-            }
-        }
-    }
-    VideoSession(const VideoSession&) = delete;
-    VideoSession& operator=(const VideoSession&) = delete;
-    bool ok() const { return ok_; }
-
-private:
-    bool ok_;
-};
-
-// Started before the decoders are used on two threads at once.
-class ImageLibrary {
-public:
-    ImageLibrary() { IMG_Init(IMG_INIT_JPG | IMG_INIT_PNG); }
-    ~ImageLibrary() { IMG_Quit(); }
-    ImageLibrary(const ImageLibrary&) = delete;
-    ImageLibrary& operator=(const ImageLibrary&) = delete;
-};
-
-// What the first frame needs and the display does not: the font lookup and
-// the first screen's pictures. Made on other threads while the first one
-// connects to the display and opens the window.
-struct FoundFonts {
-    std::unique_ptr<FontSource> fonts;
-    std::string error;
-};
-
-FoundFonts findFonts(const std::vector<std::pair<int, bool>>& sizes)
-{
-    FoundFonts out;
-    out.fonts = FontSource::find(out.error);
-    if (out.fonts != nullptr) {
-        for (const auto& [size, bold] : sizes) {
-            out.fonts->font(size, bold);
-        }
-    }
-    return out;
-}
-
-std::vector<PictureCache::Decoded> decodePictures(
-    const std::vector<std::pair<std::string, std::filesystem::path>>& pictures)
-{
-    std::vector<PictureCache::Decoded> out;
-    for (const auto& [name, file] : pictures) {
-        out.push_back(PictureCache::decodeFile(name, file));
-    }
-    return out;
-}
-
-void preferSoftwareRendering()
-{
-    // Under a virtual display no GPU helps, and the software path starts
-    // faster and keeps far less memory; whoever set the variable knows better.
-    if (std::getenv("SDL_RENDER_DRIVER") == nullptr) {
-        SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
-        // Otherwise SDL would present the software picture through OpenGL,
-        // loading the whole GL stack just to copy pixels to the window.
-        if (std::getenv("SDL_FRAMEBUFFER_ACCELERATION") == nullptr) {
-            SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-        }
-    }
-    // Without a runtime folder no Wayland display can exist, and asking for
-    // one only makes the Wayland library print a line of its own.
-    if (std::getenv("SDL_VIDEODRIVER") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr &&
-        std::getenv("XDG_RUNTIME_DIR") == nullptr) {
-        SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11,kmsdrm");
-    }
-    // The game draws its own light surround; no need to keep the compositor off.
-    SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
-}
-
 } // namespace
-
-WindowPtr openWindow(bool fullscreen, std::string& error)
-{
-    Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_HIDDEN;
-    SDL_Rect display{0, 0, static_cast<int>(kCanvasWidth), static_cast<int>(kCanvasHeight)};
-    SDL_GetDisplayBounds(0, &display);
-    WindowBox at{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, static_cast<int>(kCanvasWidth),
-                 static_cast<int>(kCanvasHeight)};
-    if (fullscreen) {
-        // Asking for full screen is a request to a window manager; with none
-        // running (a bare kiosk) nobody grants it, so the window is made the
-        // display's size, without a frame, in the first place.
-        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS;
-        at = WindowBox{display.x, display.y, display.w, display.h};
-    } else if (SDL_Rect usable{}; SDL_GetDisplayUsableBounds(0, &usable) == 0) {
-        at = placeWindow(WindowBox{usable.x, usable.y, usable.w, usable.h}, WindowBorders{});
-    }
-    WindowPtr window(SDL_CreateWindow("buddycare", at.x, at.y, at.w, at.h, flags));
-    if (window == nullptr) {
-        error = SDL_GetError();
-        return nullptr;
-    }
-    if (!fullscreen) {
-        SDL_SetWindowMinimumSize(window.get(), std::min(at.w, static_cast<int>(kCanvasWidth / 2)),
-                                 std::min(at.h, static_cast<int>(kCanvasHeight / 2)));
-        SDL_SetWindowMaximumSize(window.get(), kMaxWindowSide, kMaxWindowSide);
-    }
-    return window;
-}
-
-void keepReachable(SDL_Window* window)
-{
-    if ((SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) != 0) {
-        return;
-    }
-    SDL_Rect usable{};
-    if (SDL_GetDisplayUsableBounds(std::max(0, SDL_GetWindowDisplayIndex(window)), &usable) != 0) {
-        return;
-    }
-    const WindowBox area{usable.x, usable.y, usable.w, usable.h};
-    WindowBorders borders;
-    // Unknown until a window manager says; none means no borders.
-    SDL_GetWindowBordersSize(window, &borders.top, &borders.left, &borders.bottom, &borders.right);
-    WindowBox now;
-    SDL_GetWindowPosition(window, &now.x, &now.y);
-    SDL_GetWindowSize(window, &now.w, &now.h);
-    if (whollyInside(now, borders, area)) {
-        return;
-    }
-    const WindowBox to = placeWindow(area, borders);
-    int minW = 0;
-    int minH = 0;
-    SDL_GetWindowMinimumSize(window, &minW, &minH);
-    SDL_SetWindowMinimumSize(window, std::min(minW, to.w), std::min(minH, to.h));
-    SDL_SetWindowSize(window, to.w, to.h);
-    SDL_SetWindowPosition(window, to.x, to.y);
-}
 
 WindowLoop::WindowLoop(Application& app, SDL_Window* window, SDL_Renderer* renderer, FontSource& fonts,
                        bool fullscreen)
@@ -477,76 +322,6 @@ void WindowLoop::key(const SDL_KeyboardEvent& k)
         // Escape and everything else: nothing. A child will press them.
         break;
     }
-}
-
-
-int runWindow(Application& app, const WindowOptions& options)
-{
-    ImageLibrary images;
-    std::optional<VideoSession> video; // outlives the worker, whichever way this ends
-    struct Closing {
-        const std::function<void()>& then;
-        ~Closing()
-        {
-            if (then) {
-                then();
-            }
-        }
-    } closing{options.beforeClosing};
-    const Painter::FirstFrame first = Painter::firstFrameOf(app);
-    auto findingFonts = std::async(std::launch::async, findFonts, std::cref(first.fonts));
-    auto decoding = std::async(std::launch::async, decodePictures, std::cref(first.pictures));
-    preferSoftwareRendering();
-    video.emplace();
-    std::string noDisplay;
-    if (!video->ok()) {
-        noDisplay = SDL_GetError();
-    } else if (const char* driver = SDL_GetCurrentVideoDriver();
-               std::getenv("SDL_VIDEODRIVER") == nullptr && driver != nullptr &&
-               (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
-        // SDL falls back to drawing nowhere when nothing else works: nobody
-        // would see the game, and those drivers poll instead of waiting.
-        noDisplay = std::string("only SDL's ") + driver + " video driver works here";
-    }
-    if (!noDisplay.empty()) {
-        std::fprintf(stderr, "%s: no display available (%s); use --headless to play without a window\n",
-                     kProgramName, noDisplay.c_str());
-        return kStartupFailure;
-    }
-    std::string windowError;
-    WindowPtr window = openWindow(options.fullscreen, windowError);
-    if (window == nullptr) {
-        std::fprintf(stderr, "%s: cannot open a window (%s)\n", kProgramName, windowError.c_str());
-        return kStartupFailure;
-    }
-    RendererPtr renderer(SDL_CreateRenderer(window.get(), -1, 0));
-    if (renderer == nullptr) {
-        renderer.reset(SDL_CreateRenderer(window.get(), -1, SDL_RENDERER_SOFTWARE));
-    }
-    if (renderer == nullptr) {
-        std::fprintf(stderr, "%s: cannot draw in the window (%s)\n", kProgramName, SDL_GetError());
-        return kStartupFailure;
-    }
-
-    // Nothing is shown when the game cannot write a word.
-    FoundFonts found = findingFonts.get();
-    if (found.fonts == nullptr) {
-        std::fprintf(stderr, "%s: %s\n", kProgramName, found.error.c_str());
-        return kStartupFailure;
-    }
-    SDL_ShowWindow(window.get());
-    keepReachable(window.get());
-    int status = 0;
-    {
-        // The loop's textures go before the renderer they belong to.
-        WindowLoop loop(app, window.get(), renderer.get(), *found.fonts, options.fullscreen);
-        loop.adoptPictures(decoding.get());
-        loop.afterFirstFrame(options.afterFirstFrame);
-        status = loop.run();
-    }
-    renderer.reset();
-    window.reset();
-    return status;
 }
 
 } // namespace bc::sdl
