@@ -37,6 +37,12 @@ Monkey::Monkey(std::uint64_t seed) : random_(seed)
     app_->console().setObserver([this](const std::string& line) { consoleLines_.push_back(line); });
     app_->navigation().onPush = [this](const ScreenController* from, const ScreenController* pushed) {
         goodPushes_ += pushed->className() == "GoodResultsViewController";
+        // A treated low pays once, when its recheck is out of the low.
+        fastSugarTaken_ = fastSugarTaken_ || pushed->className() == "LowWaitViewController";
+        if (pushed->className() == "LowRecheckViewController") {
+            treatedLows_ += fastSugarTaken_ && state().bloodSugarLevel() > 70.0f;
+            fastSugarTaken_ = false;
+        }
         if (pushed->className() == "InsulinCompleteViewController") {
             ++completePushes_;
             const auto stack = app_->navigation().viewControllers();
@@ -192,7 +198,8 @@ std::vector<std::string> Monkey::problems()
         BUDDYCARE_SAME(coins), BUDDYCARE_SAME(bolusGiven), BUDDYCARE_SAME(bolusTarget), BUDDYCARE_SAME(carbsNotAddressed),
         BUDDYCARE_SAME(carbsFromCounter), BUDDYCARE_SAME(bolusJustGiven), BUDDYCARE_SAME(includeMostRecentMeal),
         BUDDYCARE_SAME(fromInsulinScreen), BUDDYCARE_SAME(aboutToExercise), BUDDYCARE_SAME(carbRatio),
-        BUDDYCARE_SAME(basalRate), BUDDYCARE_SAME(settingsLocked),
+        BUDDYCARE_SAME(basalRate), BUDDYCARE_SAME(settingsLocked), BUDDYCARE_SAME(previousReading),
+        BUDDYCARE_SAME(lowGrams), BUDDYCARE_SAME(lowGramsTaken),
         // Only ever appended to, so the length tells them apart.
         {"items", {static_cast<double>(game.items().size()), static_cast<double>(m.items)}},
         {"wearing", {static_cast<double>(game.wearing().size()), static_cast<double>(m.wearing)}},
@@ -206,7 +213,7 @@ std::vector<std::string> Monkey::problems()
 
     // Every coin has a reason, counted apart from the model: good checks and
     // completed doses (as the screens were pushed), cheats, less purchases.
-    const double earned = 5.0 * static_cast<double>(goodPushes_ + completePushes_) + 50.0 * static_cast<double>(cheats_) -
+    const double earned = 5.0 * static_cast<double>(goodPushes_ + completePushes_ + treatedLows_) + 50.0 * static_cast<double>(cheats_) -
                           200.0 * static_cast<double>(game.items().size());
     if (game.coins() != earned || game.coins() < 0) {
         out.push_back("coins " + std::to_string(game.coins()) + " but the coin rules give " + std::to_string(earned));

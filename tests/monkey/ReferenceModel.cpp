@@ -23,7 +23,9 @@ const std::set<std::string> kHideBarOnLoad = {
     "BloodSugarCheckInProgressViewController", "TrendsViewController", "CarbCounterMainViewController",
     "CarbCounterAddViewController", "InsulinFoodViewController", "InsulinExerciseViewController",
     "InsulinSuggestionViewController", "InsulinGivingViewController", "InsulinCompleteViewController",
-    "InsulinStoppedViewController", "BuddyCentralViewController", "ItemViewController", "ClosetViewController"};
+    "InsulinStoppedViewController", "BuddyCentralViewController", "ItemViewController", "ClosetViewController",
+    "LowResultsViewController", "TreatLowViewController", "LowWaitViewController", "LowRecheckViewController"};
+constexpr double kLowWait = 15.0;
 
 } // namespace
 
@@ -75,6 +77,15 @@ void ReferenceModel::hook(ModelScreen& s, char which)
     if (which == 'l') {
         barHidden_ = barHidden_ || kHideBarOnLoad.contains(k);
         state_.coins += k == "GoodResultsViewController" ? 5.0f : 0.0f;
+        if (k == "LowWaitViewController") {
+            timers_.emplace_back(now_ + kLowWait, -s.id); // the wait's end only enables check again
+        } else if (k == "LowRecheckViewController") {
+            const bool treated = state_.lowGramsTaken > 0.0f;
+            state_.lowGramsTaken = 0;
+            s.stillLow = state_.bloodSugarLevel() <= 70.0f;
+            state_.coins += treated && !s.stillLow ? 5.0f : 0.0f;
+            counts_.treatedLows += treated && !s.stillLow;
+        }
     } else if (which == 'w') {
         barHidden_ = barHidden_ || !results;
         if (k == "InsulinSuggestionViewController") {
@@ -86,6 +97,7 @@ void ReferenceModel::hook(ModelScreen& s, char which)
         }
         s.control("carbStepper").value = static_cast<double>(state_.carbRatio);
         s.control("basalRateStepper").value = static_cast<double>(state_.basalRate);
+        s.control("lowGramsStepper").value = static_cast<double>(state_.lowGrams);
     } else if (which == 'd') {
         barHidden_ = barHidden_ || results || k == "ViewController";
         if (k == "InsulinGivingViewController") {
@@ -152,6 +164,9 @@ void ReferenceModel::wait(double seconds)
         const int id = next->second;
         timers_.erase(next);
         ++counts_.timersFired;
+        if (id < 0) {
+            continue;
+        }
         // The delivery screen moves on by itself, but only while it is on top.
         logs_.push_back("Hello");
         if (stack_.back()->id == id) {
@@ -175,13 +190,29 @@ void ReferenceModel::runAction(ModelScreen& s, const std::string& a)
     } else if (a == "cheat") {
         st.coins = st.coins + 50.0f;
         ++counts_.cheats;
-    } else if (a == "goodButtonPressed" || a == "badButtonPressed") {
-        const float base = a[0] == 'g' ? 70.0f : 120.0f;
+    } else if (a == "goodButtonPressed" || a == "badButtonPressed" || a == "lowCheckPressed") {
+        const float base = a[0] == 'g' ? 70.0f : a[0] == 'b' ? 120.0f : 50.0f;
+        st.previousReading = st.bloodSugarLevel();
         st.bloodSugarStored = drawReading ? drawReading(base) : base;
         const float r = st.bloodSugarStored - base;
-        if (!(r >= 0 && r <= 29 && r == std::floor(r))) {
+        if (!(r >= 0 && r <= (a[0] == 'l' ? 19 : 29) && r == std::floor(r))) {
             problems_.push_back(a + " stored " + std::to_string(st.bloodSugarStored) + ", outside its range");
         }
+    } else if (a == "toldGrownUpPressed") {
+        push("TreatLowViewController");
+    } else if (a == "fastSugarPressed") {
+        st.lowGramsTaken = st.lowGrams;
+    } else if (a == "checkAgainPressed") {
+        st.previousReading = st.bloodSugarLevel();
+        st.bloodSugarStored = st.bloodSugarLevel() + 3.0f * st.lowGramsTaken;
+    } else if (a == "doneButtonPressed" && k == "LowRecheckViewController") {
+        std::size_t back = 0;
+        for (std::size_t i = stack_.size(); s.stillLow && i-- > 0 && back == 0;) {
+            back = stack_[i]->className == "TreatLowViewController" ? i : 0;
+        }
+        popTo(back);
+    } else if (a == "lowGramsChanged") {
+        st.lowGrams = static_cast<float>(s.control("lowGramsStepper").value);
     } else if (a == "carbCounterButtonPressed") {
         st.fromInsulinScreen = true;
     } else if (a == "continueButtonClicked") {
@@ -225,7 +256,7 @@ void ReferenceModel::runAction(ModelScreen& s, const std::string& a)
     } else if (a == "lockPressed") {
         st.settingsLocked = !st.settingsLocked;
     } else if (a != "changedSwitch" && a != "switchChanged" && a != "valueChanged" && a != "unitsChanged" &&
-               a != "readToMeChanged" && a != "soundChanged" && a != "speakButtonPressed") {
+               a != "readToMeChanged" && a != "soundChanged" && a != "speakButtonPressed" && a != "notFastSugarPressed") {
         problems_.push_back("the model has no rule for " + k + "." + a);
     }
 }
