@@ -37,6 +37,12 @@ Monkey::Monkey(std::uint64_t seed) : random_(seed)
     app_->console().setObserver([this](const std::string& line) { consoleLines_.push_back(line); });
     app_->navigation().onPush = [this](const ScreenController* from, const ScreenController* pushed) {
         goodPushes_ += pushed->className() == "GoodResultsViewController";
+        // A treated low pays once, when its recheck is out of the low.
+        fastSugarTaken_ = fastSugarTaken_ || pushed->className() == "LowWaitViewController";
+        if (pushed->className() == "LowRecheckViewController") {
+            treatedLows_ += fastSugarTaken_ && state().bloodSugarLevel() > 70.0f;
+            fastSugarTaken_ = false;
+        }
         if (pushed->className() == "InsulinCompleteViewController") {
             ++completePushes_;
             const auto stack = app_->navigation().viewControllers();
@@ -202,7 +208,8 @@ std::vector<std::string> Monkey::problems()
         BUDDYCARE_SAME(coins), BUDDYCARE_SAME(bolusGiven), BUDDYCARE_SAME(bolusTarget), BUDDYCARE_SAME(carbsNotAddressed),
         BUDDYCARE_SAME(carbsFromCounter), BUDDYCARE_SAME(bolusJustGiven), BUDDYCARE_SAME(includeMostRecentMeal),
         BUDDYCARE_SAME(fromInsulinScreen), BUDDYCARE_SAME(aboutToExercise), BUDDYCARE_SAME(carbRatio),
-        BUDDYCARE_SAME(basalRate), BUDDYCARE_SAME(settingsLocked),
+        BUDDYCARE_SAME(basalRate), BUDDYCARE_SAME(settingsLocked), BUDDYCARE_SAME(previousReading),
+        BUDDYCARE_SAME(lowGrams), BUDDYCARE_SAME(lowGramsTaken),
         // Only ever appended to, so the length tells them apart.
         {"items", {static_cast<double>(game.items().size()), static_cast<double>(m.items)}},
         {"wearing", {static_cast<double>(game.wearing().size()), static_cast<double>(m.wearing)}},
@@ -215,8 +222,8 @@ std::vector<std::string> Monkey::problems()
     }
 
     // Every coin has a reason, counted apart from the model: good checks and
-    // completed doses (as the screens were pushed), cheats, right answers, less purchases.
-    const double earned = 5.0 * static_cast<double>(goodPushes_ + completePushes_) + 50.0 * static_cast<double>(cheats_) +
+    // completed doses (as the screens were pushed), treated lows, cheats, right answers, less purchases.
+    const double earned = 5.0 * static_cast<double>(goodPushes_ + completePushes_ + treatedLows_) + 50.0 * static_cast<double>(cheats_) +
                           static_cast<double>(rightAnswers_) -
                           200.0 * static_cast<double>(game.items().size());
     if (game.coins() != earned || game.coins() < 0) {

@@ -21,6 +21,7 @@ struct ModelState {
     float carbsNotAddressed = 25, carbsFromCounter = 0, bolusJustGiven = 0, carbRatio = 15, basalRate = 15;
     bool includeMostRecentMeal = true, fromInsulinScreen = false, aboutToExercise = false, settingsLocked = true;
     std::size_t items = 0, wearing = 0;
+    float previousReading = 0, lowGrams = 15, lowGramsTaken = 0;
     // 150 while nothing was stored, and kept.
     float bloodSugarLevel() { return bloodSugarStored = bloodSugarStored == 0.0f ? 150.0f : bloodSugarStored; }
 };
@@ -32,6 +33,7 @@ struct ModelScreen {
     std::string className;
     int id = 0; // which instance: a push always makes a new one
     std::vector<ModelControl> controls;
+    bool stillLow = false; // a recheck's answer, settled as it loads
     ModelControl& control(const std::string& name);
 };
 
@@ -62,7 +64,7 @@ public:
 
     struct Counts {
         long goodArrivals = 0, completeAppearances = 0, stoppedDoses = 0, cheats = 0, purchases = 0, wears = 0;
-        long refused = 0, timersFired = 0, rightAnswers = 0, gamesFinished = 0;
+        long refused = 0, timersFired = 0, rightAnswers = 0, gamesFinished = 0, treatedLows = 0;
     };
     Counts& counts() { return counts_; }
 
@@ -123,7 +125,8 @@ private:
     std::vector<std::string> consoleLines_, pushProblems_;
     std::deque<std::string> recent_;
     std::string failure_;
-    long steps_ = 0, completePushes_ = 0, goodPushes_ = 0, cheats_ = 0, rightAnswers_ = 0;
+    long steps_ = 0, completePushes_ = 0, goodPushes_ = 0, cheats_ = 0, rightAnswers_ = 0, treatedLows_ = 0;
+    bool fastSugarTaken_ = false;
     std::uint64_t trace_ = 1469598103934665603ull;
     std::size_t deepest_ = 0;
 };

@@ -24,7 +24,9 @@ const std::set<std::string> kHideBarOnLoad = {
     "CarbCounterAddViewController", "InsulinFoodViewController", "InsulinExerciseViewController",
     "InsulinSuggestionViewController", "InsulinGivingViewController", "InsulinCompleteViewController",
     "InsulinStoppedViewController", "BuddyCentralViewController", "ItemViewController", "ClosetViewController", "CarbGameViewController",
-    "CarbGameResultsViewController"};
+    "CarbGameResultsViewController", "LowResultsViewController", "TreatLowViewController", "LowWaitViewController",
+    "LowRecheckViewController"};
+constexpr double kLowWait = 15.0;
 
 // The foods with carbs, as a care team answers; every other food has hardly any.
 const std::set<std::string> kCarbFoods = {"Bread", "Rice", "Pasta", "A potato", "An apple", "A banana", "Milk",
@@ -83,6 +85,14 @@ void ReferenceModel::hook(ModelScreen& s, char which)
         if (k == "CarbGameViewController") {
             carb_ = {};
             carbScreens_.insert(s.id);
+        } else if (k == "LowWaitViewController") {
+            timers_.emplace_back(now_ + kLowWait, -s.id); // the wait's end only enables check again
+        } else if (k == "LowRecheckViewController") {
+            const bool treated = state_.lowGramsTaken > 0.0f;
+            state_.lowGramsTaken = 0;
+            s.stillLow = state_.bloodSugarLevel() <= 70.0f;
+            state_.coins += treated && !s.stillLow ? 5.0f : 0.0f;
+            counts_.treatedLows += treated && !s.stillLow;
         }
     } else if (which == 'w') {
         barHidden_ = barHidden_ || !results;
@@ -95,6 +105,7 @@ void ReferenceModel::hook(ModelScreen& s, char which)
         }
         s.control("carbStepper").value = static_cast<double>(state_.carbRatio);
         s.control("basalRateStepper").value = static_cast<double>(state_.basalRate);
+        s.control("lowGramsStepper").value = static_cast<double>(state_.lowGrams);
     } else if (which == 'd') {
         barHidden_ = barHidden_ || results || k == "ViewController";
         if (k == "InsulinGivingViewController") {
@@ -164,6 +175,9 @@ void ReferenceModel::wait(double seconds)
         const int id = next->second;
         timers_.erase(next);
         ++counts_.timersFired;
+        if (id < 0) {
+            continue;
+        }
         if (carbScreens_.contains(id)) {
             nextFood(id);
             continue;
@@ -217,13 +231,29 @@ void ReferenceModel::runAction(ModelScreen& s, const std::string& a)
     } else if (a == "cheat") {
         st.coins = st.coins + 50.0f;
         ++counts_.cheats;
-    } else if (a == "goodButtonPressed" || a == "badButtonPressed") {
-        const float base = a[0] == 'g' ? 70.0f : 120.0f;
+    } else if (a == "goodButtonPressed" || a == "badButtonPressed" || a == "lowCheckPressed") {
+        const float base = a[0] == 'g' ? 70.0f : a[0] == 'b' ? 120.0f : 50.0f;
+        st.previousReading = st.bloodSugarLevel();
         st.bloodSugarStored = drawReading ? drawReading(base) : base;
         const float r = st.bloodSugarStored - base;
-        if (!(r >= 0 && r <= 29 && r == std::floor(r))) {
+        if (!(r >= 0 && r <= (a[0] == 'l' ? 19 : 29) && r == std::floor(r))) {
             problems_.push_back(a + " stored " + std::to_string(st.bloodSugarStored) + ", outside its range");
         }
+    } else if (a == "toldGrownUpPressed") {
+        push("TreatLowViewController");
+    } else if (a == "fastSugarPressed") {
+        st.lowGramsTaken = st.lowGrams;
+    } else if (a == "checkAgainPressed") {
+        st.previousReading = st.bloodSugarLevel();
+        st.bloodSugarStored = st.bloodSugarLevel() + 3.0f * st.lowGramsTaken;
+    } else if (a == "doneButtonPressed" && k == "LowRecheckViewController") {
+        std::size_t back = 0;
+        for (std::size_t i = stack_.size(); s.stillLow && i-- > 0 && back == 0;) {
+            back = stack_[i]->className == "TreatLowViewController" ? i : 0;
+        }
+        popTo(back);
+    } else if (a == "lowGramsChanged") {
+        st.lowGrams = static_cast<float>(s.control("lowGramsStepper").value);
     } else if (a == "carbCounterButtonPressed") {
         st.fromInsulinScreen = true;
     } else if (a == "continueButtonClicked") {
@@ -286,7 +316,7 @@ void ReferenceModel::runAction(ModelScreen& s, const std::string& a)
         st.settingsLocked = !st.settingsLocked;
     } else if (a != "changedSwitch" && a != "switchChanged" && a != "valueChanged" && a != "unitsChanged" &&
                a != "readToMeChanged" && a != "soundChanged" && a != "speakButtonPressed" && a != "hasCarbsPressed" &&
-               a != "noCarbsPressed") {
+               a != "noCarbsPressed" && a != "notFastSugarPressed") {
         problems_.push_back("the model has no rule for " + k + "." + a);
     }
 }
