@@ -33,6 +33,8 @@ tools=(
   dpkg-dev file lintian
   # the game in a browser: WebAssembly build and headless browser tests
   emscripten chromium
+  # the same tests in WebKit (WebKitGTK's WebDriver and MiniBrowser) and in Firefox ESR
+  webkit2gtk-driver firefox-esr
   # the browser's pictures: WebP and AVIF encoders
   webp libavif-bin
 )

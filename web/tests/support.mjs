@@ -7,6 +7,7 @@ import assert from 'node:assert/strict';
 import { isDeepStrictEqual } from 'node:util';
 import { extname, join, normalize, resolve } from 'node:path';
 import { chromium } from 'playwright-core';
+import { openPage } from './engines.mjs';
 
 export const bundle = resolve(process.env.BUDDYCARE_BUNDLE || new URL('../../build-web/bundle', import.meta.url).pathname);
 const output = resolve(process.env.BUDDYCARE_WEB_OUTPUT || new URL('../../build-web/test-output', import.meta.url).pathname);
@@ -47,8 +48,12 @@ export const launchWithProfile = (dir, options) => chromium.launchPersistentCont
 // With `refuse`, the files matching it fail to load and the start is not awaited;
 // `intercept` ([pattern, handler]) answers those files itself, likewise.
 // `device` adds to the browser context's options (touch, size); `locale` is the browser's language.
-export async function openGame({ seed, refuse, intercept, device, locale = 'en-US' } = {}) {
+// `engine` (chromium, firefox or webkit) is the browser it plays in; the others than Chromium take
+// neither `refuse`, `intercept` nor `device`, and WebKit's driver hears none of the page's console
+// nor its requests: only the server's count tells what it fetched.
+export async function openGame({ seed, refuse, intercept, device, locale = 'en-US', engine = 'chromium' } = {}) {
   const server = await serveBundle();
+  if (engine !== 'chromium') return openElsewhere(engine, server, seed, locale);
   const browser = await launch();
   const context = await browser.newContext({ viewport: { width: 375, height: 667 }, deviceScaleFactor: 2, locale, ...device });
   const page = await context.newPage();
@@ -77,6 +82,17 @@ export async function openGame({ seed, refuse, intercept, device, locale = 'en-U
     await server.close();
   };
   return { page, context, server, problems, offsite, close };
+}
+
+async function openElsewhere(engine, server, seed, locale) {
+  const page = await openPage(engine, { width: 375, height: 667, locale });
+  await page.goto(seed === undefined ? server.url : `${server.url}?seed=${seed}`);
+  await settled(page);
+  const close = async () => {
+    await page.close();
+    await server.close();
+  };
+  return { page, server, problems: page.problems ?? [], offsite: [], close, engine, version: page.version };
 }
 
 // Started, nothing moving, one screen showing.
@@ -130,5 +146,5 @@ export async function shoot(page, name) {
   await settled(page);
   // Let the browser finish painting the settled frame.
   await page.evaluate(() => new Promise((ok) => requestAnimationFrame(() => requestAnimationFrame(ok))));
-  await page.screenshot({ path: join(output, `${name}.png`) });
+  await page.screenshot({ path: join(output, `${page.engine ? `${page.engine}-` : ''}${name}.png`) });
 }
