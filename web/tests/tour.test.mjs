@@ -40,7 +40,7 @@ const TOUR = [
   [['itemButton'], 'ClosetItemSelectedViewController'],
   [['wearButton', 'homeButtonPressed', 'buddyPlace', 'gamesButton'], 'GamesScreenViewController'],
   [['playButton'], 'CarbGameViewController'],
-  [Array(10).fill(['hasCarbsPressed', 'nextPressed']).flat(), 'CarbGameResultsViewController'],
+  [Array(10).fill(['hasCarbsButton', 'nextButton']).flat(), 'CarbGameResultsViewController'],
   [['homeButtonPressed', 'settingsPlace', 'lockButton'], 'SettingsMainViewController'],
 ];
 
