@@ -41,6 +41,11 @@ const Frame kFrames[] = {
     {"GoodResultsViewController", false, true, false, 5, "BloodSugarCheckInProgressViewController", true, false},
     {"BadResultsViewController", false, true, false, 0, "BloodSugarCheckInProgressViewController", true, false},
     {"BloodSugarResultsViewController", true, false, false, 5, "", false, false},
+    {"LowResultsViewController", false, true, false, 0, "BloodSugarCheckInProgressViewController", true, false},
+    {"TreatLowViewController", false, true, false, 0, "LowResultsViewController", true, false},
+    {"LowWaitViewController", false, true, false, 0, "TreatLowViewController", true, false},
+    // Every low the way there draws comes back into the band with the plan's 15 g.
+    {"LowRecheckViewController", false, true, false, 5, "", true, false},
     {"BuddyCentralViewController", false, true, true, 0, "ViewController", true, false},
     {"ItemViewController", false, true, false, 0, "BuddyCentralViewController", true, false},
     {"ClosetViewController", false, true, false, 0, "BuddyCentralViewController", true, false},
