@@ -25,6 +25,10 @@ const TOUR = [
   [['goodButtonPressed'], 'GoodResultsViewController'],
   [['->BloodSugarResultsViewController'], 'BloodSugarResultsViewController'],
   [['<-root', ...CHECK, 'badButtonPressed'], 'BadResultsViewController'],
+  [['homeButtonPressed', ...CHECK, 'lowCheckPressed'], 'LowResultsViewController'],
+  [['toldGrownUpPressed'], 'TreatLowViewController'],
+  [['juiceBox'], 'LowWaitViewController'],
+  [['checkAgainButton'], 'LowRecheckViewController'],
   [['homeButtonPressed', 'insulinPlace'], 'InsulinFoodViewController'],
   [['carbCounterButtonPressed'], 'CarbCounterMainViewController'],
   [['->CarbCounterAddViewController'], 'CarbCounterAddViewController'],
@@ -116,6 +120,23 @@ const AT = {
   async BloodSugarViewController(page) {
     // A screen reader hears where it is after a move.
     await eventually(() => page.evaluate(() => document.activeElement.tagName), 'H1');
+  },
+  async TreatLowViewController(page) {
+    // Water says why it does not help and leaves the child on the screen.
+    await tap(page, 'water');
+    await eventually(() => isShown(page, 'notFastSugarLabel'), true);
+    assert.equal(await screenClass(page), 'TreatLowViewController');
+  },
+  async LowWaitViewController(page) {
+    // Check again is there from the start and takes a tap once the wait of 15 real seconds is over.
+    const button = control(page, 'checkAgainButton');
+    assert.equal(await button.isDisabled(), true);
+    await button.waitFor({ state: 'visible' });
+    await page.waitForFunction(() => !document.querySelector('#screens > .screen:last-child [data-name="checkAgainButton"]').disabled,
+      null, { timeout: 20000 });
+  },
+  async LowRecheckViewController(page) {
+    await eventually(() => isShown(page, 'doneButton'), true);
   },
   async InsulinExerciseViewController(page) {
     await tabTo(page, 'eSwitch');
