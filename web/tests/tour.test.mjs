@@ -129,9 +129,8 @@ const AT = {
   },
   async LowWaitViewController(page) {
     // Check again is there from the start and takes a tap once the wait of 15 real seconds is over.
-    const button = control(page, 'checkAgainButton');
-    assert.equal(await button.isDisabled(), true);
-    await button.waitFor({ state: 'visible' });
+    const waiting = () => document.querySelector('#screens > .screen:last-child [data-name="checkAgainButton"]').disabled;
+    assert.equal(await page.evaluate(waiting), true);
     await page.waitForFunction(() => !document.querySelector('#screens > .screen:last-child [data-name="checkAgainButton"]').disabled,
       null, { timeout: 20000 });
   },
