@@ -129,10 +129,9 @@ const AT = {
   },
   async LowWaitViewController(page) {
     // Check again is there from the start and takes a tap once the wait of 15 real seconds is over.
-    const waiting = () => document.querySelector('#screens > .screen:last-child [data-name="checkAgainButton"]').disabled;
-    assert.equal(await page.evaluate(waiting), true);
-    await page.waitForFunction(() => !document.querySelector('#screens > .screen:last-child [data-name="checkAgainButton"]').disabled,
-      null, { timeout: 20000 });
+    const ready = () => control(page, 'checkAgainButton').evaluate((el) => !el.disabled);
+    assert.equal(await ready(), false);
+    await eventually(ready, true, 'Check again after the wait', 20000);
   },
   async LowRecheckViewController(page) {
     await eventually(() => isShown(page, 'doneButton'), true);
