@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   # build
   cmake ninja-build g++ pkg-config
-  libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libfontconfig-dev
+  libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libfontconfig-dev libturbojpeg0-dev
   nlohmann-json3-dev libcli11-dev
   # sound effects and the spoken voice
   libsdl2-mixer-dev libespeak-ng-dev espeak-ng-data

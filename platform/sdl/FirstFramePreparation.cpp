@@ -1,5 +1,8 @@
 #include "platform/sdl/FirstFramePreparation.h"
 
+#include <cmath>
+#include <cstdint>
+
 namespace bc::sdl {
 
 // Shared rather than sole ownership only because g++ 12 misreads a sole owner's
@@ -13,12 +16,26 @@ Result<std::shared_ptr<FontSource>> findFonts(const std::vector<std::pair<int, b
     return std::shared_ptr<FontSource>(std::move(fonts));
 }
 
-std::vector<PictureCache::Decoded> decodePictures(
-    const std::vector<std::pair<std::string, std::filesystem::path>>& pictures)
+std::vector<PictureCache::Decoded> decodePictures(const std::vector<Painter::FirstPicture>& pictures,
+                                                  std::shared_future<float> pixelsPerPoint)
 {
     std::vector<PictureCache::Decoded> out;
-    for (const auto& [name, file] : pictures) {
-        out.push_back(PictureCache::decodeFile(name, file));
+    std::vector<const Painter::FirstPicture*> jpegs;
+    for (const auto& picture : pictures) {
+        if (picture.file.extension() == ".jpg" || picture.file.extension() == ".jpeg") {
+            jpegs.push_back(&picture);
+        } else {
+            out.push_back(PictureCache::decodeFile(picture.name, picture.file));
+        }
+    }
+    if (jpegs.empty()) {
+        return out;
+    }
+    const double scale = pixelsPerPoint.get();
+    for (const auto* picture : jpegs) {
+        const auto side = [scale](float points) { return static_cast<std::uint64_t>(std::ceil(points * scale)); };
+        out.push_back(PictureCache::decodeFile(picture->name, picture->file,
+                                               PictureCache::Dimensions{side(picture->w), side(picture->h)}));
     }
     return out;
 }

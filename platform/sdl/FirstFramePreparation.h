@@ -2,9 +2,11 @@
 
 #include "platform/Result.h"
 #include "platform/sdl/FontSource.h"
+#include "platform/sdl/Painter.h"
 #include "platform/sdl/PictureCache.h"
 
 #include <filesystem>
+#include <future>
 #include <memory>
 #include <string>
 #include <utility>
@@ -19,7 +21,10 @@ namespace bc::sdl {
 // The fonts, with the sizes the first frame draws already opened.
 Result<std::shared_ptr<FontSource>> findFonts(const std::vector<std::pair<int, bool>>& sizes);
 
-std::vector<PictureCache::Decoded> decodePictures(
-    const std::vector<std::pair<std::string, std::filesystem::path>>& pictures);
+// The first screen's pictures. A JPEG, the costly kind, waits for the
+// window's pixels per point so that it is decoded no larger than it is shown
+// (0: whole); the others are decoded whole at once.
+std::vector<PictureCache::Decoded> decodePictures(const std::vector<Painter::FirstPicture>& pictures,
+                                                  std::shared_future<float> pixelsPerPoint);
 
 } // namespace bc::sdl

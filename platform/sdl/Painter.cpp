@@ -70,7 +70,7 @@ Painter::FirstFrame Painter::firstFrameOf(const Application& app)
         }
         const Look look = lookOf(c);
         if (const Picture& picture = pictureOf(c); look.picture && !picture.empty()) {
-            first.pictures.emplace_back(picture.name(), app.pictures().pathOf(picture.name()));
+            first.pictures.push_back({picture.name(), app.pictures().pathOf(picture.name()), c.frame().w, c.frame().h});
         }
         if (look.text) {
             first.fonts.emplace_back(std::max(1, static_cast<int>(std::lround(look.text->size))), look.text->bold);

@@ -40,8 +40,14 @@ public:
 
     // What the top screen's first frame at the canvas' own size shows: its
     // pictures and its font sizes, to be made ready before the window is.
+    struct FirstPicture {
+        std::string name;
+        std::filesystem::path file;
+        float w = 0; // the frame it is shown in, in points
+        float h = 0;
+    };
     struct FirstFrame {
-        std::vector<std::pair<std::string, std::filesystem::path>> pictures;
+        std::vector<FirstPicture> pictures;
         std::vector<std::pair<int, bool>> fonts; // pixel size, bold
     };
     static FirstFrame firstFrameOf(const Application& app);

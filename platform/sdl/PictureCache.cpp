@@ -4,10 +4,14 @@
 #include "platform/Result.h"
 
 #include <SDL_image.h>
+#include <turbojpeg.h>
 
 #include <algorithm>
 #include <array>
 #include <fstream>
+#include <iterator>
+#include <memory>
+#include <vector>
 
 namespace bc::sdl {
 
@@ -95,6 +99,73 @@ Result<PictureCache::Dimensions> declaredDimensions(const std::filesystem::path&
     return Error{"not a PNG or JPEG picture"};
 }
 
+struct Decompressor {
+    void operator()(void* handle) const { tjDestroy(handle); }
+};
+
+// The size a JPEG decodes to at the smallest scale the decoder offers that
+// still covers `atLeast` (the picture's own size when nothing is asked).
+// Scaling inside the decoder skips most of the work of the pixels it drops,
+// where decoding whole and halving afterwards pays for every one of them.
+tjscalingfactor coveringScale(const PictureCache::Dimensions& own, const PictureCache::Dimensions& atLeast)
+{
+    tjscalingfactor best{1, 1};
+    if (atLeast.w == 0 && atLeast.h == 0) {
+        return best;
+    }
+    int count = 0;
+    const tjscalingfactor* factors = tjGetScalingFactors(&count);
+    for (int i = 0; factors != nullptr && i < count; ++i) {
+        const tjscalingfactor f = factors[i];
+        const auto w = static_cast<std::uint64_t>(TJSCALED(static_cast<int>(own.w), f));
+        const auto h = static_cast<std::uint64_t>(TJSCALED(static_cast<int>(own.h), f));
+        const bool covers = w >= atLeast.w && h >= atLeast.h;
+        const bool smaller = f.num * best.denom < best.num * f.denom;
+        if (covers && smaller) {
+            best = f;
+        }
+    }
+    return best;
+}
+
+// Straight into the layout every other picture is kept in (ARGB8888).
+Result<SurfacePtr> decodeJpeg(const std::filesystem::path& file, const PictureCache::Dimensions& own,
+                              const PictureCache::Dimensions& atLeast)
+{
+    std::ifstream in(file, std::ios::binary);
+    const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in && !in.eof()) {
+        return Error{"cannot be read"};
+    }
+    const std::unique_ptr<void, Decompressor> handle(tjInitDecompress());
+    if (handle == nullptr) {
+        return Error{tjGetErrorStr2(nullptr)};
+    }
+    const tjscalingfactor scale = coveringScale(own, atLeast);
+    const int w = TJSCALED(static_cast<int>(own.w), scale);
+    const int h = TJSCALED(static_cast<int>(own.h), scale);
+    SurfacePtr out(SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888));
+    if (out == nullptr) {
+        return Error{SDL_GetError()};
+    }
+    // ARGB8888 is a 32-bit word: blue comes first in memory on a little-endian machine.
+    constexpr int kLayout = SDL_BYTEORDER == SDL_LIL_ENDIAN ? TJPF_BGRA : TJPF_ARGB;
+    if (tjDecompress2(handle.get(), bytes.data(), static_cast<unsigned long>(bytes.size()),
+                      static_cast<unsigned char*>(out->pixels), w, out->pitch, h, kLayout, 0) != 0 &&
+        tjGetErrorCode(handle.get()) != TJERR_WARNING) {
+        // A warning (data cut short, say) still leaves a whole picture, as the
+        // other decoder would have shown it.
+        return Error{tjGetErrorStr2(handle.get())};
+    }
+    return out;
+}
+
+bool isJpeg(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return in.get() == 0xFF && in.get() == 0xD8;
+}
+
 } // namespace
 
 bool PictureCache::withinBounds(const Dimensions& d)
@@ -102,7 +173,8 @@ bool PictureCache::withinBounds(const Dimensions& d)
     return d.w > 0 && d.h > 0 && d.w <= kMaxSide && d.h <= kMaxSide && d.w * d.h * 4 <= kMaxDecodedBytes;
 }
 
-PictureCache::Decoded PictureCache::decodeFile(const std::string& name, const std::filesystem::path& file)
+PictureCache::Decoded PictureCache::decodeFile(const std::string& name, const std::filesystem::path& file,
+                                               const Dimensions& atLeast)
 {
     Decoded out{name, nullptr, Size{}, {}};
     const auto declared = declaredDimensions(file);
@@ -114,6 +186,16 @@ PictureCache::Decoded PictureCache::decodeFile(const std::string& name, const st
         out.why = std::to_string(d.w) + "x" + std::to_string(d.h) + " pixels is beyond what is shown (at most " +
                   std::to_string(kMaxSide) + " a side, " + std::to_string(kMaxDecodedBytes >> 20) +
                   " MiB decoded)";
+        return out;
+    }
+    if (isJpeg(file)) {
+        auto decoded = decodeJpeg(file, *declared, atLeast);
+        if (!decoded) {
+            out.why = decoded.error().message;
+            return out;
+        }
+        out.surface = std::move(*decoded);
+        out.size = Size{static_cast<int>(declared->w), static_cast<int>(declared->h), true};
         return out;
     }
     SurfacePtr loaded(IMG_Load(file.string().c_str()));
@@ -151,6 +233,13 @@ std::optional<PictureCache::Size> PictureCache::size(const std::string& name, co
     if (auto it = sizes_.find(name); it != sizes_.end()) {
         return it->second;
     }
+    // A JPEG's header is all its size needs; it is decoded once the size it is
+    // shown at is known, at no more than that.
+    if (isJpeg(file)) {
+        if (const auto declared = declaredDimensions(file); declared && withinBounds(*declared)) {
+            return sizes_[name] = Size{static_cast<int>(declared->w), static_cast<int>(declared->h), true};
+        }
+    }
     adopt(decodeFile(name, file));
     if (broken_.count(name) != 0) {
         return std::nullopt;
@@ -179,15 +268,34 @@ SDL_Texture* PictureCache::texture(const std::string& name, const std::filesyste
         return it->second.texture.get();
     }
 
+    // The picture's own pixels this part needs to be shown at w×h; a JPEG may
+    // be decoded smaller than its own size, down to these.
+    const Dimensions needed{static_cast<std::uint64_t>((std::int64_t{w} * known->w + cut.w - 1) / cut.w),
+                            static_cast<std::uint64_t>((std::int64_t{h} * known->h + cut.h - 1) / cut.h)};
+    const auto enough = [&](const SDL_Surface* s) {
+        return (s->w == known->w && s->h == known->h) ||
+               (static_cast<std::uint64_t>(s->w) >= needed.w && static_cast<std::uint64_t>(s->h) >= needed.h);
+    };
     SurfacePtr picture;
-    if (auto ready = ready_.find(name); ready != ready_.end()) {
+    if (auto ready = ready_.find(name); ready != ready_.end() && enough(ready->second.get())) {
         picture = std::move(ready->second);
         ready_.erase(ready);
-    } else if (Decoded again = decodeFile(name, file); again.surface != nullptr) {
+    } else if (Decoded again = decodeFile(name, file, needed); again.surface != nullptr) {
         picture = std::move(again.surface);
     } else {
         adopt(std::move(again));
         return nullptr;
+    }
+    if (picture->w != known->w || picture->h != known->h) {
+        // The cut in the decoded picture's own pixels.
+        const auto along = [](int at, int decoded, int own) {
+            return static_cast<int>(std::lround(static_cast<double>(at) * decoded / own));
+        };
+        const SDL_Rect own = cut;
+        cut.x = std::clamp(along(own.x, picture->w, known->w), 0, picture->w - 1);
+        cut.y = std::clamp(along(own.y, picture->h, known->h), 0, picture->h - 1);
+        cut.w = std::clamp(along(own.w, picture->w, known->w), 1, picture->w - cut.x);
+        cut.h = std::clamp(along(own.h, picture->h, known->h), 1, picture->h - cut.y);
     }
     const bool whole = cut.x == 0 && cut.y == 0 && cut.w == picture->w && cut.h == picture->h;
     SurfacePtr shown = (whole && w == picture->w && h == picture->h) ? std::move(picture) : scaled(picture.get(), cut, w, h);

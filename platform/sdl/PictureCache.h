@@ -52,8 +52,14 @@ public:
         Size size;
         std::string why;
     };
-    // Safe on any thread: touches no cache and warns nobody.
-    static Decoded decodeFile(const std::string& name, const std::filesystem::path& file);
+    // Safe on any thread: touches no cache and warns nobody. A JPEG comes out
+    // as small as its decoder can make it while covering `atLeast` pixels
+    // (whole when nothing is asked); `size` is the picture's own either way.
+    static Decoded decodeFile(const std::string& name, const std::filesystem::path& file, const Dimensions& atLeast);
+    static Decoded decodeFile(const std::string& name, const std::filesystem::path& file)
+    {
+        return decodeFile(name, file, Dimensions{});
+    }
     // Takes a picture decoded elsewhere as if size() had just decoded it.
     void adopt(Decoded decoded);
 

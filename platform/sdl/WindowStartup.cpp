@@ -2,6 +2,7 @@
 
 #include "platform/Application.h"
 #include "platform/Console.h"
+#include "platform/sdl/CanvasFit.h"
 #include "platform/sdl/FirstFramePreparation.h"
 #include "platform/sdl/Handles.h"
 #include "platform/sdl/Painter.h"
@@ -18,6 +19,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace bc::sdl {
 
@@ -93,7 +95,22 @@ int runWindow(Application& app, const WindowOptions& options)
     } closing{options.beforeClosing};
     const Painter::FirstFrame first = Painter::firstFrameOf(app);
     auto findingFonts = std::async(std::launch::async, findFonts, std::cref(first.fonts));
-    auto decoding = std::async(std::launch::async, decodePictures, std::cref(first.pictures));
+    std::promise<float> pixelsPerPoint;
+    auto decoding =
+        std::async(std::launch::async, decodePictures, std::cref(first.pictures), pixelsPerPoint.get_future().share());
+    // The pictures wait for the window's scale; whichever way this ends, they
+    // are told before anything waits for them.
+    struct Told {
+        std::promise<float>& scale;
+        bool given = false;
+        void give(float v)
+        {
+            if (!std::exchange(given, true)) {
+                scale.set_value(v);
+            }
+        }
+        ~Told() { give(0); }
+    } told{pixelsPerPoint};
     preferSoftwareRendering();
     video.emplace();
     std::string noDisplay;
@@ -124,6 +141,13 @@ int runWindow(Application& app, const WindowOptions& options)
     if (renderer == nullptr) {
         std::fprintf(stderr, "%s: cannot draw in the window (%s)\n", kProgramName, SDL_GetError());
         return kStartupFailure;
+    }
+
+    {
+        int w = 0;
+        int h = 0;
+        SDL_GetRendererOutputSize(renderer.get(), &w, &h);
+        told.give(CanvasFit::into(w, h).scale);
     }
 
     // Nothing is shown when the game cannot write a word.

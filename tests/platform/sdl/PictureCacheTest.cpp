@@ -101,7 +101,8 @@ TEST_F(PictureCacheTest, KnowsAPhotoFromAPictureWithTransparency)
 TEST_F(PictureCacheTest, APictureDecodedOnAnotherThreadIsShownWithoutReadingTheFileAgain)
 {
     const auto file = picture("d.png", 16, 8, false, 128);
-    auto decoded = std::async(std::launch::async, sdl::PictureCache::decodeFile, "d.png", file).get();
+    auto decoded =
+        std::async(std::launch::async, [&file] { return sdl::PictureCache::decodeFile("d.png", file); }).get();
     std::filesystem::remove(file);
     cache->adopt(std::move(decoded));
     const auto size = cache->size("d.png", file);
@@ -116,6 +117,49 @@ TEST_F(PictureCacheTest, APictureDecodedOnAnotherThreadIsShownWithoutReadingTheF
     const std::string err = testing::internal::GetCapturedStderr();
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 2) << err;
     EXPECT_FALSE(cache->size("gone.png", file));
+}
+
+TEST_F(PictureCacheTest, AJpegIsDecodedNoLargerThanItIsShownAndKeepsItsOwnSize)
+{
+    const auto file = picture("j.jpg", 64, 64, false);
+    // The decoder scales by eighths: the smallest that still covers what is asked.
+    const std::pair<sdl::PictureCache::Dimensions, int> rows[] = {
+        {{0, 0}, 64}, {{16, 16}, 16}, {{17, 16}, 24}, {{8, 1}, 8}, {{100, 100}, 64}, {{1, 40}, 40}};
+    for (const auto& [atLeast, side] : rows) {
+        const auto decoded = sdl::PictureCache::decodeFile("j.jpg", file, atLeast);
+        ASSERT_NE(decoded.surface, nullptr) << decoded.why;
+        EXPECT_EQ(decoded.surface->w * 1000 + decoded.surface->h, side * 1000 + side) << atLeast.w << "x" << atLeast.h;
+        EXPECT_EQ(decoded.size.w * 1000 + decoded.size.h, 64064);
+        EXPECT_TRUE(decoded.size.opaque);
+    }
+}
+
+TEST_F(PictureCacheTest, APartOfAJpegDecodedSmallIsTheSamePart)
+{
+    // Left half red, right half blue; the right half is asked for, at a quarter.
+    sdl::SurfacePtr s(SDL_CreateRGBSurfaceWithFormat(0, 64, 64, 32, SDL_PIXELFORMAT_ARGB8888));
+    SDL_Rect left{0, 0, 32, 64};
+    SDL_Rect right{32, 0, 32, 64};
+    SDL_FillRect(s.get(), &left, SDL_MapRGB(s->format, 220, 0, 0));
+    SDL_FillRect(s.get(), &right, SDL_MapRGB(s->format, 0, 0, 220));
+    const auto file = std::filesystem::path(folder.path()) / "half.jpg";
+    ASSERT_EQ(IMG_SaveJPG(s.get(), file.c_str(), 95), 0);
+    cache->adopt(sdl::PictureCache::decodeFile("half.jpg", file, sdl::PictureCache::Dimensions{16, 16}));
+    SDL_Texture* texture = cache->texture("half.jpg", file, SDL_Rect{32, 0, 32, 64}, 8, 16);
+    ASSERT_NE(texture, nullptr);
+    const auto out = shown(texture);
+    Uint8 r = 0;
+    Uint8 g = 0;
+    Uint8 b = 0;
+    for (int x : {1, 4, 6}) {
+        SDL_GetRGB(pixelAt(out.get(), x, 8), out->format, &r, &g, &b);
+        EXPECT_GT(b, 150) << x;
+        EXPECT_LT(r, 60) << x;
+    }
+    // Shown larger than it was decoded, it is decoded again at the size needed.
+    int w = 0;
+    SDL_QueryTexture(cache->texture("half.jpg", file, SDL_Rect{0, 0, 64, 64}, 48, 48), nullptr, nullptr, &w, nullptr);
+    EXPECT_EQ(w, 48);
 }
 
 TEST_F(PictureCacheTest, ShrinkingAveragesFineDetailInsteadOfPickingPixels)
