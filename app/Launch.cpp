@@ -8,6 +8,7 @@
 #include "platform/Driver.h"
 #include "platform/Gettext.h"
 #include "platform/sdl/DeferredAudio.h"
+#include "platform/sdl/FirstFramePreparation.h"
 #include "platform/sdl/MixerAudio.h"
 #include "platform/sdl/Window.h"
 
@@ -30,6 +31,8 @@ Result<int> ApplicationMain(int argc, char** argv, AppDelegate& delegate)
     if (!folder) {
         return folder.error();
     }
+    // The window's fonts are looked up while the game loads.
+    sdl::WindowOptions window{options->fullscreen, {}, {}, options->headless ? sdl::FontSearch{} : sdl::startFindingFonts()};
     GameSetup game;
     game.state.preferences().units = options->units;
     auto translator = std::make_unique<const GettextTranslator>(
@@ -59,8 +62,9 @@ Result<int> ApplicationMain(int argc, char** argv, AppDelegate& delegate)
         auto shooter = sdl::makeShooter();
         status = runDriver(app, inspector, shooter.get(), std::cin, std::cout);
     } else {
-        status = sdl::runWindow(app, sdl::WindowOptions{options->fullscreen, [sound] { sound->open(); },
-                                                        [sound] { sound->settle(); }});
+        window.afterFirstFrame = [sound] { sound->open(); };
+        window.beforeClosing = [sound] { sound->settle(); };
+        status = sdl::runWindow(app, window);
     }
     delegate.applicationWillResignActive();
     delegate.applicationWillTerminate();

@@ -7,13 +7,22 @@ namespace bc::sdl {
 
 // Shared rather than sole ownership only because g++ 12 misreads a sole owner's
 // destruction inside std::future as freeing memory that was never allocated.
-Result<std::shared_ptr<FontSource>> findFonts(const std::vector<std::pair<int, bool>>& sizes)
+FontSearch startFindingFonts()
 {
-    BC_TRY_LET(fonts, FontSource::find());
+    return std::async(std::launch::async, []() -> Result<std::shared_ptr<FontSource>> {
+               BC_TRY_LET(fonts, FontSource::find());
+               return std::shared_ptr<FontSource>(std::move(fonts));
+           })
+        .share();
+}
+
+Result<std::shared_ptr<FontSource>> findFonts(FontSearch search, const std::vector<std::pair<int, bool>>& sizes)
+{
+    BC_TRY_LET(fonts, search.get());
     for (const auto& [size, bold] : sizes) {
         fonts->font(size, bold);
     }
-    return std::shared_ptr<FontSource>(std::move(fonts));
+    return fonts;
 }
 
 std::vector<PictureCache::Decoded> decodePictures(const std::vector<Painter::FirstPicture>& pictures,

@@ -18,8 +18,14 @@ namespace bc::sdl {
 // the first screen's pictures. Each is made on a thread of its own while the
 // window's thread connects to the display and opens the window.
 
+// The system's fonts looked up on a thread of its own: the lookup reads
+// every font configuration file, and needs nothing of the game, so it can
+// start before the game has loaded.
+using FontSearch = std::shared_future<Result<std::shared_ptr<FontSource>>>;
+FontSearch startFindingFonts();
+
 // The fonts, with the sizes the first frame draws already opened.
-Result<std::shared_ptr<FontSource>> findFonts(const std::vector<std::pair<int, bool>>& sizes);
+Result<std::shared_ptr<FontSource>> findFonts(FontSearch search, const std::vector<std::pair<int, bool>>& sizes);
 
 // The first screen's pictures. A JPEG, the costly kind, waits for the
 // window's pixels per point so that it is decoded no larger than it is shown

@@ -3,6 +3,7 @@
 #include "platform/Driver.h"
 
 #include <functional>
+#include <future>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,12 +14,16 @@ class Application;
 
 namespace sdl {
 
+class FontSource;
+
 struct WindowOptions {
     bool fullscreen = false;
     // Called once the first frame is on the screen: what can wait starts then.
     std::function<void()> afterFirstFrame;
     // Called before SDL's video shuts down, however the window ends.
     std::function<void()> beforeClosing;
+    // A font lookup started early (startFindingFonts); the window starts one when none was.
+    std::shared_future<Result<std::shared_ptr<FontSource>>> fonts;
 };
 
 // Opens the window on the home screen and runs the event loop until the

@@ -94,7 +94,8 @@ int runWindow(Application& app, const WindowOptions& options)
         }
     } closing{options.beforeClosing};
     const Painter::FirstFrame first = Painter::firstFrameOf(app);
-    auto findingFonts = std::async(std::launch::async, findFonts, std::cref(first.fonts));
+    auto findingFonts = std::async(std::launch::async, findFonts,
+                                   options.fonts.valid() ? options.fonts : startFindingFonts(), std::cref(first.fonts));
     std::promise<float> pixelsPerPoint;
     auto decoding =
         std::async(std::launch::async, decodePictures, std::cref(first.pictures), pixelsPerPoint.get_future().share());
