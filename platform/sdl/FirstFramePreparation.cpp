@@ -26,25 +26,15 @@ Result<std::shared_ptr<FontSource>> findFonts(FontSearch search, const std::vect
 }
 
 std::vector<PictureCache::Decoded> decodePictures(const std::vector<Painter::FirstPicture>& pictures,
-                                                  std::shared_future<float> pixelsPerPoint)
+                                                  float pixelsPerPoint)
 {
     std::vector<PictureCache::Decoded> out;
-    std::vector<const Painter::FirstPicture*> jpegs;
+    const auto side = [pixelsPerPoint](float points) {
+        return static_cast<std::uint64_t>(std::ceil(points * pixelsPerPoint));
+    };
     for (const auto& picture : pictures) {
-        if (picture.file.extension() == ".jpg" || picture.file.extension() == ".jpeg") {
-            jpegs.push_back(&picture);
-        } else {
-            out.push_back(PictureCache::decodeFile(picture.name, picture.file));
-        }
-    }
-    if (jpegs.empty()) {
-        return out;
-    }
-    const double scale = pixelsPerPoint.get();
-    for (const auto* picture : jpegs) {
-        const auto side = [scale](float points) { return static_cast<std::uint64_t>(std::ceil(points * scale)); };
-        out.push_back(PictureCache::decodeFile(picture->name, picture->file,
-                                               PictureCache::Dimensions{side(picture->w), side(picture->h)}));
+        out.push_back(PictureCache::decodeFile(picture.name, picture.file,
+                                               PictureCache::Dimensions{side(picture.w), side(picture.h)}));
     }
     return out;
 }

@@ -27,10 +27,9 @@ FontSearch startFindingFonts();
 // The fonts, with the sizes the first frame draws already opened.
 Result<std::shared_ptr<FontSource>> findFonts(FontSearch search, const std::vector<std::pair<int, bool>>& sizes);
 
-// The first screen's pictures. A JPEG, the costly kind, waits for the
-// window's pixels per point so that it is decoded no larger than it is shown
-// (0: whole); the others are decoded whole at once.
+// The first screen's pictures, a JPEG (the costly kind) no larger than it is
+// shown at `pixelsPerPoint` (0: whole).
 std::vector<PictureCache::Decoded> decodePictures(const std::vector<Painter::FirstPicture>& pictures,
-                                                  std::shared_future<float> pixelsPerPoint);
+                                                  float pixelsPerPoint);
 
 } // namespace bc::sdl

@@ -2,7 +2,6 @@
 
 #include "platform/Application.h"
 #include "platform/Console.h"
-#include "platform/sdl/CanvasFit.h"
 #include "platform/sdl/FirstFramePreparation.h"
 #include "platform/sdl/Handles.h"
 #include "platform/sdl/Painter.h"
@@ -19,7 +18,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <utility>
 
 namespace bc::sdl {
 
@@ -96,22 +94,12 @@ int runWindow(Application& app, const WindowOptions& options)
     const Painter::FirstFrame first = Painter::firstFrameOf(app);
     auto findingFonts = std::async(std::launch::async, findFonts,
                                    options.fonts.valid() ? options.fonts : startFindingFonts(), std::cref(first.fonts));
-    std::promise<float> pixelsPerPoint;
-    auto decoding =
-        std::async(std::launch::async, decodePictures, std::cref(first.pictures), pixelsPerPoint.get_future().share());
-    // The pictures wait for the window's scale; whichever way this ends, they
-    // are told before anything waits for them.
-    struct Told {
-        std::promise<float>& scale;
-        bool given = false;
-        void give(float v)
-        {
-            if (!std::exchange(given, true)) {
-                scale.set_value(v);
-            }
-        }
-        ~Told() { give(0); }
-    } told{pixelsPerPoint};
+    // A window opens at the canvas's own size or smaller, so a point is at
+    // most a pixel; a full screen may be larger than the canvas. A guess that
+    // proves too small (a display with more pixels than points) only means
+    // the picture is decoded again at the size it is shown.
+    auto decoding = std::async(std::launch::async, decodePictures, std::cref(first.pictures),
+                               options.fullscreen ? 0.0f : 1.0f);
     preferSoftwareRendering();
     video.emplace();
     std::string noDisplay;
@@ -142,13 +130,6 @@ int runWindow(Application& app, const WindowOptions& options)
     if (renderer == nullptr) {
         std::fprintf(stderr, "%s: cannot draw in the window (%s)\n", kProgramName, SDL_GetError());
         return kStartupFailure;
-    }
-
-    {
-        int w = 0;
-        int h = 0;
-        SDL_GetRendererOutputSize(renderer.get(), &w, &h);
-        told.give(CanvasFit::into(w, h).scale);
     }
 
     // Nothing is shown when the game cannot write a word.
