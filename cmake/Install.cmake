@@ -49,9 +49,12 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The buddycare developers <developers@buddyc
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-# The libraries come from dpkg-shlibdeps; the font and fontconfig's data are loaded at run time.
+# The libraries come from dpkg-shlibdeps; the font and fontconfig's data are
+# loaded at run time, and so are the sound and speech libraries, which it
+# cannot see.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fontconfig, fonts-comic-neue | fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "fontconfig, fonts-comic-neue | fonts-dejavu-core, libsdl2-mixer-2.0-0 (>= 2.6), libespeak-ng1, espeak-ng-data")
 set(CPACK_STRIP_FILES ON)
 # Every time inside the package is the time of the last commit, so two builds
 # of one commit give the same bytes.

@@ -1,14 +1,17 @@
 # The SDL backend beside the toolkit, and the window program built on it.
-pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET sdl2 SDL2_image SDL2_ttf SDL2_mixer)
+pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET sdl2 SDL2_image SDL2_ttf)
+# Sound and speech are opened at run time (platform/sdl/SoundLibraries.h):
+# their headers are needed, their libraries are not linked.
+pkg_check_modules(SOUND REQUIRED sdl2 SDL2_mixer espeak-ng)
 pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
-pkg_check_modules(ESPEAK REQUIRED IMPORTED_TARGET espeak-ng)
 # JPEGs decoded at the size they are shown, inside the decoder.
 pkg_check_modules(TURBOJPEG REQUIRED IMPORTED_TARGET libturbojpeg)
 find_package(CLI11 REQUIRED)
 
 file(GLOB BUDDYCARE_SDL_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/platform/sdl/*.cpp)
 add_library(buddycare_sdl STATIC ${BUDDYCARE_SDL_SOURCES})
-target_link_libraries(buddycare_sdl PUBLIC buddycare_platform PkgConfig::SDL2 PkgConfig::FONTCONFIG PkgConfig::ESPEAK PkgConfig::TURBOJPEG ${CMAKE_DL_LIBS})
+target_link_libraries(buddycare_sdl PUBLIC buddycare_platform PkgConfig::SDL2 PkgConfig::FONTCONFIG PkgConfig::TURBOJPEG ${CMAKE_DL_LIBS})
+target_include_directories(buddycare_sdl SYSTEM PUBLIC ${SOUND_INCLUDE_DIRS})
 
 add_library(buddycare_launch OBJECT ${PROJECT_SOURCE_DIR}/app/main.cpp ${PROJECT_SOURCE_DIR}/app/Launch.cpp)
 target_link_libraries(buddycare_launch PUBLIC buddycare_app buddycare_sdl CLI11::CLI11)

@@ -1,6 +1,7 @@
 #include "platform/sdl/MixerAudio.h"
 
 #include "platform/Console.h"
+#include "platform/sdl/SoundLibraries.h"
 #include "platform/sdl/Speech.h"
 
 #include <SDL.h>
@@ -35,16 +36,17 @@ public:
 
 class MixerAudio : public Audio {
 public:
-    MixerAudio(const std::filesystem::path& resources, std::string language) : language_(std::move(language))
+    MixerAudio(const MixerLibrary& mix, const std::filesystem::path& resources, std::string language)
+        : mix_(mix), language_(std::move(language))
     {
         for (Sound sound : kSounds) {
             const auto file = resources / kSoundFolder / (std::string(soundName(sound)) + ".ogg");
-            Mix_Chunk* chunk = Mix_LoadWAV(file.string().c_str());
+            Mix_Chunk* chunk = mix_.Mix_LoadWAV(file.string().c_str());
             if (chunk == nullptr) {
                 missing_ += (missing_.empty() ? "" : ", ") + std::string(soundName(sound));
                 continue;
             }
-            Mix_VolumeChunk(chunk, kEffectVolume);
+            mix_.Mix_VolumeChunk(chunk, kEffectVolume);
             chunks_[static_cast<std::size_t>(sound)] = chunk;
         }
         if (!missing_.empty()) {
@@ -63,17 +65,17 @@ public:
         }
         wake_.notify_one();
         worker_.join();
-        Mix_HaltChannel(-1);
+        mix_.Mix_HaltChannel(-1);
         for (Mix_Chunk* chunk : chunks_) {
             if (chunk != nullptr) {
-                Mix_FreeChunk(chunk);
+                mix_.Mix_FreeChunk(chunk);
             }
         }
         if (voiceChunk_ != nullptr) {
-            Mix_FreeChunk(voiceChunk_);
+            mix_.Mix_FreeChunk(voiceChunk_);
         }
-        Mix_CloseAudio();
-        Mix_Quit();
+        mix_.Mix_CloseAudio();
+        mix_.Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         if (SDL_WasInit(0) == 0) {
             SDL_Quit();
@@ -86,13 +88,13 @@ public:
     void play(Sound sound) override
     {
         if (Mix_Chunk* chunk = chunks_[static_cast<std::size_t>(sound)]) {
-            Mix_PlayChannel(-1, chunk, 0);
+            mix_.Mix_PlayChannel(-1, chunk, 0);
         }
     }
 
     void say(const std::string& line) override
     {
-        Mix_HaltChannel(kVoiceChannel);
+        mix_.Mix_HaltChannel(kVoiceChannel);
         {
             std::lock_guard lock(mutex_);
             pending_ = line;
@@ -140,7 +142,7 @@ private:
         int rate = 0;
         int channels = 0;
         Uint16 format = 0;
-        Mix_QuerySpec(&rate, &format, &channels);
+        mix_.Mix_QuerySpec(&rate, &format, &channels);
         SDL_AudioCVT cvt;
         if (SDL_BuildAudioCVT(&cvt, AUDIO_S16SYS, 1, spoken.rate, format, static_cast<Uint8>(channels), rate) < 0) {
             return;
@@ -158,17 +160,18 @@ private:
         if (outdated()) {
             return;
         }
-        Mix_HaltChannel(kVoiceChannel);
+        mix_.Mix_HaltChannel(kVoiceChannel);
         if (voiceChunk_ != nullptr) {
-            Mix_FreeChunk(voiceChunk_);
+            mix_.Mix_FreeChunk(voiceChunk_);
         }
         voiceBuffer_ = std::move(buffer);
-        voiceChunk_ = Mix_QuickLoad_RAW(voiceBuffer_.data(), static_cast<Uint32>(voiceBuffer_.size()));
+        voiceChunk_ = mix_.Mix_QuickLoad_RAW(voiceBuffer_.data(), static_cast<Uint32>(voiceBuffer_.size()));
         if (voiceChunk_ != nullptr) {
-            Mix_PlayChannel(kVoiceChannel, voiceChunk_, 0);
+            mix_.Mix_PlayChannel(kVoiceChannel, voiceChunk_, 0);
         }
     }
 
+    const MixerLibrary& mix_;
     const std::string language_;
     std::array<Mix_Chunk*, std::size(kSounds)> chunks_{};
     std::string missing_;
@@ -220,16 +223,23 @@ std::unique_ptr<Audio> openMixerAudio(const std::filesystem::path& resources, co
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return std::make_unique<Silent>();
     }
-    Mix_Init(MIX_INIT_OGG);
-    if (Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
-        warn(std::string("the audio device did not open (") + Mix_GetError() + "): the game plays silently");
-        Mix_Quit();
+    const auto opened = mixerLibrary();
+    if (!opened) {
+        warn(opened.error().message + ": the game plays silently");
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return std::make_unique<Silent>();
     }
-    Mix_AllocateChannels(kChannels);
-    Mix_ReserveChannels(1);
-    return std::make_unique<MixerAudio>(resources, language);
+    const MixerLibrary& mix = **opened;
+    mix.Mix_Init(MIX_INIT_OGG);
+    if (mix.Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
+        warn(std::string("the audio device did not open (") + Mix_GetError() + "): the game plays silently");
+        mix.Mix_Quit();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return std::make_unique<Silent>();
+    }
+    mix.Mix_AllocateChannels(kChannels);
+    mix.Mix_ReserveChannels(1);
+    return std::make_unique<MixerAudio>(mix, resources, language);
 }
 
 } // namespace bc::sdl

@@ -1,6 +1,6 @@
 #include "platform/sdl/Speech.h"
 
-#include <espeak-ng/speak_lib.h>
+#include "platform/sdl/SoundLibraries.h"
 
 namespace bc::sdl {
 
@@ -29,15 +29,15 @@ int collect(short* wav, int count, espeak_EVENT* events)
 }
 
 // The sample rate, or why there is no voice.
-Result<int> voice()
+Result<int> voice(const SpeechLibrary& speech)
 {
-    static const Result<int> loaded = []() -> Result<int> {
-        const int rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, 0);
+    static const Result<int> loaded = [&speech]() -> Result<int> {
+        const int rate = speech.espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, 0);
         if (rate <= 0) {
             return Error{"espeak-ng found no voice data (Debian package: espeak-ng-data)"};
         }
-        espeak_SetSynthCallback(collect);
-        if (espeak_SetVoiceByName("en") != EE_OK) {
+        speech.espeak_SetSynthCallback(collect);
+        if (speech.espeak_SetVoiceByName("en") != EE_OK) {
             return Error{"espeak-ng has no English voice"};
         }
         return rate;
@@ -46,15 +46,15 @@ Result<int> voice()
 }
 
 // A voice for the language, else the English one; the rate goes with each voice.
-void useVoice(const std::string& language)
+void useVoice(const SpeechLibrary& speech, const std::string& language)
 {
     static std::string current = "en";
     const std::string wanted = language.empty() ? "en" : language;
     if (wanted == current) {
         return;
     }
-    if (espeak_SetVoiceByName(wanted.c_str()) != EE_OK) {
-        espeak_SetVoiceByName("en");
+    if (speech.espeak_SetVoiceByName(wanted.c_str()) != EE_OK) {
+        speech.espeak_SetVoiceByName("en");
     }
     current = wanted;
 }
@@ -64,18 +64,19 @@ void useVoice(const std::string& language)
 Result<SpokenSound> renderSpeech(const std::string& line, const std::function<bool()>& cancelled,
                                  const std::string& language)
 {
-    auto rate = voice();
+    BC_TRY_LET(speech, speechLibrary());
+    auto rate = voice(*speech);
     if (!rate) {
         return rate.error();
     }
-    useVoice(language);
+    useVoice(*speech, language);
     // A little slower than its usual pace, for a young listener.
-    espeak_SetParameter(espeakRATE, 150, 0);
+    speech->espeak_SetParameter(espeakRATE, 150, 0);
     SpokenSound sound;
     sound.rate = *rate;
     Rendering rendering{&sound, &cancelled};
     const espeak_ERROR result =
-        espeak_Synth(line.c_str(), line.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, &rendering);
+        speech->espeak_Synth(line.c_str(), line.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, &rendering);
     if (result != EE_OK) {
         return Error{"espeak-ng could not render the line"};
     }

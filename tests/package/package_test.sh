@@ -31,7 +31,8 @@ for path in "$source" "$build"; do
 done
 
 depends=$(dpkg-deb --field "$deb" Depends)
-for needed in libsdl2-2.0-0 libsdl2-image-2.0-0 libsdl2-ttf-2.0-0 libfontconfig1 fontconfig "fonts-comic-neue | fonts-dejavu-core"; do
+for needed in libsdl2-2.0-0 libsdl2-image-2.0-0 libsdl2-ttf-2.0-0 libsdl2-mixer-2.0-0 libespeak-ng1 libturbojpeg0 \
+  libfontconfig1 fontconfig "fonts-comic-neue | fonts-dejavu-core"; do
   [[ "$depends" == *"$needed"* ]] || fail "the package does not depend on $needed: $depends"
 done
 
