@@ -128,6 +128,8 @@ void turnDay(AppState& state, Date today)
     state.practice() = practiceOn(state.practice(), today);
 }
 
+const char* dayCompleteLine() { return untranslated("All three jobs done! A new sticker for your book."); }
+
 std::string stickerPicture(int place) { return "sticker-" + std::to_string(place) + ".png"; }
 
 std::string stickerShadow(int place) { return "sticker-" + std::to_string(place) + "-shadow.png"; }

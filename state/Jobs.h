@@ -55,5 +55,7 @@ struct CareNote {
     bool dayComplete = false; // and that was the third: a sticker and the coins
 };
 CareNote noteCare(AppState& state, CareEvent event, Date today);
+// What the buddy says when the day's third job is done (untranslated).
+const char* dayCompleteLine();
 
 } // namespace bc

@@ -2,6 +2,7 @@
 
 #include "platform/Format.h"
 #include "platform/NavigationController.h"
+#include "platform/RunLoop.h"
 #include "platform/Services.h"
 
 namespace bc {
@@ -61,6 +62,20 @@ void CareScreen::setNamedHidden(std::initializer_list<const char*> names, bool h
         if (Control* control = controlNamed(name)) {
             control->setHidden(hidden);
         }
+    }
+}
+
+void CareScreen::noteCare(CareEvent event)
+{
+    if (!bc::noteCare(appState(), event, services().runLoop.today()).dayComplete) {
+        return;
+    }
+    play(Sound::Coin);
+    if (appState().preferences().readToMe) {
+        services().audio.say(services().translator.translate(dayCompleteLine()));
+    }
+    if (coinsLabel != nullptr) {
+        showCoins();
     }
 }
 

@@ -244,13 +244,13 @@ TEST(Flow, EachEventIsHeardOnceAndTheSettingsSilenceIt)
     game.play({"tap settingsPlace", "heard"});
     EXPECT_TRUE(game.run("toggle soundSwitch").contains("error")) << "only while unlocked";
     game.play({"tap lockButton", "heard"});
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < 8; ++i) {
         game.app().focusNext(false);
     }
     game.app().focusNext(true);
     // A stepper says its value as the screen shows it (the basal rate in units per hour).
     EXPECT_EQ(game.run("heard")["heard"], nlohmann::json::parse(R"([{"say": "Back"}, {"say": "Home"},
-        {"say": "Say it again"}, {"say": "Change the fast sugar for a low, 15 g"}, {"say": "Change the carb ratio, 15"},
+        {"say": "What was practised"}, {"say": "Say it again"}, {"say": "Change the fast sugar for a low, 15 g"}, {"say": "Change the carb ratio, 15"},
         {"say": "Change the basal rate, 1.5"}, {"say": "Show blood sugar in mmol/L, off"}, {"say": "Change the basal rate, 1.5"}])"));
     game.app().stepFocus(true);
     EXPECT_EQ(game.run("heard")["heard"].back()["say"], "Change the basal rate, 1.6") << "a keyboard step says the new value";
@@ -265,12 +265,12 @@ TEST(Flow, EachEventIsHeardOnceAndTheSettingsSilenceIt)
     // A stepper says the number its label shows (the basal rate in units, not tenths), a switch its state
     // in the child's language.
     spanish.play({"tap homeButtonPressed", "tap settingsPlace", "tap lockButton", "heard"});
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < 8; ++i) {
         spanish.app().focusNext(false);
     }
     const auto said = spanish.run("heard")["heard"];
-    EXPECT_EQ(said[5], nlohmann::json({{"say", "Cambiar la basal, 1.5"}}));
-    EXPECT_EQ(said[6], nlohmann::json({{"say", "Ver el azúcar en mmol/L, desactivado"}}));
+    EXPECT_EQ(said[6], nlohmann::json({{"say", "Cambiar la basal, 1.5"}}));
+    EXPECT_EQ(said[7], nlohmann::json({{"say", "Ver el azúcar en mmol/L, desactivado"}}));
     spanish.app().activateFocus();
     EXPECT_EQ(spanish.run("heard")["heard"].back()["say"], "Ver el azúcar en mmol/L, activado");
 }
