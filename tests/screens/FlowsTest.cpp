@@ -275,5 +275,47 @@ TEST(Flow, EachEventIsHeardOnceAndTheSettingsSilenceIt)
     EXPECT_EQ(spanish.run("heard")["heard"].back()["say"], "Ver el azúcar en mmol/L, activado");
 }
 
+// Doing it anywhere does the job: each way there ticks its job on a day that
+// has it and counts once for the grown-ups' page, which shows it and says it.
+TEST(Flow, EachKindOfCareTicksItsJobAndCountsOnThePracticePage)
+{
+    const struct {
+        const char* screen;
+        std::vector<std::string> then;
+        Date day;
+        const char* job;      // nullptr: not a job
+        const char* counted;  // the practice page's row, nullptr: not counted there
+    } rows[] = {
+        {"GoodResultsViewController", {}, {2026, 1, 7}, "check", "goodChecks"},
+        {"BadResultsViewController", {}, {2026, 1, 7}, "check", "trickyChecks"},
+        {"LowResultsViewController", {}, {2026, 1, 7}, "check", "lowChecks"},
+        {"LowRecheckViewController", {}, {2026, 1, 5}, "low", "lowsTreated"},
+        {"InsulinCompleteViewController", {}, {2026, 1, 5}, "insulin", "dosesCompleted"},
+        {"InsulinStoppedViewController", {}, {2026, 1, 5}, nullptr, "dosesStopped"},
+        {"CarbCounterAddViewController", {"tap addButtonPressed", "tap addButtonPressed"}, {2026, 1, 6}, "carbs", "carbsCounted"},
+        {"ClosetItemSelectedViewController", {"tap wearButtonPressed"}, {2026, 1, 6}, "dress", nullptr},
+        {"CarbGameResultsViewController", {}, {2026, 1, 5}, "game", nullptr},
+    };
+    for (const auto& row : rows) {
+        Game game;
+        game.app().runLoop().setFirstDay(row.day);
+        game.reach(row.screen);
+        game.play(row.then);
+        const auto state = game.run("state");
+        const auto done = row.job == nullptr ? nlohmann::json::array() : nlohmann::json::array({row.job});
+        EXPECT_EQ(state["jobsDone"], done) << row.screen;
+        if (row.counted == nullptr) {
+            continue;
+        }
+        game.play({"tap homeButtonPressed"});
+        game.reach("PracticeViewController");
+        for (const char* column : {"Today", "Week", "Ever"}) {
+            EXPECT_EQ(game.text(std::string(row.counted) + column), "1") << row.screen << " " << column;
+        }
+        const auto* today = game.app().top()->controlNamed(std::string(row.counted) + "Today");
+        EXPECT_TRUE(today->accessibilityLabel.ends_with(" today: 1")) << today->accessibilityLabel;
+    }
+}
+
 } // namespace
 } // namespace bc
