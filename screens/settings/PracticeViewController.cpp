@@ -20,16 +20,16 @@ const Row kRows[] = {{"goodChecks", &PracticeCounts::goodChecks},         {"tric
                      {"lowsTreated", &PracticeCounts::lowsTreated},       {"jobsDone", &PracticeCounts::jobsDone},
                      {"stickers", &PracticeCounts::stickers}};
 
-// Each column: the end of its labels' names, what a screen reader says for a
-// number in it ("Good checks today: 3"), and which counts it shows.
+// Each column: the end of its labels' names, what a number in it is for a
+// screen reader (which reads "Good checks today: 3"), and which counts it shows.
 struct Column {
     const char* suffix;
     const char* spoken;
     PracticeCounts PracticeRecord::*counts;
 };
-const Column kColumns[] = {{"Today", untranslated("%s today: %s"), &PracticeRecord::today},
-                           {"Week", untranslated("%s this week: %s"), &PracticeRecord::week},
-                           {"Ever", untranslated("%s in all: %s"), &PracticeRecord::ever}};
+const Column kColumns[] = {{"Today", untranslated("%s today"), &PracticeRecord::today},
+                           {"Week", untranslated("%s this week"), &PracticeRecord::week},
+                           {"Ever", untranslated("%s in all"), &PracticeRecord::ever}};
 } // namespace
 
 void PracticeViewController::updateUI()
@@ -46,7 +46,7 @@ void PracticeViewController::updateUI()
                 continue;
             }
             number->setText(stringWithFormat("%d", (record.*column.counts).*row.count));
-            number->accessibilityLabel = fill(fill(words.translate(column.spoken), caption->text()), number->text());
+            number->accessibilityLabel = fill(words.translate(column.spoken), caption->text());
         }
     }
 }
