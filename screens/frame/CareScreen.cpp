@@ -5,6 +5,8 @@
 #include "platform/RunLoop.h"
 #include "platform/Services.h"
 
+#include <utility>
+
 namespace bc {
 
 void CareScreen::attach(AppState& state, std::shared_ptr<const ScreenFrame> frame)
@@ -71,8 +73,13 @@ void CareScreen::noteCare(CareEvent event)
         return;
     }
     play(Sound::Coin);
-    if (appState().preferences().readToMe) {
-        services().audio.say(services().translator.translate(dayCompleteLine()));
+    // A new line cuts off the one before: on a screen still arriving, the
+    // cheer waits to be said after the screen's own line.
+    const std::string cheer = services().translator.translate(dayCompleteLine());
+    if (!appeared_) {
+        cheer_ = cheer;
+    } else if (appState().preferences().readToMe) {
+        services().audio.say(cheer);
     }
     if (coinsLabel != nullptr) {
         showCoins();
@@ -107,8 +114,11 @@ void CareScreen::viewDidAppear(bool animated)
 {
     ScreenController::viewDidAppear(animated);
     run(frame_->didAppear);
-    if (appState().preferences().readToMe && !spokenLine().empty()) {
-        services().audio.say(spokenText());
+    appeared_ = true;
+    const std::string line = spokenLine().empty() ? std::string() : spokenText();
+    const std::string cheer = std::exchange(cheer_, {});
+    if (appState().preferences().readToMe && !(line.empty() && cheer.empty())) {
+        services().audio.say(line.empty() ? cheer : cheer.empty() ? line : line + " " + cheer);
     }
 }
 

@@ -98,6 +98,8 @@ private:
     void run(const ScreenFrame::Steps& steps);
     AppState* state_ = nullptr;
     std::shared_ptr<const ScreenFrame> frame_;
+    bool appeared_ = false;
+    std::string cheer_; // the day's cheer, to be said after the arriving screen's line
 };
 
 // Registers a care screen handed the one care state, with its frame's coin

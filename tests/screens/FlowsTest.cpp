@@ -317,5 +317,32 @@ TEST(Flow, EachKindOfCareTicksItsJobAndCountsOnThePracticePage)
     }
 }
 
+// The third job of the day, done as a screen arrives, is heard after that
+// screen's line (a new line would cut it off), with the coins, once.
+TEST(Flow, TheDaysThirdJobIsCheeredAfterTheArrivingScreensLine)
+{
+    Game game;
+    game.app().runLoop().setFirstDay({2026, 1, 7}); // carbs, low, check
+    game.reach("CarbCounterAddViewController");
+    game.play({"tap addButtonPressed", "tap homeButtonPressed"});
+    game.reach("LowRecheckViewController");
+    std::vector<std::string> heard;
+    const auto answer = game.run("heard");
+    for (const auto& h : answer["heard"]) {
+        heard.push_back(h.contains("sound") ? h["sound"].get<std::string>() : h["say"].get<std::string>());
+    }
+    // The coin as the job was done; the screen's line with the cheer once it is in view.
+    ASSERT_GE(heard.size(), 3u);
+    EXPECT_EQ(heard[heard.size() - 3], "coin");
+    EXPECT_EQ(heard.back(), "happy");
+    const std::string last = heard[heard.size() - 2];
+    EXPECT_TRUE(last.starts_with("My blood sugar is ")) << last;
+    EXPECT_TRUE(last.ends_with(". All three jobs done! A new sticker for your book.")) << last;
+    EXPECT_EQ(game.run("state")["coins"], 15);
+    game.play({"tap homeButtonPressed", "tap jobsButton"});
+    EXPECT_FALSE(game.hidden("celebrationLabel"));
+    EXPECT_EQ(game.picture("celebrationPicture"), "sticker-1.png");
+}
+
 } // namespace
 } // namespace bc
