@@ -4,6 +4,8 @@
 #include "platform/RunLoop.h"
 #include "platform/Services.h"
 
+#include <algorithm>
+
 namespace bc {
 
 namespace {
