@@ -342,6 +342,10 @@ TEST(Flow, TheDaysThirdJobIsCheeredAfterTheArrivingScreensLine)
     game.play({"tap homeButtonPressed", "tap jobsButton"});
     EXPECT_FALSE(game.hidden("celebrationLabel"));
     EXPECT_EQ(game.picture("celebrationPicture"), "sticker-1.png");
+    // The practice page is for grown-ups: out of reach while the settings are locked.
+    game.play({"tap homeButtonPressed", "tap settingsPlace"});
+    EXPECT_TRUE(game.hidden("practiceButton"));
+    EXPECT_TRUE(game.run("tap practiceButton").contains("error"));
 }
 
 } // namespace
