@@ -10,6 +10,13 @@ namespace bc {
 
 namespace {
 std::string numbered(const char* name, int n) { return name + std::to_string(n); }
+
+// Appended piece by piece: g++ 12 at -O3 misreads " " + string as an overlapping copy (-Wrestrict).
+void addSentence(std::string& line, const std::string& sentence)
+{
+    line += ' ';
+    line += sentence;
+}
 } // namespace
 
 void JobsViewController::updateUI()
@@ -34,9 +41,10 @@ void JobsViewController::updateUI()
             label->setText(job);
         }
         setNamedHidden({numbered("jobTick", i + 1).c_str()}, !day.done[at]);
-        line += " " + job + ".";
+        addSentence(line, job);
+        line += '.';
         if (day.done[at]) {
-            line += " " + words.translate("Done!");
+            addSentence(line, words.translate("Done!"));
         }
         allDone = allDone && day.done[at];
     }
@@ -46,7 +54,7 @@ void JobsViewController::updateUI()
         if (auto* sticker = dynamic_cast<ImageView*>(controlNamed("celebrationPicture"))) {
             sticker->setImage(imageNamed(stickerPicture(std::min(day.stickers, kStickerBookSize))));
         }
-        line += " " + words.translate(dayCompleteLine());
+        addSentence(line, words.translate(dayCompleteLine()));
     }
     setSpokenLine(line);
 }
@@ -69,7 +77,7 @@ void StickerBookViewController::updateUI()
                                                                    static_cast<unsigned long>(collected)),
                                              count);
     if (collected >= kStickerBookSize) {
-        text += " " + words.translate("Your book is full!");
+        addSentence(text, words.translate("Your book is full!"));
     }
     if (auto* label = dynamic_cast<Label*>(controlNamed("stickerCountLabel"))) {
         label->setText(text);
