@@ -96,9 +96,15 @@ std::array<Job, kJobsPerDay> jobsOfDay(Date date)
     return day;
 }
 
+namespace {
+// A clock set back (a flight west, a tablet's date changed) does not bring
+// back a day already played, so neither its sticker nor its counts come twice.
+bool sameOrEarlier(Date today, Date kept) { return kept != Date{} && dayNumber(today) <= dayNumber(kept); }
+} // namespace
+
 DayJobs jobsOn(const DayJobs& jobs, Date today)
 {
-    if (jobs.date == today) {
+    if (sameOrEarlier(today, jobs.date)) {
         return jobs;
     }
     DayJobs next;
@@ -110,7 +116,7 @@ DayJobs jobsOn(const DayJobs& jobs, Date today)
 
 PracticeRecord practiceOn(const PracticeRecord& record, Date today)
 {
-    if (record.date == today) {
+    if (sameOrEarlier(today, record.date)) {
         return record;
     }
     PracticeRecord next = record;

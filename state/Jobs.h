@@ -22,7 +22,8 @@ const char* jobPicture(Job job);
 std::array<Job, kJobsPerDay> jobsOfDay(Date date);
 
 // The jobs as they stand on that day: a later day than the one drawn brings
-// its own three, none done; a missed day takes nothing away.
+// its own three, none done; a missed day takes nothing away; an earlier one
+// (a clock set back) keeps the day already drawn.
 DayJobs jobsOn(const DayJobs& jobs, Date today);
 // The record with its today and week counts begun again where the day or week changed.
 PracticeRecord practiceOn(const PracticeRecord& record, Date today);

@@ -126,6 +126,10 @@ TEST(Jobs, ANewDayBringsNewJobsAndTakesNothingAway)
     EXPECT_FALSE(next.stickerGiven);
     EXPECT_EQ(next.stickers, 1);
     EXPECT_EQ(jobsOn(state.jobs(), kFirstPlayDay).done, (std::array<bool, 3>{true, true, true})) << "the same day stays";
+    // A clock set back a day cannot play the day again for a second sticker.
+    noteCare(state, CareEvent::LowTreated, day("2026-01-04"));
+    EXPECT_EQ(state.jobs().date, kFirstPlayDay);
+    EXPECT_EQ(state.coins(), kDayReward);
 
     // A missed week: counts of the day and week begin again, the coins and stickers stay.
     noteCare(state, CareEvent::CarbsCounted, tuesday);
