@@ -1,6 +1,7 @@
 #include "app/CareStateAccess.h"
 
-#include "state/AppState.h"
+#include "platform/RunLoop.h"
+#include "state/Jobs.h"
 
 #include <charconv>
 #include <cmath>
@@ -31,6 +32,15 @@ json floatJson(float value)
 json CareStateAccess::snapshot()
 {
     AppState& s = state();
+    // Shown as the day stands, without turning it: a look changes nothing.
+    const DayJobs day = jobsOn(s.jobs(), clock_.today());
+    json jobsToday = json::array(), jobsDone = json::array();
+    for (std::size_t i = 0; i < day.jobs.size(); ++i) {
+        jobsToday.push_back(jobName(day.jobs[i]));
+        if (day.done[i]) {
+            jobsDone.push_back(jobName(day.jobs[i]));
+        }
+    }
     return json{
         {"bloodSugarLevel", floatJson(s.bloodSugarLevel())},
         {"carbsMostRecentMeal", floatJson(s.carbsMostRecentMeal())},
@@ -51,6 +61,9 @@ json CareStateAccess::snapshot()
         {"previousReading", floatJson(s.previousReading())},
         {"lowGrams", floatJson(s.lowGrams())},
         {"lowGramsTaken", floatJson(s.lowGramsTaken())},
+        {"jobsToday", jobsToday},
+        {"jobsDone", jobsDone},
+        {"stickers", day.stickers},
     };
 }
 
@@ -96,8 +109,11 @@ Result<void> CareStateAccess::set(const std::string& field, const std::string& v
         (state().*(it->second))(value == "true");
         return done();
     }
-    if (field == "items" || field == "wearing") {
+    if (field == "items" || field == "wearing" || field == "jobsToday" || field == "jobsDone") {
         return Error{field + " is a list and cannot be set"};
+    }
+    if (field == "stickers") {
+        return Error{"stickers are collected, not set"};
     }
     return Error{"no care-state field \"" + field + "\""};
 }

@@ -38,6 +38,10 @@ Result<LaunchOptions> parseCommandLine(int argc, const char* const* argv)
     auto* unitsOption = cli.add_option("--units", units, "show blood sugar in mg (mg/dL, the default) or mmol (mmol/L)");
     cli.add_option("--language", options.language,
                    "the language to play in (es, fr, ...); default from LANGUAGE, LC_ALL, LC_MESSAGES, LANG");
+    std::string date;
+    auto* dateOption = cli.add_option("--date", date,
+                                      "the day the headless driver's clock starts on, at 08:00 (YYYY-MM-DD; default " +
+                                          formatDate(kFirstPlayDay) + ")");
     cli.add_flag("--fullscreen", options.fullscreen, "fill the screen (for a tablet on a stand); Ctrl+Q quits");
     cli.set_version_flag("--version", std::string(kProgramName) + " " + BUDDYCARE_VERSION, "print the version and exit");
     try {
@@ -65,6 +69,14 @@ Result<LaunchOptions> parseCommandLine(int argc, const char* const* argv)
             return Error{"--units: \"" + units + "\" is neither mg nor mmol"};
         }
         options.units = units == "mg" ? GlucoseUnit::MgPerDl : GlucoseUnit::MmolPerL;
+    }
+    if (*dateOption) {
+        const auto day = parseDate(date);
+        if (!day) {
+            std::replace_if(date.begin(), date.end(), [](unsigned char c) { return c < 0x20; }, '?'); // stays one line
+            return Error{"--date: \"" + date + "\" is not a day written YYYY-MM-DD"};
+        }
+        options.date = *day;
     }
     if (!options.language.empty() && !isLanguageCode(options.language)) {
         return Error{"--language: \"" + options.language + "\" is not a language code such as es or fr"};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Result.h"
+#include "state/Calendar.h"
 #include "state/Preferences.h"
 
 #include <cstdint>
@@ -16,6 +17,7 @@ struct LaunchOptions {
     std::string resources; // empty: where the program finds its own
     GlucoseUnit units = GlucoseUnit::MgPerDl;
     std::string language;  // empty: from the environment
+    Date date = kFirstPlayDay; // the headless driver's first day, from 08:00
     // Set when the command line only asked for help or the version, already printed.
     std::optional<int> finished;
 };

@@ -6,6 +6,8 @@
 #include "screens/games/Register.h"
 #include "screens/home/ViewController.h"
 #include "screens/insulin/Register.h"
+#include "screens/jobs/JobsViewControllers.h"
+#include "screens/settings/PracticeViewController.h"
 #include "screens/settings/SettingsMainViewController.h"
 
 namespace bc {
@@ -21,6 +23,8 @@ Registry gameRegistry(AppState& state)
     registerBuddyScreens(registry, state);
     registerGameScreens(registry, state);
     registerSettingsScreens(registry, state);
+    registerJobScreens(registry, state);
+    registerPracticeScreen(registry, state);
     return registry;
 }
 

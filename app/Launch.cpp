@@ -53,12 +53,13 @@ Result<int> ApplicationMain(int argc, char** argv, AppDelegate& delegate)
         return created.error();
     }
     Application& app = **created;
+    app.runLoop().setFirstDay(options->date);
     delegate.didFinishLaunchingWithOptions();
     delegate.applicationDidBecomeActive();
 
     int status = 0;
     if (options->headless) {
-        CareStateAccess inspector(game.state);
+        CareStateAccess inspector(game.state, app.runLoop());
         auto shooter = sdl::makeShooter();
         status = runDriver(app, inspector, shooter.get(), std::cin, std::cout);
     } else {

@@ -71,7 +71,7 @@ std::unique_ptr<Application> makeApp(GameSetup& game, RunLoop::ClockKind clock =
 struct Game {
     GameSetup setup;
     std::unique_ptr<Application> app = makeApp(setup);
-    CareStateAccess inspector{setup.state};
+    CareStateAccess inspector{setup.state, app->runLoop()};
 
     std::string run(const std::string& command)
     {

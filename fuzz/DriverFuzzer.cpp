@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     BUDDYCARE_CHECK(created.ok());
     auto& app = **created;
     app.console().setEcho(false);
-    bc::CareStateAccess inspector(game.state);
+    bc::CareStateAccess inspector(game.state, app.runLoop());
 
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
     for (std::string line; std::getline(in, line);) {

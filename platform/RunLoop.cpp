@@ -1,6 +1,8 @@
 #include "platform/RunLoop.h"
 
 #include <algorithm>
+#include <cmath>
+#include <ctime>
 
 namespace bc {
 
@@ -14,6 +16,21 @@ double RunLoop::now() const
         return virtualNow_;
     }
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+}
+
+Date RunLoop::today() const
+{
+    if (kind_ == ClockKind::Virtual) {
+        constexpr double kDaySeconds = 86400;
+        const auto days = static_cast<long>(std::floor((kVirtualDayStartSeconds + virtualNow_) / kDaySeconds));
+        return dateOfDay(dayNumber(firstDay_) + days);
+    }
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    if (localtime_r(&now, &local) == nullptr) {
+        return firstDay_;
+    }
+    return Date{local.tm_year + 1900, static_cast<unsigned>(local.tm_mon + 1), static_cast<unsigned>(local.tm_mday)};
 }
 
 std::uint64_t RunLoop::schedule(double interval, bool repeats, std::shared_ptr<const void> keepAlive,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "state/Calendar.h"
+
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -22,6 +24,13 @@ public:
 
     // Seconds since the loop was made.
     double now() const;
+
+    // The local calendar day. The virtual clock starts at 08:00 of its first
+    // day (kFirstPlayDay unless told another), so that a day's play fits
+    // before midnight and a long wait crosses it.
+    Date today() const;
+    void setFirstDay(Date day) { firstDay_ = day; }
+    static constexpr double kVirtualDayStartSeconds = 8 * 3600;
 
     struct Timer {
         std::uint64_t id = 0;
@@ -57,6 +66,7 @@ private:
     ClockKind kind_;
     std::chrono::steady_clock::time_point start_;
     double virtualNow_ = 0;
+    Date firstDay_ = kFirstPlayDay;
     std::uint64_t nextId_ = 1;
     std::uint64_t nextOrder_ = 0;
     std::vector<std::unique_ptr<Timer>> timers_;

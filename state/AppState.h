@@ -1,6 +1,7 @@
 #pragma once
 
 #include "state/Preferences.h"
+#include "state/Progress.h"
 
 #include <memory>
 #include <string>
@@ -78,6 +79,10 @@ public:
     // Kept with the care state so that every screen reaches them the same way.
     Preferences& preferences() { return preferences_; }
 
+    // The day's jobs with the sticker book, and what was practised (state/Jobs.h).
+    DayJobs& jobs() { return jobs_; }
+    PracticeRecord& practice() { return practice_; }
+
     void addCoins(float amount);
 
     // Resets the fields of one bolus; leaves readings, coins, items and settings.
@@ -104,6 +109,8 @@ private:
     float lowGrams_ = 0;
     float lowGramsTaken_ = 0;
     Preferences preferences_;
+    DayJobs jobs_;
+    PracticeRecord practice_;
 };
 
 } // namespace bc

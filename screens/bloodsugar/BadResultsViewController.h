@@ -7,6 +7,11 @@ namespace bc {
 // The end of a bad check: the new reading, and nothing changed besides it.
 class BadResultsViewController : public CareScreen {
 public:
+    void viewDidLoad() override
+    {
+        noteCare(CareEvent::TrickyCheck);
+        CareScreen::viewDidLoad();
+    }
     void updateUI() override
     {
         showCoins();

@@ -13,6 +13,7 @@ public:
     {
         CareScreen::viewDidLoad();
         addCoins();
+        noteCare(CareEvent::GoodCheck);
         updateUI();
     }
 

@@ -55,7 +55,11 @@ void LowWaitViewController::checkAgainPressed(Control*) { recheckLow(appState())
 
 void LowRecheckViewController::viewDidLoad()
 {
+    const bool treated = appState().lowGramsTaken() > 0.0f;
     outcome_ = settleLowRecheck(appState());
+    if (treated && outcome_ == LowOutcome::BackInBand) {
+        noteCare(CareEvent::LowTreated);
+    }
     CareScreen::viewDidLoad();
     const Translator& words = services().translator;
     const bool back = outcome_ == LowOutcome::BackInBand;

@@ -8,6 +8,11 @@ namespace bc {
 // feels. The one way on is telling a grown-up.
 class LowResultsViewController : public CareScreen {
 public:
+    void viewDidLoad() override
+    {
+        noteCare(CareEvent::LowCheck);
+        CareScreen::viewDidLoad();
+    }
     void updateUI() override
     {
         showCoins();

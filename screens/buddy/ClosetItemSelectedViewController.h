@@ -21,6 +21,7 @@ public:
     {
         wearBowTie(appState());
         play(Sound::Wear);
+        noteCare(CareEvent::Dressed);
         updateUI();
     }
 };

@@ -15,8 +15,16 @@ public:
         countFood(appState());
         setNamedHidden({"caption"}, true);
         setNamedHidden({"countedLine"}, false);
+        // A second press counts the same food again: practised once.
+        if (!counted_) {
+            counted_ = true;
+            noteCare(CareEvent::CarbsCounted);
+        }
     }
     void homeButtonPressed(Control* sender) override;
+
+private:
+    bool counted_ = false;
 };
 
 } // namespace bc

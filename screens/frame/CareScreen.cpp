@@ -2,7 +2,10 @@
 
 #include "platform/Format.h"
 #include "platform/NavigationController.h"
+#include "platform/RunLoop.h"
 #include "platform/Services.h"
+
+#include <utility>
 
 namespace bc {
 
@@ -64,6 +67,25 @@ void CareScreen::setNamedHidden(std::initializer_list<const char*> names, bool h
     }
 }
 
+void CareScreen::noteCare(CareEvent event)
+{
+    if (!bc::noteCare(appState(), event, services().runLoop.today()).dayComplete) {
+        return;
+    }
+    play(Sound::Coin);
+    // A new line cuts off the one before: on a screen still arriving, the
+    // cheer waits to be said after the screen's own line.
+    const std::string cheer = services().translator.translate(dayCompleteLine());
+    if (!appeared_) {
+        cheer_ = cheer;
+    } else if (appState().preferences().readToMe) {
+        services().audio.say(cheer);
+    }
+    if (coinsLabel != nullptr) {
+        showCoins();
+    }
+}
+
 void CareScreen::run(const ScreenFrame::Steps& steps)
 {
     for (FrameStep step : steps) {
@@ -92,8 +114,11 @@ void CareScreen::viewDidAppear(bool animated)
 {
     ScreenController::viewDidAppear(animated);
     run(frame_->didAppear);
-    if (appState().preferences().readToMe && !spokenLine().empty()) {
-        services().audio.say(spokenText());
+    appeared_ = true;
+    const std::string line = spokenLine().empty() ? std::string() : spokenText();
+    const std::string cheer = std::exchange(cheer_, {});
+    if (appState().preferences().readToMe && !(line.empty() && cheer.empty())) {
+        services().audio.say(line.empty() ? cheer : cheer.empty() ? line : line + " " + cheer);
     }
 }
 

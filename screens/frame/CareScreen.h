@@ -4,6 +4,7 @@
 #include "platform/Registry.h"
 #include "platform/ScreenController.h"
 #include "state/CareRules.h"
+#include "state/Jobs.h"
 
 #include <functional>
 #include <initializer_list>
@@ -70,6 +71,10 @@ public:
 protected:
     // A sound effect, unless a grown-up turned sound off.
     void play(Sound sound);
+    // Something the child did, on today's date: it ticks a job of the day and
+    // counts for the grown-ups' page. The third job of the day is heard at
+    // once, with the coins it pays.
+    void noteCare(CareEvent event);
     // The reading's move across the band, heard as the buddy turning happy or sad.
     void playMoodTurn(float before);
     // The picture for the buddy's mood by the blood-sugar band.
@@ -93,6 +98,8 @@ private:
     void run(const ScreenFrame::Steps& steps);
     AppState* state_ = nullptr;
     std::shared_ptr<const ScreenFrame> frame_;
+    bool appeared_ = false;
+    std::string cheer_; // the day's cheer, to be said after the arriving screen's line
 };
 
 // Registers a care screen handed the one care state, with its frame's coin

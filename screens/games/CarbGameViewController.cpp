@@ -69,6 +69,7 @@ void CarbGameViewController::nextFood()
     }
     if (auto results = finishCarbGame(appState(), game)) {
         session_->results = *results;
+        noteCare(CareEvent::GameFinished);
         performSegueWithIdentifier("carbGameResults", this);
     }
 }

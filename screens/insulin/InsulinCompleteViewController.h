@@ -8,6 +8,12 @@ namespace bc {
 // on every appearance. Both ways out lead home.
 class InsulinCompleteViewController : public CareScreen {
 public:
+    // Each dose that ran to its end reaches a screen of its own.
+    void viewDidLoad() override
+    {
+        CareScreen::viewDidLoad();
+        noteCare(CareEvent::DoseCompleted);
+    }
     void viewWillAppear(bool animated) override;
 
     void addCoins()

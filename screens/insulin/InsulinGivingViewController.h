@@ -21,6 +21,7 @@ public:
     {
         stopDose(appState());
         play(Sound::DoseStop);
+        noteCare(CareEvent::DoseStopped);
     }
 
     Label* givingDoseLabel = nullptr;

@@ -38,6 +38,7 @@ void SettingsMainViewController::updateUI()
                                                                      lowGramsStepper}) {
         control->setHidden(locked);
     }
+    setNamedHidden({"practiceButton"}, locked);
 }
 
 void SettingsMainViewController::carbRatioButtonChanged(Control*)
@@ -103,6 +104,7 @@ void registerSettingsScreens(Registry& registry, AppState& state)
         .outlet("soundSwitch", &Settings::soundSwitch)
         .outlet("lowGramsStepper", &Settings::lowGramsStepper)
         .outlet("lowGramsLabel", &Settings::lowGramsLabel)
+        .named<Button>("practiceButton")
         .action("carbRatioButtonChanged", &Settings::carbRatioButtonChanged)
         .action("basalRateChanged", &Settings::basalRateChanged)
         .action("lockPressed", &Settings::lockPressed)

@@ -55,6 +55,14 @@ TEST(CommandLine, UnitsAndLanguageAreCheckedAndARefusalIsOneLine)
     EXPECT_NE(parse({"--colour"}).error().message.find("(see --help)"), std::string::npos);
     EXPECT_FALSE(parse({"--language", "../../tmp/x"}).ok());
     EXPECT_FALSE(parse({"--resources", ""}).ok());
+    EXPECT_EQ(parse({})->date, kFirstPlayDay);
+    EXPECT_EQ(parse({"--date", "2027-03-01"})->date, (Date{2027, 3, 1}));
+    for (const char* bad : {"2027-02-29", "tomorrow", "", "2027-03-01\nx"}) {
+        const auto refused = parse({"--date", bad});
+        ASSERT_FALSE(refused.ok()) << bad;
+        EXPECT_EQ(refused.error().message.rfind("--date: ", 0), 0u) << refused.error().message;
+        EXPECT_EQ(refused.error().message.find('\n'), std::string::npos) << refused.error().message;
+    }
 }
 
 TEST(ApplicationCreate, ResourceFaultsSayWhatIsWrongWithTheFolder)

@@ -58,7 +58,7 @@ TEST(DriverOutput, ConsoleLinesComeBeforeTheAnswerAsLogObjects)
 {
     Game game;
     std::ostringstream out;
-    CareStateAccess inspector(game.state());
+    CareStateAccess inspector(game.state(), game.app().runLoop());
     Console& console = game.app().console();
     game.app().runLoop().schedule(1.0, false, nullptr, [&console] { console.log("tick"); });
     driverCommand(game.app(), inspector, nullptr, "wait 86400", out); // the longest wait allowed
@@ -69,7 +69,7 @@ TEST(DriverOutput, ConsoleLinesComeBeforeTheAnswerAsLogObjects)
 TEST(DriverOutput, QuitEndsTheRunWithStatusZeroButNotWithArguments)
 {
     Game game;
-    CareStateAccess inspector(game.state());
+    CareStateAccess inspector(game.state(), game.app().runLoop());
     std::istringstream in("tap cheat\r\nquit now\nquit\ntap cheat\n");
     std::ostringstream out;
     EXPECT_EQ(runDriver(game.app(), inspector, nullptr, in, out), 0);

@@ -62,6 +62,8 @@ TEST(StartupFaults, EachBrokenResourceStopsTheStartWithOneLine)
     }
     const std::string nowhere = "/nonexistent/buddycare-resources";
     expectCleanRefusal(runGame({"--headless", "--resources", nowhere}, "state\n"), "", {nowhere, "not found"});
+    // A day that is not on the calendar is refused like any bad option.
+    expectCleanRefusal(runGame({"--headless", "--date", "2026-02-30"}, "state\n"), "", {"--date", "2026-02-30"});
 }
 
 // With no font at all the window cannot show words, so it does not start;

@@ -2,6 +2,7 @@
 
 #include "app/GameRegistry.h"
 #include "platform/Console.h"
+#include "state/Jobs.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -55,6 +56,13 @@ Monkey::Monkey(std::uint64_t seed) : random_(seed)
     };
     model_ = std::make_unique<ReferenceModel>(app_->storyboard());
     model_->drawReading = [this](float) { return state().bloodSugarLevel(); };
+    model_->todaysJobs = [this] {
+        std::vector<std::string> names;
+        for (const Job job : jobsOn(state().jobs(), app_->runLoop().today()).jobs) {
+            names.push_back(jobName(job));
+        }
+        return names;
+    };
     model_->shownFood = [this] {
         const auto* food = dynamic_cast<const Label*>(app_->top()->controlNamed("foodLabel"));
         return food != nullptr ? food->text() : std::string();
@@ -213,8 +221,24 @@ std::vector<std::string> Monkey::problems()
         // Only ever appended to, so the length tells them apart.
         {"items", {static_cast<double>(game.items().size()), static_cast<double>(m.items)}},
         {"wearing", {static_cast<double>(game.wearing().size()), static_cast<double>(m.wearing)}},
+        {"stickers", {static_cast<double>(game.jobs().stickers), static_cast<double>(m.stickers)}},
     };
 #undef BUDDYCARE_SAME
+    const DayJobs day = jobsOn(game.jobs(), app_->runLoop().today());
+    std::vector<std::string> gameDone, modelDone = model_->jobsDone();
+    for (std::size_t i = 0; i < day.jobs.size(); ++i) {
+        if (day.done[i]) {
+            gameDone.push_back(jobName(day.jobs[i]));
+        }
+    }
+    // The game lists them in the day's order, the model in the order they were done.
+    std::vector<std::string> sortedModel = modelDone;
+    std::sort(sortedModel.begin(), sortedModel.end());
+    std::vector<std::string> sortedGame = gameDone;
+    std::sort(sortedGame.begin(), sortedGame.end());
+    if (sortedGame != sortedModel) {
+        out.push_back("jobs done " + joined(gameDone) + ", expected " + joined(modelDone));
+    }
     for (const auto& [name, values] : fields) {
         if (values.first != values.second) {
             out.push_back(std::string(name) + " is " + std::to_string(values.first) + ", expected " + std::to_string(values.second));
@@ -222,9 +246,9 @@ std::vector<std::string> Monkey::problems()
     }
 
     // Every coin has a reason, counted apart from the model: good checks and
-    // completed doses (as the screens were pushed), treated lows, cheats, right answers, less purchases.
+    // completed doses (as the screens were pushed), treated lows, cheats, right answers, stickers, less purchases.
     const double earned = 5.0 * static_cast<double>(goodPushes_ + completePushes_ + treatedLows_) + 50.0 * static_cast<double>(cheats_) +
-                          static_cast<double>(rightAnswers_) -
+                          static_cast<double>(rightAnswers_) + 10.0 * static_cast<double>(game.jobs().stickers) -
                           200.0 * static_cast<double>(game.items().size());
     if (game.coins() != earned || game.coins() < 0) {
         out.push_back("coins " + std::to_string(game.coins()) + " but the coin rules give " + std::to_string(earned));

@@ -22,6 +22,7 @@ struct ModelState {
     bool includeMostRecentMeal = true, fromInsulinScreen = false, aboutToExercise = false, settingsLocked = true;
     std::size_t items = 0, wearing = 0;
     float previousReading = 0, lowGrams = 15, lowGramsTaken = 0;
+    int stickers = 0;
     // 150 while nothing was stored, and kept.
     float bloodSugarLevel() { return bloodSugarStored = bloodSugarStored == 0.0f ? 150.0f : bloodSugarStored; }
 };
@@ -34,6 +35,7 @@ struct ModelScreen {
     int id = 0; // which instance: a push always makes a new one
     std::vector<ModelControl> controls;
     bool stillLow = false; // a recheck's answer, settled as it loads
+    bool counted = false;  // food counted on this visit to the counter
     ModelControl& control(const std::string& name);
 };
 
@@ -53,6 +55,10 @@ public:
     std::function<float(float base)> drawReading;
     // The food the carb game shows now.
     std::function<std::string()> shownFood;
+    // The three jobs the game drew for the day the clock is on.
+    std::function<std::vector<std::string>()> todaysJobs;
+    // Today's jobs done, in the order they were done; the day starts at 08:00 of the clock's first day.
+    std::vector<std::string> jobsDone();
 
     const std::vector<std::shared_ptr<ModelScreen>>& stack() const { return stack_; }
     ModelState& state() { return state_; }
@@ -64,7 +70,7 @@ public:
 
     struct Counts {
         long goodArrivals = 0, completeAppearances = 0, stoppedDoses = 0, cheats = 0, purchases = 0, wears = 0;
-        long refused = 0, timersFired = 0, rightAnswers = 0, gamesFinished = 0, treatedLows = 0;
+        long refused = 0, timersFired = 0, rightAnswers = 0, gamesFinished = 0, treatedLows = 0, daysDone = 0;
     };
     Counts& counts() { return counts_; }
 
@@ -75,6 +81,8 @@ private:
     void runAction(ModelScreen& s, const std::string& action);
     void nextFood(int screen);
     void dropTimers(int screen);
+    void turnDay();
+    void jobDone(const std::string& job);
 
     // The carb game both its screens share: the round, whether it is answered, whether it is over.
     struct CarbRound { int round = 0; bool answered = false, finished = false; } carb_;
@@ -89,6 +97,8 @@ private:
     std::vector<std::pair<double, int>> timers_; // due, screen; in the order they were scheduled
     std::vector<std::string> logs_, problems_;
     Counts counts_;
+    long day_ = 0;
+    std::vector<std::string> done_;
 };
 
 // A child let loose on the shipped game: random taps on any control of the top

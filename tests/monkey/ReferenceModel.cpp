@@ -25,8 +25,9 @@ const std::set<std::string> kHideBarOnLoad = {
     "InsulinSuggestionViewController", "InsulinGivingViewController", "InsulinCompleteViewController",
     "InsulinStoppedViewController", "BuddyCentralViewController", "ItemViewController", "ClosetViewController", "CarbGameViewController",
     "CarbGameResultsViewController", "LowResultsViewController", "TreatLowViewController", "LowWaitViewController",
-    "LowRecheckViewController"};
+    "LowRecheckViewController", "JobsViewController", "StickerBookViewController", "PracticeViewController"};
 constexpr double kLowWait = 15.0;
+constexpr double kFirstMorning = 8 * 3600.0, kDay = 86400.0;
 
 // The foods with carbs, as a care team answers; every other food has hardly any.
 const std::set<std::string> kCarbFoods = {"Bread", "Rice", "Pasta", "A potato", "An apple", "A banana", "Milk",
@@ -82,6 +83,11 @@ void ReferenceModel::hook(ModelScreen& s, char which)
     if (which == 'l') {
         barHidden_ = barHidden_ || kHideBarOnLoad.contains(k);
         state_.coins += k == "GoodResultsViewController" ? 5.0f : 0.0f;
+        if (k == "GoodResultsViewController" || k == "BadResultsViewController" || k == "LowResultsViewController") {
+            jobDone("check");
+        } else if (k == "InsulinCompleteViewController") {
+            jobDone("insulin");
+        }
         if (k == "CarbGameViewController") {
             carb_ = {};
             carbScreens_.insert(s.id);
@@ -93,6 +99,9 @@ void ReferenceModel::hook(ModelScreen& s, char which)
             s.stillLow = state_.bloodSugarLevel() <= 70.0f;
             state_.coins += treated && !s.stillLow ? 5.0f : 0.0f;
             counts_.treatedLows += treated && !s.stillLow;
+            if (treated && !s.stillLow) {
+                jobDone("low");
+            }
         }
     } else if (which == 'w') {
         barHidden_ = barHidden_ || !results;
@@ -191,6 +200,38 @@ void ReferenceModel::wait(double seconds)
     now_ = until;
 }
 
+void ReferenceModel::turnDay()
+{
+    const auto day = static_cast<long>(std::floor((kFirstMorning + now_) / kDay));
+    if (day != day_) {
+        day_ = day;
+        done_.clear();
+    }
+}
+
+std::vector<std::string> ReferenceModel::jobsDone()
+{
+    turnDay();
+    return done_;
+}
+
+// One of today's jobs, once; the third pays 10 coins and a sticker, once a day.
+void ReferenceModel::jobDone(const std::string& job)
+{
+    turnDay();
+    const auto today = todaysJobs ? todaysJobs() : std::vector<std::string>{};
+    if (std::find(today.begin(), today.end(), job) == today.end() ||
+        std::find(done_.begin(), done_.end(), job) != done_.end()) {
+        return;
+    }
+    done_.push_back(job);
+    if (done_.size() == 3) {
+        state_.coins += 10.0f;
+        ++state_.stickers;
+        ++counts_.daysDone;
+    }
+}
+
 void ReferenceModel::dropTimers(int screen)
 {
     if (carbScreens_.contains(screen)) {
@@ -211,6 +252,7 @@ void ReferenceModel::nextFood(int screen)
     } else if (!carb_.finished) {
         carb_.finished = true;
         ++counts_.gamesFinished;
+        jobDone("game");
         if (stack_.back()->id == screen) {
             push("CarbGameResultsViewController");
         }
@@ -280,6 +322,9 @@ void ReferenceModel::runAction(ModelScreen& s, const std::string& a)
         st.includeMostRecentMeal = st.includeMostRecentMeal || !stopped;
     } else if (a == "addButtonPressed") {
         st.carbsFromCounter = 50;
+        if (!std::exchange(s.counted, true)) {
+            jobDone("carbs");
+        }
     } else if (a == "tryToBuy") {
         const bool affordable = st.coins >= 200.0f;
         st.items += affordable;
@@ -288,6 +333,7 @@ void ReferenceModel::runAction(ModelScreen& s, const std::string& a)
     } else if (a == "wearButtonPressed") {
         ++st.wearing;
         ++counts_.wears;
+        jobDone("dress");
     } else if (a == "carbRatioButtonChanged") {
         st.carbRatio = static_cast<float>(s.control("carbStepper").value);
     } else if (a == "basalRateChanged") {

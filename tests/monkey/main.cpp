@@ -55,9 +55,10 @@ int main(int argc, char** argv)
     std::printf("monkey seed %llu: %ld steps in %.1f s, %s\n", seed, monkey.steps(), seconds,
                 ok ? "all checks held" : "FAILED");
     std::printf("  good checks %ld, doses completed %ld, doses stopped %ld, cheats %ld, purchases %ld, bow ties worn "
-                "%ld, carb answers right %ld, carb games finished %ld\n  inputs refused %ld, timers fired %ld, deepest stack %zu\n",
+                "%ld, carb answers right %ld, carb games finished %ld, days of jobs done %ld\n  inputs refused %ld, timers fired "
+                "%ld, deepest stack %zu\n",
                 c.goodArrivals, c.completeAppearances, c.stoppedDoses, c.cheats, c.purchases, c.wears, c.rightAnswers,
-                c.gamesFinished, c.refused, c.timersFired, monkey.deepest());
+                c.gamesFinished, c.daysDone, c.refused, c.timersFired, monkey.deepest());
     std::printf("  memory: %ld kB after %ld steps, %ld kB at the end, peak %ld kB; trace %016llx\n", rssAfterWarmup,
                 warmup, rssAtEnd, statusKb("VmHWM"), static_cast<unsigned long long>(monkey.trace()));
     // A long run that never reached the far ends of the game proved little.

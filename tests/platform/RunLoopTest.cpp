@@ -72,3 +72,27 @@ TEST_F(RunLoopTest, ATimerThatInvalidatesItselfKeepsItsTargetUntilItReturns)
 
 } // namespace
 } // namespace bc
+
+namespace bc {
+namespace {
+
+// The virtual day starts at 08:00: sixteen hours on is midnight.
+TEST(RunLoopDay, TheVirtualClockCrossesMidnightSixteenHoursIn)
+{
+    const struct {
+        double seconds;
+        const char* day;
+    } rows[] = {{0, "2026-01-05"}, {57599.5, "2026-01-05"}, {0.5, "2026-01-06"}, {86400, "2026-01-07"}};
+    RunLoop loop{RunLoop::ClockKind::Virtual};
+    for (const auto& row : rows) {
+        loop.advance(row.seconds);
+        EXPECT_EQ(formatDate(loop.today()), row.day) << loop.now();
+    }
+    RunLoop other{RunLoop::ClockKind::Virtual};
+    other.setFirstDay(Date{2024, 2, 28});
+    other.advance(57600);
+    EXPECT_EQ(formatDate(other.today()), "2024-02-29");
+}
+
+} // namespace
+} // namespace bc

@@ -244,13 +244,13 @@ TEST(Flow, EachEventIsHeardOnceAndTheSettingsSilenceIt)
     game.play({"tap settingsPlace", "heard"});
     EXPECT_TRUE(game.run("toggle soundSwitch").contains("error")) << "only while unlocked";
     game.play({"tap lockButton", "heard"});
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < 8; ++i) {
         game.app().focusNext(false);
     }
     game.app().focusNext(true);
     // A stepper says its value as the screen shows it (the basal rate in units per hour).
     EXPECT_EQ(game.run("heard")["heard"], nlohmann::json::parse(R"([{"say": "Back"}, {"say": "Home"},
-        {"say": "Say it again"}, {"say": "Change the fast sugar for a low, 15 g"}, {"say": "Change the carb ratio, 15"},
+        {"say": "What was practised"}, {"say": "Say it again"}, {"say": "Change the fast sugar for a low, 15 g"}, {"say": "Change the carb ratio, 15"},
         {"say": "Change the basal rate, 1.5"}, {"say": "Show blood sugar in mmol/L, off"}, {"say": "Change the basal rate, 1.5"}])"));
     game.app().stepFocus(true);
     EXPECT_EQ(game.run("heard")["heard"].back()["say"], "Change the basal rate, 1.6") << "a keyboard step says the new value";
@@ -265,14 +265,87 @@ TEST(Flow, EachEventIsHeardOnceAndTheSettingsSilenceIt)
     // A stepper says the number its label shows (the basal rate in units, not tenths), a switch its state
     // in the child's language.
     spanish.play({"tap homeButtonPressed", "tap settingsPlace", "tap lockButton", "heard"});
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < 8; ++i) {
         spanish.app().focusNext(false);
     }
     const auto said = spanish.run("heard")["heard"];
-    EXPECT_EQ(said[5], nlohmann::json({{"say", "Cambiar la basal, 1.5"}}));
-    EXPECT_EQ(said[6], nlohmann::json({{"say", "Ver el azúcar en mmol/L, desactivado"}}));
+    EXPECT_EQ(said[6], nlohmann::json({{"say", "Cambiar la basal, 1.5"}}));
+    EXPECT_EQ(said[7], nlohmann::json({{"say", "Ver el azúcar en mmol/L, desactivado"}}));
     spanish.app().activateFocus();
     EXPECT_EQ(spanish.run("heard")["heard"].back()["say"], "Ver el azúcar en mmol/L, activado");
+}
+
+// Doing it anywhere does the job: each way there ticks its job on a day that
+// has it and counts once for the grown-ups' page, which shows it and says it.
+TEST(Flow, EachKindOfCareTicksItsJobAndCountsOnThePracticePage)
+{
+    const struct {
+        const char* screen;
+        std::vector<std::string> then;
+        Date day;
+        const char* job;      // nullptr: not a job
+        const char* counted;  // the practice page's row, nullptr: not counted there
+    } rows[] = {
+        {"GoodResultsViewController", {}, {2026, 1, 7}, "check", "goodChecks"},
+        {"BadResultsViewController", {}, {2026, 1, 7}, "check", "trickyChecks"},
+        {"LowResultsViewController", {}, {2026, 1, 7}, "check", "lowChecks"},
+        {"LowRecheckViewController", {}, {2026, 1, 5}, "low", "lowsTreated"},
+        {"InsulinCompleteViewController", {}, {2026, 1, 5}, "insulin", "dosesCompleted"},
+        {"InsulinStoppedViewController", {}, {2026, 1, 5}, nullptr, "dosesStopped"},
+        {"CarbCounterAddViewController", {"tap addButtonPressed", "tap addButtonPressed"}, {2026, 1, 6}, "carbs", "carbsCounted"},
+        {"ClosetItemSelectedViewController", {"tap wearButtonPressed"}, {2026, 1, 6}, "dress", nullptr},
+        {"CarbGameResultsViewController", {}, {2026, 1, 5}, "game", nullptr},
+    };
+    for (const auto& row : rows) {
+        Game game;
+        game.app().runLoop().setFirstDay(row.day);
+        game.reach(row.screen);
+        game.play(row.then);
+        const auto state = game.run("state");
+        const auto done = row.job == nullptr ? nlohmann::json::array() : nlohmann::json::array({row.job});
+        EXPECT_EQ(state["jobsDone"], done) << row.screen;
+        if (row.counted == nullptr) {
+            continue;
+        }
+        game.play({"tap homeButtonPressed"});
+        game.reach("PracticeViewController");
+        for (const char* column : {"Today", "Week", "Ever"}) {
+            EXPECT_EQ(game.text(std::string(row.counted) + column), "1") << row.screen << " " << column;
+        }
+        const auto* today = game.app().top()->controlNamed(std::string(row.counted) + "Today");
+        EXPECT_TRUE(today->accessibilityLabel.ends_with(" today")) << today->accessibilityLabel;
+    }
+}
+
+// The third job of the day, done as a screen arrives, is heard after that
+// screen's line (a new line would cut it off), with the coins, once.
+TEST(Flow, TheDaysThirdJobIsCheeredAfterTheArrivingScreensLine)
+{
+    Game game;
+    game.app().runLoop().setFirstDay({2026, 1, 7}); // carbs, low, check
+    game.reach("CarbCounterAddViewController");
+    game.play({"tap addButtonPressed", "tap homeButtonPressed"});
+    game.reach("LowRecheckViewController");
+    std::vector<std::string> heard;
+    const auto answer = game.run("heard");
+    for (const auto& h : answer["heard"]) {
+        heard.push_back(h.contains("sound") ? h["sound"].get<std::string>() : h["say"].get<std::string>());
+    }
+    // The coin as the job was done; the screen's line with the cheer once it is in view.
+    ASSERT_GE(heard.size(), 3u);
+    EXPECT_EQ(heard[heard.size() - 3], "coin");
+    EXPECT_EQ(heard.back(), "happy");
+    const std::string last = heard[heard.size() - 2];
+    EXPECT_TRUE(last.starts_with("My blood sugar is ")) << last;
+    EXPECT_TRUE(last.ends_with(". All three jobs done! A new sticker for your book.")) << last;
+    EXPECT_EQ(game.run("state")["coins"], 15);
+    game.play({"tap homeButtonPressed", "tap jobsButton"});
+    EXPECT_FALSE(game.hidden("celebrationLabel"));
+    EXPECT_EQ(game.picture("celebrationPicture"), "sticker-1.png");
+    // The practice page is for grown-ups: out of reach while the settings are locked.
+    game.play({"tap homeButtonPressed", "tap settingsPlace"});
+    EXPECT_TRUE(game.hidden("practiceButton"));
+    EXPECT_TRUE(game.run("tap practiceButton").contains("error"));
 }
 
 } // namespace

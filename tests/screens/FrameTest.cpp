@@ -55,6 +55,9 @@ const Frame kFrames[] = {
     // The way there answers "has carbs" to ten foods drawn at random.
     {"CarbGameResultsViewController", false, true, false, -1, "", true, false},
     {"SettingsMainViewController", false, true, true, 0, "ViewController", true, false},
+    {"PracticeViewController", false, true, true, 0, "SettingsMainViewController", true, false},
+    {"JobsViewController", false, true, true, 0, "ViewController", true, false},
+    {"StickerBookViewController", false, true, true, 0, "JobsViewController", true, false},
 };
 
 class EveryScreen : public testing::TestWithParam<Frame> {};

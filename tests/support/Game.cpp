@@ -24,7 +24,7 @@ Game::Game(const std::string& languages)
     }
     app_ = std::move(*created);
     app_->console().setEcho(false);
-    inspector_ = std::make_unique<CareStateAccess>(game_.state);
+    inspector_ = std::make_unique<CareStateAccess>(game_.state, app_->runLoop());
 }
 
 Game::~Game() = default;
@@ -92,6 +92,10 @@ static std::vector<std::string> routeTo(const std::string& className)
             "nextPressed", "hasCarbsPressed", "nextPressed", "hasCarbsPressed", "nextPressed", "hasCarbsPressed", "nextPressed",
             "hasCarbsPressed", "nextPressed"}}},
         {"SettingsMainViewController", {"ViewController", {"settingsPlace"}}},
+        // The practice page is only within reach once the settings are unlocked.
+        {"PracticeViewController", {"SettingsMainViewController", {"lockPressed", "practiceButton"}}},
+        {"JobsViewController", {"ViewController", {"jobsButton"}}},
+        {"StickerBookViewController", {"JobsViewController", {"stickerBookButton"}}},
     };
     const auto it = ways.find(className);
     if (it == ways.end()) {

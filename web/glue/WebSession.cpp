@@ -58,7 +58,7 @@ Result<std::unique_ptr<WebSession>> WebSession::start(const std::string& resourc
 WebSession::WebSession(std::unique_ptr<AppState> state, std::unique_ptr<Registry> registry,
                        std::unique_ptr<Application> app)
     : state_(std::move(state)), registry_(std::move(registry)), app_(std::move(app)),
-      inspector_(std::make_unique<CareStateAccess>(*state_))
+      inspector_(std::make_unique<CareStateAccess>(*state_, app_->runLoop()))
 {
     wasAnimating_ = app_->navigation().isAnimating();
 }

@@ -46,6 +46,9 @@ const TOUR = [
   [['playButton'], 'CarbGameViewController'],
   [Array(10).fill(['hasCarbsButton', 'nextButton']).flat(), 'CarbGameResultsViewController'],
   [['homeButtonPressed', 'settingsPlace', 'lockButton'], 'SettingsMainViewController'],
+  [['practiceButton'], 'PracticeViewController'],
+  [['homeButtonPressed', 'jobsButton'], 'JobsViewController'],
+  [['stickerBookButton'], 'StickerBookViewController'],
 ];
 
 // What the keyboard is on, or what a button is: the control's name, a
@@ -158,6 +161,19 @@ const AT = {
     await page.keyboard.press('Enter');
     await settled(page);
     await eventually(() => focusedKey(page), 'h1');
+  },
+  async PracticeViewController(page) {
+    // Each count is read with its row and column; the tour made one good check today.
+    await eventually(() => control(page, 'goodChecksToday').textContent(), 'Good checks today: 1');
+  },
+  async JobsViewController(page) {
+    // By now the tour has done every job but counting carbs: the ticks follow the day's three.
+    const done = (await gameState(page)).jobsDone;
+    for (const n of [1, 2, 3]) {
+      const job = (await gameState(page)).jobsToday[n - 1];
+      await eventually(() => isShown(page, `jobTick${n}`), done.includes(job), `the tick of ${job}`);
+    }
+    await eventually(() => isShown(page, 'celebrationLabel'), done.length === 3);
   },
   async SettingsMainViewController(page) {
     await stepper(page, 'carbStepper', true);

@@ -1,0 +1,67 @@
+#include "screens/settings/PracticeViewController.h"
+
+#include "platform/Format.h"
+#include "platform/RunLoop.h"
+#include "platform/Services.h"
+
+#include <string>
+
+namespace bc {
+
+namespace {
+// Each row of the table: the name its labels start with, and what it counts.
+struct Row {
+    const char* name;
+    int PracticeCounts::*count;
+};
+const Row kRows[] = {{"goodChecks", &PracticeCounts::goodChecks},         {"trickyChecks", &PracticeCounts::trickyChecks},
+                     {"lowChecks", &PracticeCounts::lowChecks},           {"dosesCompleted", &PracticeCounts::dosesCompleted},
+                     {"dosesStopped", &PracticeCounts::dosesStopped},     {"carbsCounted", &PracticeCounts::carbsCounted},
+                     {"lowsTreated", &PracticeCounts::lowsTreated},       {"jobsDone", &PracticeCounts::jobsDone},
+                     {"stickers", &PracticeCounts::stickers}};
+
+// Each column: the end of its labels' names, what a number in it is for a
+// screen reader (which reads "Good checks today: 3"), and which counts it shows.
+struct Column {
+    const char* suffix;
+    const char* spoken;
+    PracticeCounts PracticeRecord::*counts;
+};
+const Column kColumns[] = {{"Today", untranslated("%s today"), &PracticeRecord::today},
+                           {"Week", untranslated("%s this week"), &PracticeRecord::week},
+                           {"Ever", untranslated("%s in all"), &PracticeRecord::ever}};
+} // namespace
+
+void PracticeViewController::updateUI()
+{
+    showCoins();
+    // Shown as of today without turning the day: only doing something does that.
+    const PracticeRecord record = practiceOn(appState().practice(), services().runLoop.today());
+    const Translator& words = services().translator;
+    for (const Row& row : kRows) {
+        const auto* caption = dynamic_cast<const Label*>(controlNamed(std::string(row.name) + "Caption"));
+        for (const Column& column : kColumns) {
+            auto* number = dynamic_cast<Label*>(controlNamed(row.name + std::string(column.suffix)));
+            if (number == nullptr || caption == nullptr) {
+                continue;
+            }
+            number->setText(stringWithFormat("%d", (record.*column.counts).*row.count));
+            number->accessibilityLabel = fill(words.translate(column.spoken), caption->text());
+        }
+    }
+}
+
+void registerPracticeScreen(Registry& registry, AppState& state)
+{
+    using F = FrameStep;
+    auto builder = registerCareScreen<PracticeViewController>(
+        registry, state, "PracticeViewController", {.didLoad = {F::HideBar}, .willAppear = {F::HideBarAnimated, F::Refresh}});
+    for (const Row& row : kRows) {
+        builder.named<Label>(std::string(row.name) + "Caption");
+        for (const Column& column : kColumns) {
+            builder.named<Label>(row.name + std::string(column.suffix));
+        }
+    }
+}
+
+} // namespace bc
