@@ -30,6 +30,7 @@ CANVAS = (375, 667)
 SCREEN = (1024, 768)
 FRAME = re.compile(r"^frame t=(\d+) draw=(\d+) cpu=(\d+) screen=(\S+) anim=(\d)")
 PRESENT = re.compile(r"^present t=(\d+)")
+EXEC = re.compile(r"^exec t=(\d+)")
 
 
 def now_ns():
@@ -191,6 +192,9 @@ class Bench:
         self.floor = os.path.join(args.build, "bench", "buddycare-floor")
         self.inprocess = os.path.join(args.build, "bench", "buddycare-bench")
         self.first_present = os.path.join(args.build, "bench", "libbuddycare-first-present.so")
+        self.exec_clock = os.path.join(args.build, "bench", "buddycare-exec-clock")
+        # A desktop session's own runtime folder, private to this run.
+        self.runtime = tempfile.TemporaryDirectory(prefix="buddycare-bench-run-")
         font = subprocess.run(["fc-match", "-f", "%{file}", "Comic Neue"], capture_output=True, text=True).stdout
         self.font = font.strip()
         self.picture = os.path.join(RESOURCES, "sadhomescreen.jpg")
@@ -221,6 +225,13 @@ class Bench:
                   "WAYLAND_DISPLAY"):
             env.pop(k, None)
         env["BUDDYCARE_FRAME_LOG"] = "1"
+        # What a person's desktop session gives every program it starts: a
+        # runtime folder (so SDL tries Wayland before X11, as it does for them),
+        # a locale and a home. Without the folder the game skipped that try
+        # by a hint of its own and the floor program did not.
+        env["XDG_RUNTIME_DIR"] = self.runtime.name
+        env.setdefault("LANG", "C.UTF-8")
+        env.setdefault("HOME", os.path.expanduser("~"))
         if offscreen:
             env["SDL_VIDEODRIVER"] = "offscreen"
         else:
@@ -233,17 +244,21 @@ class Bench:
         return [self.floor, self.picture, self.font]
 
     def first_frame(self, which, env):
-        """Exec to the first SDL_RenderPresent, seen from outside through a preloaded shim."""
+        """Exec to the first SDL_RenderPresent, seen from outside: the launcher notes the instant
+        before exec, the preloaded shim the first present, both on the same clock."""
         env = dict(env)
         env.pop("BUDDYCARE_FRAME_LOG", None)
         env["LD_PRELOAD"] = self.first_present
-        t0 = now_ns()
-        proc = subprocess.Popen(self.window_cmd(which), env=env, stdin=subprocess.DEVNULL,
+        proc = subprocess.Popen([self.exec_clock] + self.window_cmd(which), env=env, stdin=subprocess.DEVNULL,
                                 stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+        t0 = None
         try:
             for line in proc.stderr:
-                m = PRESENT.match(line)
+                m = EXEC.match(line)
                 if m:
+                    t0 = int(m.group(1))
+                m = PRESENT.match(line)
+                if m and t0 is not None:
                     return (int(m.group(1)) - t0) / 1e6, proc_status(proc.pid, "VmHWM") / 1024.0
             raise RuntimeError(which + " showed no frame")
         finally:

@@ -10,7 +10,7 @@ build=build-bench
 generator=()
 [[ -f "$build/CMakeCache.txt" ]] || generator=(-G Ninja)
 cmake -S . -B "$build" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUDDYCARE_BENCH=ON >/dev/null
-targets=(buddycare buddycare-floor buddycare-first-present)
+targets=(buddycare buddycare-floor buddycare-first-present buddycare-exec-clock)
 # Without Google Benchmark installed the in-process part is simply not built.
 if cmake --build "$build" --target help | grep -q 'buddycare-bench'; then
   targets+=(buddycare-bench)
