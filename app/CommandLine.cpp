@@ -38,6 +38,10 @@ Result<LaunchOptions> parseCommandLine(int argc, const char* const* argv)
     auto* unitsOption = cli.add_option("--units", units, "show blood sugar in mg (mg/dL, the default) or mmol (mmol/L)");
     cli.add_option("--language", options.language,
                    "the language to play in (es, fr, ...); default from LANGUAGE, LC_ALL, LC_MESSAGES, LANG");
+    std::string progress;
+    auto* progressOption = cli.add_option("--progress", progress,
+                                          "keep the progress (once a grown-up switches remembering on) in this file; "
+                                          "default $XDG_DATA_HOME/buddycare/progress.json, none for --headless");
     cli.add_flag("--fullscreen", options.fullscreen, "fill the screen (for a tablet on a stand); Ctrl+Q quits");
     cli.set_version_flag("--version", std::string(kProgramName) + " " + BUDDYCARE_VERSION, "print the version and exit");
     try {
@@ -65,6 +69,13 @@ Result<LaunchOptions> parseCommandLine(int argc, const char* const* argv)
             return Error{"--units: \"" + units + "\" is neither mg nor mmol"};
         }
         options.units = units == "mg" ? GlucoseUnit::MgPerDl : GlucoseUnit::MmolPerL;
+        options.unitsChosen = true;
+    }
+    if (*progressOption) {
+        if (progress.empty() || progress.back() == '/') {
+            return Error{"--progress: \"" + progress + "\" is not a file name"};
+        }
+        options.progress = progress;
     }
     if (!options.language.empty() && !isLanguageCode(options.language)) {
         return Error{"--language: \"" + options.language + "\" is not a language code such as es or fr"};

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "app/Progress.h"
+#include "platform/ProgressStore.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace bc {
+
+class AppState;
+
+// Keeps the care state's progress in a store while the grown-ups' switch is
+// on, and forgets it when it is turned off. The application owns both the
+// store and the keeper and asks the keeper after every handled input or timer.
+class ProgressKeeper {
+public:
+    using Say = std::function<void(const std::string&)>;
+
+    // `say` hears each one-line reason why the progress cannot be kept or was not used.
+    ProgressKeeper(AppState& state, ProgressStore& store, Say say);
+
+    // Puts what was kept into the care state (after its starting values). A
+    // kept text that cannot be trusted is set aside and the game starts
+    // fresh; either way the game plays.
+    void start();
+
+    // Writes the progress if it changed since the last write (or removes it
+    // once remembering was turned off). A failure is said once, and tried
+    // again at the next change.
+    void changed();
+
+private:
+    void sayOnce(const std::string& why);
+
+    AppState& state_;
+    ProgressStore& store_;
+    Say say_;
+    // What the store holds as far as this run knows; nothing once removed.
+    std::optional<ProgressRecord> kept_;
+    // What the last failed write tried, so that the same state is not retried.
+    std::optional<ProgressRecord> failed_;
+    bool mayHoldSomething_ = true;
+    std::string lastSaid_;
+};
+
+} // namespace bc
