@@ -12,7 +12,6 @@
 #include "platform/sdl/DeferredAudio.h"
 #include "platform/sdl/MixerAudio.h"
 #include "platform/sdl/Window.h"
-#include "screens/frame/CareScreen.h"
 
 #include <cstdlib>
 #include <iostream>
@@ -67,15 +66,11 @@ Result<int> ApplicationMain(int argc, char** argv, AppDelegate& delegate)
     }
     Application& app = **created;
     if (keeper) {
-        // After the first screen has given the care state its starting values.
-        keeper->start();
-        if (options->unitsChosen) {
-            game.state.preferences().units = options->units;
-        }
-        if (auto* first = dynamic_cast<CareScreen*>(app.top())) {
-            first->updateUI();
-        }
-        app.setAfterEventObserver([&keeper = *keeper] { keeper.changed(); });
+        keepProgress(app, *keeper, [&] {
+            if (options->unitsChosen) {
+                game.state.preferences().units = options->units;
+            }
+        });
     }
     delegate.didFinishLaunchingWithOptions();
     delegate.applicationDidBecomeActive();

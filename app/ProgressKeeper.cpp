@@ -1,5 +1,7 @@
 #include "app/ProgressKeeper.h"
 
+#include "platform/Application.h"
+#include "screens/frame/CareScreen.h"
 #include "state/AppState.h"
 
 namespace bc {
@@ -34,7 +36,7 @@ void ProgressKeeper::start()
     if (!record) {
         const auto aside = store_.setAside();
         say_("the kept game in " + store_.where() + " is not used (" + record.error().message + "); starting fresh" +
-             (aside ? ", the file moved to " + store_.asideWhere() : " (" + aside.error().message + ")"));
+             (aside ? ", and it is kept aside as " + store_.asideWhere() : " (" + aside.error().message + ")"));
         mayHoldSomething_ = !aside;
         return;
     }
@@ -78,6 +80,18 @@ void ProgressKeeper::changed()
     failed_.reset();
     mayHoldSomething_ = true;
     lastSaid_.clear();
+}
+
+void keepProgress(Application& app, ProgressKeeper& keeper, const std::function<void()>& afterRestore)
+{
+    keeper.start();
+    if (afterRestore) {
+        afterRestore();
+    }
+    if (auto* first = dynamic_cast<CareScreen*>(app.top())) {
+        first->updateUI();
+    }
+    app.setAfterEventObserver([&keeper] { keeper.changed(); });
 }
 
 } // namespace bc

@@ -10,6 +10,7 @@
 namespace bc {
 
 class AppState;
+class Application;
 
 // Keeps the care state's progress in a store while the grown-ups' switch is
 // on, and forgets it when it is turned off. The application owns both the
@@ -44,5 +45,11 @@ private:
     bool mayHoldSomething_ = true;
     std::string lastSaid_;
 };
+
+// Starts the keeper on a game whose first screen has just given the care
+// state its starting values: what was kept comes back (then `afterRestore`
+// may overrule it, as an option on the command line does), the first screen
+// shows it, and every handled input or timer from then on is kept.
+void keepProgress(Application& app, ProgressKeeper& keeper, const std::function<void()>& afterRestore = {});
 
 } // namespace bc
