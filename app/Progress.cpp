@@ -160,7 +160,9 @@ Result<void> checkProgress(const ProgressRecord& record)
     if (!version->is_number_integer() || version->get<std::int64_t>() != kProgressVersion) {
         return Error{"its version " + shown(version->dump()) + " is not one this game knows (1)"};
     }
-    for (const auto& [name, value] : record.items()) {
+    for (const auto& entry : record.items()) {
+        const std::string& name = entry.key();
+        const auto& value = entry.value();
         if (name == "version") {
             continue;
         }
