@@ -29,6 +29,9 @@ std::string shown(std::string_view text)
     return text.size() > out.size() ? out + "..." : out;
 }
 
+// The game's bounds are whole numbers.
+std::string plain(double bound) { return std::to_string(static_cast<long long>(bound)); }
+
 Error refused(std::string_view field, const std::string& why) { return Error{"\"" + std::string(field) + "\" " + why}; }
 
 // One kept field: how it is taken from the care state, checked and put back.
@@ -52,11 +55,14 @@ Result<void> checkNumber(std::string_view name, const json& value, double least,
     if (std::abs(v) > kMostNumber) {
         return refused(name, "is past 1,000,000");
     }
-    if (v < least || v > most) {
-        return refused(name, "is outside " + json(least).dump() + " to " + json(most).dump());
+    if (v < least) {
+        return refused(name, "is below " + plain(least));
+    }
+    if (v > most) {
+        return refused(name, "is above " + plain(most));
     }
     if (std::fmod(v, step) != 0) {
-        return refused(name, step == 1 ? "is not a whole number" : "is not a multiple of " + json(step).dump());
+        return refused(name, step == 1 ? "is not a whole number" : "is not a multiple of " + plain(step));
     }
     return done();
 }
