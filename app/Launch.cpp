@@ -57,6 +57,10 @@ Result<int> ApplicationMain(int argc, char** argv, AppDelegate& delegate)
         keeper = std::make_unique<ProgressKeeper>(game.state, *progressFile, [](const std::string& line) {
             std::cerr << kProgramName << ": " << line << std::endl;
         });
+        keeper->start();
+        if (options->unitsChosen) {
+            game.state.preferences().units = options->units;
+        }
     }
     auto created = Application::create(*folder, game.registry,
                                        options->headless ? RunLoop::ClockKind::Virtual : RunLoop::ClockKind::Real,

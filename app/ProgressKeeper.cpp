@@ -45,6 +45,13 @@ void ProgressKeeper::start()
     kept_ = std::move(*record);
 }
 
+void ProgressKeeper::restoreAgain()
+{
+    if (kept_) {
+        restoreProgress(state_, *kept_);
+    }
+}
+
 void ProgressKeeper::changed()
 {
     if (!state_.preferences().remember) {
@@ -84,7 +91,7 @@ void ProgressKeeper::changed()
 
 void keepProgress(Application& app, ProgressKeeper& keeper, const std::function<void()>& afterRestore)
 {
-    keeper.start();
+    keeper.restoreAgain();
     if (afterRestore) {
         afterRestore();
     }

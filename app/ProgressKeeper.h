@@ -22,10 +22,15 @@ public:
     // `say` hears each one-line reason why the progress cannot be kept or was not used.
     ProgressKeeper(AppState& state, ProgressStore& store, Say say);
 
-    // Puts what was kept into the care state (after its starting values). A
-    // kept text that cannot be trusted is set aside and the game starts
+    // Reads what was kept and puts it into the care state, before the first
+    // screen is made so that it greets the child as the grown-up set it up.
+    // A kept text that cannot be trusted is set aside and the game starts
     // fresh; either way the game plays.
     void start();
+
+    // Puts what start() read into the care state again, over the starting
+    // values the first screen gave it.
+    void restoreAgain();
 
     // Writes the progress if it changed since the last write (or removes it
     // once remembering was turned off). A failure is said once, and tried
@@ -46,10 +51,10 @@ private:
     std::string lastSaid_;
 };
 
-// Starts the keeper on a game whose first screen has just given the care
-// state its starting values: what was kept comes back (then `afterRestore`
-// may overrule it, as an option on the command line does), the first screen
-// shows it, and every handled input or timer from then on is kept.
+// Once the first screen has given the care state its starting values: what
+// was kept comes back over them (then `afterRestore` may overrule it, as an
+// option on the command line does), the first screen shows it, and every
+// handled input or timer from then on is kept.
 void keepProgress(Application& app, ProgressKeeper& keeper, const std::function<void()>& afterRestore = {});
 
 } // namespace bc

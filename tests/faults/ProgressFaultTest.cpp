@@ -38,19 +38,20 @@ TEST(ProgressFaults, RememberedCoinsBowTieAndSettingsComeBackButTheReadingStarts
     ASSERT_EQ(first.status, 0) << first.err;
     EXPECT_EQ(first.err, "");
     const auto second = runGame({"--headless", "--progress", file},
-                                script({"state", "screen", "tap settingsPlace", "tap lockPressed", "screen",
+                                script({"heard", "state", "screen", "tap settingsPlace", "tap lockPressed", "screen",
                                         "toggle rememberSwitch", "quit"}));
     ASSERT_EQ(second.status, 0) << second.err;
-    const auto state = nlohmann::json::parse(second.outLines().at(0));
+    EXPECT_EQ(second.outLines().at(0), R"({"heard":[]})") << "with \"Read to me\" kept off, no greeting";
+    const auto state = nlohmann::json::parse(second.outLines().at(1));
     EXPECT_EQ(state["coins"], 50);
     EXPECT_EQ(state["items"], nlohmann::json::array({"bowtie"}));
     EXPECT_EQ(state["wearing"], nlohmann::json::array({"bowtie.jpg"}));
     EXPECT_EQ(state["carbRatio"], 16);
     EXPECT_EQ(state["bloodSugarLevel"], 150);
     EXPECT_EQ(state["settingsLocked"], true);
-    const auto home = second.outLines().at(1);
+    const auto home = second.outLines().at(2);
     EXPECT_NE(home.find(R"("text":"50")"), std::string::npos) << "the first screen shows the kept coins: " << home;
-    const auto settings = second.outLines().at(4);
+    const auto settings = second.outLines().at(5);
     for (const char* shown : {R"("name":"rememberSwitch","kind":"switch","hidden":false,"enabled":true,"on":true)",
                               R"("name":"readToMeSwitch","kind":"switch","hidden":false,"enabled":true,"on":false)"}) {
         EXPECT_NE(settings.find(shown), std::string::npos) << settings;

@@ -55,20 +55,22 @@ Result<std::unique_ptr<WebSession>> WebSession::start(const std::string& resourc
 {
     auto state = std::make_unique<AppState>();
     auto registry = std::make_unique<Registry>(gameRegistry(*state));
+    auto storage = std::make_unique<PageStorage>(std::move(kept));
+    auto keeper = std::make_unique<ProgressKeeper>(*state, *storage, [](const std::string& line) {
+        // The page shows the game's error stream on its console.
+        std::cerr << "buddycare: " << line << std::endl;
+    });
+    keeper->start();
     BC_TRY_LET(app, Application::create(resources, *registry, clock, seed, nullptr, std::move(translator)));
-    return std::unique_ptr<WebSession>(
-        new WebSession(std::move(state), std::move(registry), std::move(app), std::move(kept)));
+    return std::unique_ptr<WebSession>(new WebSession(std::move(state), std::move(registry), std::move(app),
+                                                      std::move(storage), std::move(keeper)));
 }
 
 WebSession::WebSession(std::unique_ptr<AppState> state, std::unique_ptr<Registry> registry,
-                       std::unique_ptr<Application> app, std::optional<std::string> kept)
+                       std::unique_ptr<Application> app, std::unique_ptr<PageStorage> storage,
+                       std::unique_ptr<ProgressKeeper> keeper)
     : state_(std::move(state)), registry_(std::move(registry)), app_(std::move(app)),
-      inspector_(std::make_unique<CareStateAccess>(*state_)),
-      storage_(std::make_unique<PageStorage>(std::move(kept))),
-      keeper_(std::make_unique<ProgressKeeper>(*state_, *storage_, [](const std::string& line) {
-          // The page shows the game's error stream on its console.
-          std::cerr << "buddycare: " << line << std::endl;
-      }))
+      inspector_(std::make_unique<CareStateAccess>(*state_)), storage_(std::move(storage)), keeper_(std::move(keeper))
 {
     keepProgress(*app_, *keeper_);
     wasAnimating_ = app_->navigation().isAnimating();

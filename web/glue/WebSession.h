@@ -69,7 +69,7 @@ public:
 
 private:
     WebSession(std::unique_ptr<AppState> state, std::unique_ptr<Registry> registry, std::unique_ptr<Application> app,
-               std::optional<std::string> kept);
+               std::unique_ptr<PageStorage> storage, std::unique_ptr<ProgressKeeper> keeper);
     Result<Control*> refuse(std::uint32_t screen, std::size_t index);
     json describeScreen(const ScreenController& screen);
 
