@@ -37,7 +37,8 @@ void ProgressKeeper::start()
         const auto aside = store_.setAside();
         say_("the kept game in " + store_.where() + " is not used (" + record.error().message + "); starting fresh" +
              (aside ? ", and it is kept aside as " + store_.asideWhere() : " (" + aside.error().message + ")"));
-        mayHoldSomething_ = !aside;
+        // What could not be moved aside is not removed either: a grown-up may want to look at it.
+        mayHoldSomething_ = false;
         return;
     }
     restoreProgress(state_, *record);
