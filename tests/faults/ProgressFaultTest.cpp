@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <random>
 #include <spawn.h>
+#include <sys/file.h>
 #include <thread>
 
 namespace bc::test {
@@ -71,12 +72,12 @@ TEST(ProgressFaults, ADamagedFileGivesOneLineAFreshStartAndADamagedCopy)
     EXPECT_EQ(readFile(work.path() + "/progress.json.damaged"), R"({"version":1,"coins":1e9})");
 }
 
-// Starts the game on `input` and kills it after `delay`.
-void killAfter(const std::string& progress, const std::string& inputFile, std::chrono::microseconds delay)
+// The game keeping into `progress`, reading its commands from `input`.
+pid_t spawnGame(const std::string& progress, int input)
 {
     posix_spawn_file_actions_t io;
     posix_spawn_file_actions_init(&io);
-    posix_spawn_file_actions_addopen(&io, 0, inputFile.c_str(), O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&io, input, 0);
     posix_spawn_file_actions_addopen(&io, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&io, 2, "/dev/null", O_WRONLY, 0);
     std::vector<std::string> args{BUDDYCARE_BINARY, "--headless", "--progress", progress};
@@ -85,13 +86,50 @@ void killAfter(const std::string& progress, const std::string& inputFile, std::c
         argv.push_back(a.data());
     }
     argv.push_back(nullptr);
-    pid_t pid = 0;
-    ASSERT_EQ(posix_spawn(&pid, BUDDYCARE_BINARY, &io, nullptr, argv.data(), environ), 0);
+    pid_t pid = -1;
+    EXPECT_EQ(posix_spawn(&pid, BUDDYCARE_BINARY, &io, nullptr, argv.data(), environ), 0);
     posix_spawn_file_actions_destroy(&io);
+    return pid;
+}
+
+void killAfter(const std::string& progress, const std::string& inputFile, std::chrono::microseconds delay)
+{
+    const int input = ::open(inputFile.c_str(), O_RDONLY | O_CLOEXEC);
+    const pid_t pid = spawnGame(progress, input);
+    ::close(input);
     std::this_thread::sleep_for(delay);
     ::kill(pid, SIGKILL);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
+    ::waitpid(pid, nullptr, 0);
+}
+
+TEST(ProgressFaults, ASecondGameOnTheSameFilePlaysWithoutRememberingAndSaysWhy)
+{
+    ScratchFolder work;
+    const std::string file = work.path() + "/progress.json";
+    work.write("progress.json", R"({"version":1,"coins":30,"remember":true})");
+    int pipe[2];
+    ASSERT_EQ(::pipe2(pipe, O_CLOEXEC), 0);
+    const pid_t first = spawnGame(file, pipe[0]);
+    ::close(pipe[0]);
+    // Until the first game holds the lock (it takes it as it reads the file at start).
+    bool held = false;
+    for (int tries = 0; tries < 3000 && !held; ++tries) {
+        const int lock = ::open((file + ".lock").c_str(), O_RDONLY | O_CLOEXEC);
+        held = lock >= 0 && ::flock(lock, LOCK_EX | LOCK_NB) != 0;
+        if (lock >= 0) {
+            ::close(lock);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ASSERT_TRUE(held);
+    const auto second = runGame({"--headless", "--progress", file}, "set coins 80\nstate\nquit\n");
+    ::close(pipe[1]);
+    ::waitpid(first, nullptr, 0);
+    EXPECT_EQ(second.status, 0);
+    ASSERT_EQ(second.errLines().size(), 1u) << second.err;
+    EXPECT_NE(second.err.find("another buddycare game is keeping its progress in " + file), std::string::npos);
+    EXPECT_EQ(nlohmann::json::parse(second.outLines().at(1))["coins"], 80);
+    EXPECT_EQ(parseProgress(readFile(file))->at("coins"), 30) << "the first game's file is untouched";
 }
 
 TEST(ProgressFaults, AKillAtAnyInstantDuringAThousandSavesLeavesAFileThatLoads)
