@@ -31,7 +31,8 @@ export function keptProgress() {
 // Applies what the game did to its kept progress since it was last asked.
 export function storeProgress(call) {
   const store = storage();
-  for (const change of call('bc_progress')) {
+  const changes = call('bc_progress');
+  for (const change of Array.isArray(changes) ? changes : []) {
     try {
       if (!store) throw new Error('the page may not use storage');
       if (typeof change.put === 'string') {
