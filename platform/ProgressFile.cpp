@@ -86,14 +86,15 @@ ProgressFile::~ProgressFile()
 std::filesystem::path ProgressFile::defaultPath(const std::function<const char*(const char*)>& env)
 {
     const char* data = env("XDG_DATA_HOME");
-    std::filesystem::path base;
+    const char* home = env("HOME");
     if (data != nullptr && data[0] == '/') {
-        base = data;
-    } else {
-        const char* home = env("HOME");
-        base = std::filesystem::path(home != nullptr && home[0] != '\0' ? home : ".") / ".local" / "share";
+        return std::filesystem::path(data) / "buddycare" / "progress.json";
     }
-    return base / "buddycare" / "progress.json";
+    if (home != nullptr && home[0] == '/') {
+        return std::filesystem::path(home) / ".local" / "share" / "buddycare" / "progress.json";
+    }
+    // Never the working folder, where nobody would look for it.
+    return {};
 }
 
 Result<void> ProgressFile::lock()
@@ -120,6 +121,9 @@ Result<void> ProgressFile::lock()
 
 Result<std::optional<std::string>> ProgressFile::read()
 {
+    if (path_.empty()) {
+        return std::optional<std::string>();
+    }
     struct stat st{};
     if (::stat(path_.c_str(), &st) != 0) {
         if (errno == ENOENT || errno == ENOTDIR) {
@@ -155,6 +159,9 @@ Result<std::optional<std::string>> ProgressFile::read()
 
 Result<void> ProgressFile::write(const std::string& text)
 {
+    if (path_.empty()) {
+        return Error{"there is no folder to keep the game in (neither XDG_DATA_HOME nor HOME names one)"};
+    }
     BC_TRY(makeFolders(path_.parent_path()));
     BC_TRY(lock());
     // One name for the new file, so that one left by a killed run is simply replaced.
@@ -181,6 +188,9 @@ Result<void> ProgressFile::write(const std::string& text)
 
 Result<void> ProgressFile::remove()
 {
+    if (path_.empty()) {
+        return done();
+    }
     struct stat st{};
     if (::lstat(path_.c_str(), &st) != 0 && errno == ENOENT) {
         return done();

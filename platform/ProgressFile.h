@@ -20,7 +20,8 @@ public:
     ProgressFile& operator=(const ProgressFile&) = delete;
 
     // $XDG_DATA_HOME/buddycare/progress.json, or ~/.local/share/... when
-    // unset or not absolute; `env` reads the environment.
+    // unset or not absolute; `env` reads the environment. Empty when neither
+    // names a folder: then nothing is read and a write says why not.
     static std::filesystem::path defaultPath(const std::function<const char*(const char*)>& env);
 
     std::string where() const override { return path_.string(); }

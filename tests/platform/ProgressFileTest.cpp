@@ -27,6 +27,7 @@ TEST(ProgressFile, TheDefaultPlaceFollowsXdgDataHomeThenHome)
         {{{"XDG_DATA_HOME", "/data"}, {"HOME", "/home/kid"}}, "/data/buddycare/progress.json"},
         {{{"XDG_DATA_HOME", "relative"}, {"HOME", "/home/kid"}}, "/home/kid/.local/share/buddycare/progress.json"},
         {{{"HOME", "/home/kid"}}, "/home/kid/.local/share/buddycare/progress.json"},
+        {{{"HOME", "kid"}}, ""},
     };
     for (const auto& row : rows) {
         const auto path = ProgressFile::defaultPath([&](const char* name) {
@@ -35,6 +36,9 @@ TEST(ProgressFile, TheDefaultPlaceFollowsXdgDataHomeThenHome)
         });
         EXPECT_EQ(path, row.expected);
     }
+    ProgressFile nowhere({});
+    EXPECT_FALSE(nowhere.read()->has_value());
+    EXPECT_NE(nowhere.write("x").error().message.find("no folder"), std::string::npos);
 }
 
 TEST(ProgressFile, WritesWholeFilesForItsOwnerInFoldersItMakes)
