@@ -42,6 +42,10 @@ Result<LaunchOptions> parseCommandLine(int argc, const char* const* argv)
     auto* dateOption = cli.add_option("--date", date,
                                       "the day the headless driver's clock starts on, at 08:00 (YYYY-MM-DD; default " +
                                           formatDate(kFirstPlayDay) + ")");
+    std::string progress;
+    auto* progressOption = cli.add_option("--progress", progress,
+                                          "keep the progress (once a grown-up switches remembering on) in this file; "
+                                          "default $XDG_DATA_HOME/buddycare/progress.json, none for --headless");
     cli.add_flag("--fullscreen", options.fullscreen, "fill the screen (for a tablet on a stand); Ctrl+Q quits");
     cli.set_version_flag("--version", std::string(kProgramName) + " " + BUDDYCARE_VERSION, "print the version and exit");
     try {
@@ -69,6 +73,13 @@ Result<LaunchOptions> parseCommandLine(int argc, const char* const* argv)
             return Error{"--units: \"" + units + "\" is neither mg nor mmol"};
         }
         options.units = units == "mg" ? GlucoseUnit::MgPerDl : GlucoseUnit::MmolPerL;
+        options.unitsChosen = true;
+    }
+    if (*progressOption) {
+        if (progress.empty() || progress.back() == '/') {
+            return Error{"--progress: \"" + progress + "\" is not a file name"};
+        }
+        options.progress = progress;
     }
     if (*dateOption) {
         const auto day = parseDate(date);

@@ -16,6 +16,10 @@ struct LaunchOptions {
     std::optional<std::uint64_t> seed;
     std::string resources; // empty: where the program finds its own
     GlucoseUnit units = GlucoseUnit::MgPerDl;
+    bool unitsChosen = false; // on the command line, over the kept unit
+    // The file the progress is kept in; the window's default when not given,
+    // and for the driver none at all (it keeps nothing unless asked).
+    std::optional<std::string> progress;
     std::string language;  // empty: from the environment
     Date date = kFirstPlayDay; // the headless driver's first day, from 08:00
     // Set when the command line only asked for help or the version, already printed.

@@ -2,11 +2,13 @@
 #include "app/CareStateAccess.h"
 #include "app/CommandLine.h"
 #include "app/GameRegistry.h"
+#include "app/ProgressKeeper.h"
 #include "app/Resources.h"
 #include "platform/Application.h"
 #include "platform/Console.h"
 #include "platform/Driver.h"
 #include "platform/Gettext.h"
+#include "platform/ProgressFile.h"
 #include "platform/sdl/DeferredAudio.h"
 #include "platform/sdl/FirstFramePreparation.h"
 #include "platform/sdl/MixerAudio.h"
@@ -46,6 +48,23 @@ Result<int> ApplicationMain(int argc, char** argv, AppDelegate& delegate)
         });
     }
     sdl::DeferredAudio* const sound = audio.get();
+    // The window keeps its progress in the usual place; the driver only where it is told to.
+    std::unique_ptr<ProgressFile> progressFile;
+    if (options->progress) {
+        progressFile = std::make_unique<ProgressFile>(*options->progress);
+    } else if (!options->headless) {
+        progressFile = std::make_unique<ProgressFile>(ProgressFile::defaultPath([](const char* name) { return std::getenv(name); }));
+    }
+    std::unique_ptr<ProgressKeeper> keeper;
+    if (progressFile) {
+        keeper = std::make_unique<ProgressKeeper>(game.state, *progressFile, [](const std::string& line) {
+            std::cerr << kProgramName << ": " << line << std::endl;
+        });
+        keeper->start();
+        if (options->unitsChosen) {
+            game.state.preferences().units = options->units;
+        }
+    }
     auto created = Application::create(*folder, game.registry,
                                        options->headless ? RunLoop::ClockKind::Virtual : RunLoop::ClockKind::Real,
                                        options->seed, std::move(audio), std::move(translator));
@@ -54,6 +73,13 @@ Result<int> ApplicationMain(int argc, char** argv, AppDelegate& delegate)
     }
     Application& app = **created;
     app.runLoop().setFirstDay(options->date);
+    if (keeper) {
+        keepProgress(app, *keeper, [&] {
+            if (options->unitsChosen) {
+                game.state.preferences().units = options->units;
+            }
+        });
+    }
     delegate.didFinishLaunchingWithOptions();
     delegate.applicationDidBecomeActive();
 

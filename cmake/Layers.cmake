@@ -11,8 +11,9 @@ target_include_directories(buddycare_state PUBLIC ${PROJECT_SOURCE_DIR})
 # The toolkit: controls, navigation, run loop, storyboard loader, headless driver.
 file(GLOB BUDDYCARE_PLATFORM_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/platform/*.cpp)
 if(EMSCRIPTEN)
-  # The page reads its catalogues from JSON (web/glue), not through the C library.
-  list(FILTER BUDDYCARE_PLATFORM_SOURCES EXCLUDE REGEX "/platform/Gettext\\.cpp$")
+  # The page reads its catalogues from JSON (web/glue), not through the C
+  # library, and keeps its progress in the page's storage, not in a file.
+  list(FILTER BUDDYCARE_PLATFORM_SOURCES EXCLUDE REGEX "/platform/(Gettext|ProgressFile)\\.cpp$")
 endif()
 add_library(buddycare_platform STATIC ${BUDDYCARE_PLATFORM_SOURCES})
 target_link_libraries(buddycare_platform PUBLIC buddycare_state nlohmann_json::nlohmann_json)

@@ -55,6 +55,9 @@ void Application::afterEvent()
         pointerCancel();
     }
     resetFocusIfScreenChanged();
+    if (afterEventObserver_) {
+        afterEventObserver_();
+    }
 }
 
 namespace {

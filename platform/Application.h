@@ -12,6 +12,7 @@
 #include "state/Translator.h"
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -82,8 +83,10 @@ public:
     const Control* focusedControl() const;
     bool barBackFocused() const { return focusBarBack_; }
 
-    // Finishes animations whose time is up and clears away departed screens.
+    // Finishes animations whose time is up and clears away departed screens,
+    // then tells the observer (say, to keep what changed).
     void afterEvent();
+    void setAfterEventObserver(std::function<void()> observer) { afterEventObserver_ = std::move(observer); }
 
     // Something visible may have changed since the last frame.
     bool needsDisplay() const { return dirty_; }
@@ -119,6 +122,7 @@ private:
     bool focusBarBack_ = false;
     ScreenController* focusOn_ = nullptr;
     bool dirty_ = true;
+    std::function<void()> afterEventObserver_;
 };
 
 } // namespace bc

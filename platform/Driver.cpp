@@ -173,7 +173,12 @@ const Command kCommands[] = {
     {"wait", 1, "wait SECONDS", wait},
     {"screen", 0, "screen", [](Context& c, const Words&) { return describeTopScreen(c.app); }},
     {"state", 0, "state", [](Context& c, const Words&) { return c.state.snapshot(); }},
-    {"set", 2, "set FIELD VALUE", [](Context& c, const Words& w) { return outcome(c.state.set(w[1], w[2])); }},
+    {"set", 2, "set FIELD VALUE",
+     [](Context& c, const Words& w) {
+         const auto answer = outcome(c.state.set(w[1], w[2]));
+         c.app.afterEvent(); // a handled input like any other, so what changed is kept
+         return answer;
+     }},
     {"stack", 0, "stack", stack},
     {"heard", 0, "heard", [](Context& c, const Words&) { return takeHeard(c.app); }},
     {"shot", 1, "shot FILE.png", shot},

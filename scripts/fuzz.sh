@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Fuzzes the two inputs the game parses (the interface description and the
-# headless driver's commands) with libFuzzer under AddressSanitizer and
+# Fuzzes the three inputs the game parses (the interface description, the
+# headless driver's commands and the kept progress file) with libFuzzer under AddressSanitizer and
 # UndefinedBehaviorSanitizer, for SECONDS each (default 600).
-#   scripts/fuzz.sh [SECONDS] [storyboard|driver ...]
+#   scripts/fuzz.sh [SECONDS] [storyboard|driver|progress ...]
 # Builds in build-fuzz with clang; the checked-in seeds in fuzz/corpus/ stay as
 # they are, what the fuzzer finds goes to build-fuzz/corpus/. A crash, a hang
 # (10 s on one input) or a leak stops the run with status 1 and leaves the
@@ -12,12 +12,12 @@ cd "$(dirname "$0")/.."
 seconds=${1:-600}
 [[ $# -gt 0 ]] && shift
 names=("$@")
-[[ ${#names[@]} -gt 0 ]] || names=(storyboard driver)
+[[ ${#names[@]} -gt 0 ]] || names=(storyboard driver progress)
 build=build-fuzz
 compiler=$(command -v clang++-14 || command -v clang++)
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER="$compiler" \
   -DBUDDYCARE_FUZZ=ON -DBUDDYCARE_TESTS=OFF -DBUDDYCARE_BENCH=OFF -DBUDDYCARE_WERROR=ON >/dev/null
-cmake --build "$build" --target fuzz_storyboard fuzz_driver
+cmake --build "$build" --target fuzz_storyboard fuzz_driver fuzz_progress
 mkdir -p "$build/artifacts"
 status=0
 for name in "${names[@]}"; do
@@ -28,6 +28,8 @@ for name in "${names[@]}"; do
         -artifact_prefix="$build/artifacts/$name-")
   if [[ $name == driver ]]; then
     args+=(-dict=fuzz/driver.dict -max_len=8192)
+  elif [[ $name == progress ]]; then
+    args+=(-dict=fuzz/progress.dict -max_len=4096)
   else
     args+=(-max_len=65536)
   fi

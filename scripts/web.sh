@@ -42,7 +42,7 @@ build() {
   rm -rf "$next"
   mkdir -p "$next/fonts" "$next/icons"
   cp "$root/web/page/index.html" "$root/web/page/style.css" "$root/web/page/main.js" "$root/web/page/load.js" \
-    "$root/web/page/view.js" "$root/web/page/audio.js" "$next/"
+    "$root/web/page/view.js" "$root/web/page/audio.js" "$root/web/page/keep.js" "$next/"
   cp "$root/web/page/sw.js" "$root/web/page/manifest.webmanifest" "$root/resources/art/page/turn-upright.svg" "$next/"
   cp "$wasm/buddycare.js" "$wasm/buddycare.wasm" "$wasm/buddycare.data" "$next/"
   # The home-screen icons are the desktop's launcher icons.

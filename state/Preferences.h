@@ -11,6 +11,8 @@ struct Preferences {
     bool readToMe = true;
     bool sound = true;
     GlucoseUnit units = GlucoseUnit::MgPerDl;
+    // A grown-up asked for the progress to be kept on this device.
+    bool remember = false;
 };
 
 } // namespace bc

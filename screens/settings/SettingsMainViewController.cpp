@@ -31,11 +31,12 @@ void SettingsMainViewController::updateUI()
     unitsSwitch->setOn(preferences.units == GlucoseUnit::MmolPerL);
     readToMeSwitch->setOn(preferences.readToMe);
     soundSwitch->setOn(preferences.sound);
+    rememberSwitch->setOn(preferences.remember);
     // The grown-ups' controls hide together while the settings are locked.
     const bool locked = appState().settingsLocked();
     lockNote->setText(services().translator.translate(settingsNote(locked)));
     for (Control* control : std::initializer_list<Control*>{basalRateStepper, carbStepper, unitsSwitch, readToMeSwitch, soundSwitch,
-                                                                     lowGramsStepper}) {
+                                                                     lowGramsStepper, rememberSwitch, rememberCaption}) {
         control->setHidden(locked);
     }
     setNamedHidden({"practiceButton"}, locked);
@@ -87,6 +88,13 @@ void SettingsMainViewController::lowGramsChanged(Control*)
     updateUI();
 }
 
+// Only a flag here: the application keeps or forgets the progress once the input is handled.
+void SettingsMainViewController::rememberChanged(Control*)
+{
+    appState().preferences().remember = rememberSwitch->isOn();
+    updateUI();
+}
+
 void registerSettingsScreens(Registry& registry, AppState& state)
 {
     using Settings = SettingsMainViewController;
@@ -104,6 +112,8 @@ void registerSettingsScreens(Registry& registry, AppState& state)
         .outlet("soundSwitch", &Settings::soundSwitch)
         .outlet("lowGramsStepper", &Settings::lowGramsStepper)
         .outlet("lowGramsLabel", &Settings::lowGramsLabel)
+        .outlet("rememberSwitch", &Settings::rememberSwitch)
+        .outlet("rememberCaption", &Settings::rememberCaption)
         .named<Button>("practiceButton")
         .action("carbRatioButtonChanged", &Settings::carbRatioButtonChanged)
         .action("basalRateChanged", &Settings::basalRateChanged)
@@ -111,7 +121,8 @@ void registerSettingsScreens(Registry& registry, AppState& state)
         .action("unitsChanged", &Settings::unitsChanged)
         .action("readToMeChanged", &Settings::readToMeChanged)
         .action("soundChanged", &Settings::soundChanged)
-        .action("lowGramsChanged", &Settings::lowGramsChanged);
+        .action("lowGramsChanged", &Settings::lowGramsChanged)
+        .action("rememberChanged", &Settings::rememberChanged);
 }
 
 } // namespace bc

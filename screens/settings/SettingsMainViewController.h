@@ -21,6 +21,7 @@ public:
     void readToMeChanged(Control* sender);
     void soundChanged(Control* sender);
     void lowGramsChanged(Control* sender);
+    void rememberChanged(Control* sender);
 
     Stepper* carbStepper = nullptr;
     Stepper* basalRateStepper = nullptr;
@@ -34,6 +35,8 @@ public:
     Switch* soundSwitch = nullptr;
     Stepper* lowGramsStepper = nullptr;
     Label* lowGramsLabel = nullptr;
+    Switch* rememberSwitch = nullptr;
+    Label* rememberCaption = nullptr;
 };
 
 void registerSettingsScreens(Registry& registry, AppState& state);

@@ -17,7 +17,8 @@ TEST(NoNetworkNoFiles, TheGameOpensNoSocketAndWritesOnlyItsScreenshot)
     ScratchFolder work;
     const std::string shot = work.path() + "/frame.png";
     // Every screen, both endings of a dose, a purchase and the settings, with
-    // a screenshot in the middle: the one file the game may write.
+    // a screenshot in the middle: the one file the game may write. The driver
+    // keeps nothing unless told where, whatever the grown-ups' switch says.
     const std::vector<std::string> tour{
         "tap cheat", "tap cheat", "tap cheat", "tap cheat", "tap checkPlace", "tap ->TrendsViewController",
         "tap backButtonPressed", "tap ->BloodSugarCheckInstructionsViewController", "tap ->AskForBloodViewController",
@@ -30,7 +31,7 @@ TEST(NoNetworkNoFiles, TheGameOpensNoSocketAndWritesOnlyItsScreenshot)
         "tap eatPlace", "tap countCarbsButton", "tap homeButtonPressed", "tap buddyPlace", "tap shopButton",
         "tap tryToBuy", "tap closetButton", "tap itemButton", "tap wearButtonPressed", "tap homeButtonPressed",
         "tap buddyPlace", "tap gamesButton", "tap homeButtonPressed", "tap settingsPlace", "tap lockPressed",
-        "step carbStepper up", "step basalRateStepper down", "tap backButtonPressed", "quit"};
+        "toggle rememberSwitch", "step carbStepper up", "step basalRateStepper down", "tap backButtonPressed", "quit"};
     std::string input;
     for (const auto& c : tour) {
         input += c + "\n";

@@ -361,7 +361,7 @@ void ReferenceModel::runAction(ModelScreen& s, const std::string& a)
     } else if (a == "lockPressed") {
         st.settingsLocked = !st.settingsLocked;
     } else if (a != "changedSwitch" && a != "switchChanged" && a != "valueChanged" && a != "unitsChanged" &&
-               a != "readToMeChanged" && a != "soundChanged" && a != "speakButtonPressed" && a != "hasCarbsPressed" &&
+               a != "readToMeChanged" && a != "soundChanged" && a != "rememberChanged" && a != "speakButtonPressed" && a != "hasCarbsPressed" &&
                a != "noCarbsPressed" && a != "notFastSugarPressed") {
         problems_.push_back("the model has no rule for " + k + "." + a);
     }

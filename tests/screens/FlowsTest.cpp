@@ -161,11 +161,14 @@ TEST(Flow, SettingsBehindTheLock)
     game.reach("SettingsMainViewController");
     EXPECT_EQ(game.text("carbLabel"), "15");
     EXPECT_EQ(game.text("basalLabel"), "1.5");
-    EXPECT_TRUE(game.hidden("carbStepper") && game.hidden("basalRateStepper") && game.hidden("unitsSwitch"));
+    EXPECT_TRUE(game.hidden("carbStepper") && game.hidden("basalRateStepper") && game.hidden("unitsSwitch") &&
+                game.hidden("rememberSwitch") && game.hidden("rememberCaption"));
     EXPECT_EQ(game.text("unitsLabel"), "mg/dL");
     game.play({"tap lockButton"});
     EXPECT_EQ(game.control("lockButton")["title"], "Lock");
-    EXPECT_FALSE(game.hidden("carbStepper") || game.hidden("basalRateStepper") || game.hidden("unitsSwitch"));
+    EXPECT_FALSE(game.hidden("carbStepper") || game.hidden("basalRateStepper") || game.hidden("unitsSwitch") ||
+                 game.hidden("rememberSwitch"));
+    EXPECT_FALSE(game.control("rememberSwitch")["on"]) << "off at first";
     EXPECT_EQ(game.text("lockNote"), "For grown-ups.\nLock them again when you are done.");
     game.play({"toggle unitsSwitch"});
     EXPECT_EQ(game.state().preferences().units, GlucoseUnit::MmolPerL);
@@ -188,6 +191,7 @@ TEST(Flow, SettingsBehindTheLock)
     EXPECT_TRUE(game.state().settingsLocked());
     EXPECT_TRUE(game.hidden("carbStepper") && game.hidden("unitsSwitch"));
     EXPECT_TRUE(game.run("toggle unitsSwitch").contains("error"));
+    EXPECT_TRUE(game.run("toggle rememberSwitch").contains("error"));
     EXPECT_EQ(game.state().preferences().units, GlucoseUnit::MmolPerL);
 }
 

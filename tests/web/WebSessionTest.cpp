@@ -116,6 +116,36 @@ TEST(WebSessionInput, RefusesWhatTheWindowRefusesAndSaysWhy)
     }
 }
 
+// The page's storage hears of the kept game only while remembering is on:
+// written at each change, removed when switched off, set aside when damaged.
+TEST(WebSessionProgress, ThePagesEntryIsWrittenOnlyWhileRememberingIsOn)
+{
+    auto fresh = startGame();
+    tapNamed(*fresh, "cheat");
+    EXPECT_EQ(fresh->takeProgress(), json::array()) << "nothing while off";
+    for (const char* name : {"settingsPlace", "lockButton", "rememberSwitch", "homeButtonPressed", "cheat"}) {
+        tapNamed(*fresh, name);
+    }
+    const json changes = fresh->takeProgress();
+    ASSERT_FALSE(changes.empty());
+    const std::string kept = changes.back()["put"];
+    EXPECT_EQ(json::parse(kept)["coins"], 100);
+
+    auto next = WebSession::start(BUDDYCARE_RESOURCES, RunLoop::ClockKind::Virtual, {}, nullptr, kept);
+    ASSERT_TRUE(next);
+    EXPECT_EQ((*next)->state()["coins"], 100);
+    EXPECT_EQ(controlNamed(topScreen((*next)->frame()), "coinsLabel")["text"], "100");
+    for (const char* name : {"settingsPlace", "lockButton", "rememberSwitch"}) {
+        tapNamed(**next, name);
+    }
+    EXPECT_EQ((*next)->takeProgress(), json::parse(R"([{"remove":true}])"));
+
+    auto damaged = WebSession::start(BUDDYCARE_RESOURCES, RunLoop::ClockKind::Virtual, {}, nullptr, "{\"version\":7}");
+    ASSERT_TRUE(damaged);
+    EXPECT_EQ((*damaged)->takeProgress(), json::parse(R"([{"aside":true}])"));
+    EXPECT_EQ((*damaged)->state()["coins"], 0);
+}
+
 TEST(WebSessionScreens, EveryNewScreenGetsANewNumberEvenOfTheSameClass)
 {
     auto game = startGame();

@@ -49,9 +49,10 @@ extern "C" {
 
 // `seeded` makes the random readings repeat (the tests use it); otherwise
 // they come from the browser's random source. `language` names a catalogue
-// of the bundle ("es"), or is empty for English. The answer carries the
+// of the bundle ("es"), or is empty for English. `kept` is what the page's
+// storage entry for the progress held, or null. The answer carries the
 // page's own texts in that language.
-EMSCRIPTEN_KEEPALIVE const char* bc_start(int seeded, double seed, const char* language)
+EMSCRIPTEN_KEEPALIVE const char* bc_start(int seeded, double seed, const char* language, const char* kept)
 {
     std::optional<std::uint64_t> fixed;
     if (seeded != 0 && seed >= 0) {
@@ -59,7 +60,8 @@ EMSCRIPTEN_KEEPALIVE const char* bc_start(int seeded, double seed, const char* l
     }
     session.reset();
     auto started = bc::WebSession::start("/resources", bc::RunLoop::ClockKind::Real, fixed,
-                                         translatorFor(language != nullptr ? language : ""));
+                                         translatorFor(language != nullptr ? language : ""),
+                                         kept != nullptr ? std::optional<std::string>(kept) : std::nullopt);
     if (!started) {
         return reply(json{{"error", started.error().message}});
     }
@@ -102,6 +104,10 @@ EMSCRIPTEN_KEEPALIVE void bc_focus(unsigned screen, const char* name)
         session->focused(screen, name);
     }
 }
+
+// What to do to the page's storage entry since the last call: a list of
+// {"put": text}, {"remove": true} and {"aside": true}, in order.
+EMSCRIPTEN_KEEPALIVE const char* bc_progress() { return session ? reply(session->takeProgress()) : notStarted(); }
 
 EMSCRIPTEN_KEEPALIVE const char* bc_state() { return session ? reply(session->state()) : notStarted(); }
 

@@ -2,11 +2,14 @@
 
 #include "app/CareStateAccess.h"
 #include "app/GameRegistry.h"
+#include "app/ProgressKeeper.h"
 #include "platform/Driver.h"
 #include "platform/Look.h"
 #include "state/AppState.h"
+#include "web/glue/PageStorage.h"
 
 #include <algorithm>
+#include <iostream>
 
 namespace bc {
 
@@ -47,19 +50,30 @@ std::uint32_t idOf(const ScreenController* screen) { return screen != nullptr ? 
 
 Result<std::unique_ptr<WebSession>> WebSession::start(const std::string& resources, RunLoop::ClockKind clock,
                                                       std::optional<std::uint64_t> seed,
-                                                      std::unique_ptr<const Translator> translator)
+                                                      std::unique_ptr<const Translator> translator,
+                                                      std::optional<std::string> kept)
 {
     auto state = std::make_unique<AppState>();
     auto registry = std::make_unique<Registry>(gameRegistry(*state));
+    auto storage = std::make_unique<PageStorage>(std::move(kept));
+    auto keeper = std::make_unique<ProgressKeeper>(*state, *storage, [](const std::string& line) {
+        // The page shows the game's error stream on its console.
+        std::cerr << "buddycare: " << line << std::endl;
+    });
+    keeper->start();
     BC_TRY_LET(app, Application::create(resources, *registry, clock, seed, nullptr, std::move(translator)));
-    return std::unique_ptr<WebSession>(new WebSession(std::move(state), std::move(registry), std::move(app)));
+    return std::unique_ptr<WebSession>(new WebSession(std::move(state), std::move(registry), std::move(app),
+                                                      std::move(storage), std::move(keeper)));
 }
 
 WebSession::WebSession(std::unique_ptr<AppState> state, std::unique_ptr<Registry> registry,
-                       std::unique_ptr<Application> app)
+                       std::unique_ptr<Application> app, std::unique_ptr<PageStorage> storage,
+                       std::unique_ptr<ProgressKeeper> keeper)
     : state_(std::move(state)), registry_(std::move(registry)), app_(std::move(app)),
-      inspector_(std::make_unique<CareStateAccess>(*state_, app_->runLoop()))
+      inspector_(std::make_unique<CareStateAccess>(*state_, app_->runLoop())), storage_(std::move(storage)),
+      keeper_(std::move(keeper))
 {
+    keepProgress(*app_, *keeper_);
     wasAnimating_ = app_->navigation().isAnimating();
 }
 
@@ -67,7 +81,10 @@ WebSession::~WebSession()
 {
     inspector_.reset();
     app_.reset();
+    keeper_.reset();
 }
+
+WebSession::json WebSession::takeProgress() { return storage_->take(); }
 
 json WebSession::describeScreen(const ScreenController& screen)
 {

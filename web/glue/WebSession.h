@@ -13,6 +13,8 @@ namespace bc {
 
 class AppState;
 class CareStateAccess;
+class PageStorage;
+class ProgressKeeper;
 
 // One game played by a web page. The page owns no logic: it forwards taps,
 // keys and timer ticks here and draws the frames this returns. Screens are
@@ -25,9 +27,10 @@ public:
     // Loads the interface description and the pictures from `resources`; on
     // error nothing has started and the message says why. Without a
     // translator the child reads English.
+    // `kept` is what the page's storage entry held (nothing when none).
     static Result<std::unique_ptr<WebSession>>
     start(const std::string& resources, RunLoop::ClockKind clock, std::optional<std::uint64_t> seed = {},
-          std::unique_ptr<const Translator> translator = nullptr);
+          std::unique_ptr<const Translator> translator = nullptr, std::optional<std::string> kept = {});
     ~WebSession();
     WebSession(const WebSession&) = delete;
     WebSession& operator=(const WebSession&) = delete;
@@ -60,9 +63,13 @@ public:
     void focused(std::uint32_t screen, const std::string& name);
     Application& app() { return *app_; }
 
+    // What the page is to do to its storage entry since it last asked (see PageStorage::take).
+    json takeProgress();
+
 
 private:
-    WebSession(std::unique_ptr<AppState> state, std::unique_ptr<Registry> registry, std::unique_ptr<Application> app);
+    WebSession(std::unique_ptr<AppState> state, std::unique_ptr<Registry> registry, std::unique_ptr<Application> app,
+               std::unique_ptr<PageStorage> storage, std::unique_ptr<ProgressKeeper> keeper);
     Result<Control*> refuse(std::uint32_t screen, std::size_t index);
     json describeScreen(const ScreenController& screen);
 
@@ -71,6 +78,8 @@ private:
     std::unique_ptr<Registry> registry_;
     std::unique_ptr<Application> app_;
     std::unique_ptr<CareStateAccess> inspector_;
+    std::unique_ptr<PageStorage> storage_;
+    std::unique_ptr<ProgressKeeper> keeper_;
     bool wasAnimating_ = false;
 };
 

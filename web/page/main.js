@@ -6,6 +6,7 @@ import createBuddycare from './buddycare.js';
 import { Renderer, accessibleName } from './view.js';
 import { downloads } from './load.js';
 import { createAudio } from './audio.js';
+import { keptProgress, storeProgress } from './keep.js';
 
 const started = performance.now();
 const stage = document.getElementById('stage');
@@ -185,8 +186,10 @@ async function startGame() {
   const seeded = Number.isInteger(seed) && seed >= 0;
   const language = chooseLanguage(Module.FS);
   document.documentElement.lang = (language || 'en').replace('_', '-');
-  const begun = call('bc_start', ['number', 'number', 'string'], [seeded ? 1 : 0, seeded ? seed : 0, language]);
+  const begun = call('bc_start', ['number', 'number', 'string', 'string'],
+    [seeded ? 1 : 0, seeded ? seed : 0, language, keptProgress()]);
   if (begun.error) throw new Error(begun.error);
+  storeProgress(call); // a kept entry the game could not trust goes aside
   performance.mark('buddycare-started');
   document.querySelector('#turn > p').textContent = begun.words.turn;
   document.getElementById('bar').setAttribute('aria-label', begun.words.navigation);
@@ -210,10 +213,12 @@ function playLoop({ Module, call, audio }) {
   };
   function tick() {
     if (Module._bc_tick()) redraw();
+    storeProgress(call);
     schedule();
   }
   const after = (outcome) => {
     redraw();
+    storeProgress(call);
     schedule();
     return outcome;
   };

@@ -252,6 +252,23 @@ for (const engine of ENGINES) test(`the tour in ${engine}: every screen shows, i
   }
 });
 
+test('remembering keeps the game in the page\'s one storage entry across a reload, and switched off removes it', async () => {
+  const game = await openGame({ seed: 5 });
+  const { page } = game;
+  const kept = () => page.evaluate(() => [localStorage.length, JSON.parse(localStorage.getItem('buddycare-progress'))?.coins]);
+  try {
+    for (const name of ['cheat', 'settingsPlace', 'lockButton', 'rememberSwitch', 'homeButtonPressed', 'cheat']) await tap(page, name);
+    await eventually(kept, [1, 100]);
+    await page.reload();
+    await eventually(async () => (await screenClass(page)) && text(page, 'coinsLabel'), '100', 'the coins back after a reload');
+    for (const name of ['settingsPlace', 'lockButton', 'rememberSwitch']) await tap(page, name);
+    await eventually(kept, [0, undefined]);
+    assert.deepEqual(game.problems, []);
+  } finally {
+    await game.close();
+  }
+});
+
 test('a game that cannot load says so on the page', async () => {
   for (const refuse of ['**/buddycare.wasm', '**/buddycare.data']) {
     const game = await openGame({ refuse });
