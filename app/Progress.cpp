@@ -2,6 +2,7 @@
 
 #include "state/AppState.h"
 #include "state/CareRules.h"
+#include "state/Jobs.h"
 
 #include <algorithm>
 #include <cmath>
@@ -120,6 +121,180 @@ Field list(std::string_view name, AppState::List& (AppState::*get)(), void (AppS
             [set](AppState& s, const json& v) { (s.*set)(v.get<AppState::List>()); }};
 }
 
+// An object holding exactly the keys given, each checked by its own rule.
+Result<void> checkObject(std::string_view name, const json& value,
+                         const std::vector<std::pair<std::string_view, std::function<Result<void>(const json&)>>>& keys)
+{
+    if (!value.is_object()) {
+        return refused(name, "is not an object");
+    }
+    for (const auto& entry : value.items()) {
+        const auto rule = std::find_if(keys.begin(), keys.end(), [&](const auto& k) { return k.first == entry.key(); });
+        if (rule == keys.end()) {
+            return refused(name, "holds \"" + shown(entry.key()) + "\", which the game does not keep");
+        }
+        BC_TRY(rule->second(entry.value()));
+    }
+    if (value.size() != keys.size()) {
+        return refused(name, "lacks one of its entries");
+    }
+    return done();
+}
+
+// A day as YYYY-MM-DD, or "" for none yet.
+Result<void> checkDate(std::string_view name, const json& value)
+{
+    if (!value.is_string() || value.get_ref<const std::string&>().size() > kMostTextBytes) {
+        return refused(name, "holds a date that is not a short text");
+    }
+    const auto& text = value.get_ref<const std::string&>();
+    return text.empty() || parseDate(text) ? done() : Result<void>(refused(name, "holds a date the calendar does not have"));
+}
+
+json dateJson(Date date) { return date == Date{} ? json("") : json(formatDate(date)); }
+Date dateOf(const json& value)
+{
+    const auto text = value.get<std::string>();
+    return text.empty() ? Date{} : parseDate(text).value_or(Date{});
+}
+
+// The day's three jobs, in the day's order, each once; none before a day was drawn.
+Result<void> checkJobs(std::string_view name, const json& value)
+{
+    if (!value.is_array() || (!value.empty() && value.size() != static_cast<std::size_t>(kJobsPerDay))) {
+        return refused(name, "does not hold three jobs");
+    }
+    std::vector<std::string> seen;
+    for (const auto& job : value) {
+        if (!job.is_string() || job.get_ref<const std::string&>().size() > kMostTextBytes ||
+            !jobNamed(job.get_ref<const std::string&>())) {
+            return refused(name, "holds a job the game does not know");
+        }
+        if (std::find(seen.begin(), seen.end(), job.get<std::string>()) != seen.end()) {
+            return refused(name, "holds a job twice");
+        }
+        seen.push_back(job.get<std::string>());
+    }
+    return done();
+}
+
+Result<void> checkTicks(std::string_view name, const json& value)
+{
+    if (!value.is_array() || (!value.empty() && value.size() != static_cast<std::size_t>(kJobsPerDay))) {
+        return refused(name, "does not hold three ticks");
+    }
+    for (const auto& tick : value) {
+        BC_TRY(checkFlag(name, tick));
+    }
+    return done();
+}
+
+Result<void> checkCount(std::string_view name, const json& value) { return checkNumber(name, value, 0, kMostNumber, 1); }
+
+// The counts, named as the practice page rows are.
+constexpr std::pair<std::string_view, int PracticeCounts::*> kCounts[] = {
+    {"goodChecks", &PracticeCounts::goodChecks},     {"trickyChecks", &PracticeCounts::trickyChecks},
+    {"lowChecks", &PracticeCounts::lowChecks},       {"dosesCompleted", &PracticeCounts::dosesCompleted},
+    {"dosesStopped", &PracticeCounts::dosesStopped}, {"carbsCounted", &PracticeCounts::carbsCounted},
+    {"lowsTreated", &PracticeCounts::lowsTreated},   {"jobsDone", &PracticeCounts::jobsDone},
+    {"stickers", &PracticeCounts::stickers},
+};
+
+json countsJson(const PracticeCounts& counts)
+{
+    json out = json::object();
+    for (const auto& [key, member] : kCounts) {
+        out[std::string(key)] = counts.*member;
+    }
+    return out;
+}
+
+PracticeCounts countsOf(const json& value)
+{
+    PracticeCounts counts;
+    for (const auto& [key, member] : kCounts) {
+        counts.*member = value.at(std::string(key)).get<int>();
+    }
+    return counts;
+}
+
+Result<void> checkCounts(std::string_view name, const json& value)
+{
+    std::vector<std::pair<std::string_view, std::function<Result<void>(const json&)>>> keys;
+    for (const auto& entry : kCounts) {
+        keys.emplace_back(entry.first, [name](const json& v) { return checkCount(name, v); });
+    }
+    return checkObject(name, value, keys);
+}
+
+Field dayJobs()
+{
+    return {"jobs",
+            [](AppState& s) {
+                const DayJobs& day = s.jobs();
+                json jobs = json::array();
+                json ticks = json::array();
+                for (int i = 0; day.date != Date{} && i < kJobsPerDay; ++i) {
+                    jobs.push_back(jobName(day.jobs[static_cast<std::size_t>(i)]));
+                    ticks.push_back(day.done[static_cast<std::size_t>(i)]);
+                }
+                return json{{"date", dateJson(day.date)}, {"jobs", jobs},  {"done", ticks},
+                            {"stickerGiven", day.stickerGiven}, {"stickers", day.stickers}};
+            },
+            [](std::string_view n, const json& v) {
+                return checkObject(n, v,
+                                   {{"date", [n](const json& d) { return checkDate(n, d); }},
+                                    {"jobs", [n](const json& j) { return checkJobs(n, j); }},
+                                    {"done", [n](const json& t) { return checkTicks(n, t); }},
+                                    {"stickerGiven", [n](const json& g) { return checkFlag(n, g); }},
+                                    {"stickers", [n](const json& c) { return checkCount(n, c); }}});
+            },
+            [](AppState& s, const json& v) {
+                DayJobs day;
+                day.date = dateOf(v.at("date"));
+                const bool drawn = v.at("jobs").size() == static_cast<std::size_t>(kJobsPerDay) &&
+                                   v.at("done").size() == static_cast<std::size_t>(kJobsPerDay);
+                if (!drawn) {
+                    day.date = Date{};
+                }
+                for (int i = 0; drawn && i < kJobsPerDay; ++i) {
+                    const auto at = static_cast<std::size_t>(i);
+                    day.jobs[at] = *jobNamed(v.at("jobs")[at].get<std::string>());
+                    day.done[at] = v.at("done")[at].get<bool>();
+                }
+                day.stickerGiven = v.at("stickerGiven").get<bool>();
+                day.stickers = v.at("stickers").get<int>();
+                s.jobs() = day;
+            }};
+}
+
+Field practice()
+{
+    return {"practice",
+            [](AppState& s) {
+                const PracticeRecord& r = s.practice();
+                return json{{"date", dateJson(r.date)},
+                            {"today", countsJson(r.today)},
+                            {"week", countsJson(r.week)},
+                            {"ever", countsJson(r.ever)}};
+            },
+            [](std::string_view n, const json& v) {
+                return checkObject(n, v,
+                                   {{"date", [n](const json& d) { return checkDate(n, d); }},
+                                    {"today", [n](const json& c) { return checkCounts(n, c); }},
+                                    {"week", [n](const json& c) { return checkCounts(n, c); }},
+                                    {"ever", [n](const json& c) { return checkCounts(n, c); }}});
+            },
+            [](AppState& s, const json& v) {
+                PracticeRecord r;
+                r.date = dateOf(v.at("date"));
+                r.today = countsOf(v.at("today"));
+                r.week = countsOf(v.at("week"));
+                r.ever = countsOf(v.at("ever"));
+                s.practice() = r;
+            }};
+}
+
 const char* unitWord(GlucoseUnit unit) { return unit == GlucoseUnit::MmolPerL ? "mmol" : "mg"; }
 
 const std::vector<Field>& fields()
@@ -139,6 +314,8 @@ const std::vector<Field>& fields()
         flag("sound", &Preferences::sound),
         number("lowGrams", &AppState::lowGrams, &AppState::setLowGrams, kLeastLowGrams, kMostLowGrams, kLowGramsStep),
         flag("remember", &Preferences::remember),
+        dayJobs(),
+        practice(),
     };
     return kFields;
 }

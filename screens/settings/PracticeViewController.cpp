@@ -30,6 +30,12 @@ struct Column {
 const Column kColumns[] = {{"Today", untranslated("%s today"), &PracticeRecord::today},
                            {"Week", untranslated("%s this week"), &PracticeRecord::week},
                            {"Ever", untranslated("%s in all"), &PracticeRecord::ever}};
+// Kept on this device, the counts go back to the day remembering began;
+// otherwise they are this run's alone.
+const char* const kThisRunNote =
+    untranslated("What your child did in the game, counted since it was opened. Every try is practice.");
+const char* const kRememberedNote =
+    untranslated("What your child did in the game, counted since remembering began. Every try is practice.");
 } // namespace
 
 void PracticeViewController::updateUI()
@@ -38,6 +44,9 @@ void PracticeViewController::updateUI()
     // Shown as of today without turning the day: only doing something does that.
     const PracticeRecord record = practiceOn(appState().practice(), services().runLoop.today());
     const Translator& words = services().translator;
+    if (auto* note = dynamic_cast<Label*>(controlNamed("practiceNote"))) {
+        note->setText(words.translate(appState().preferences().remember ? kRememberedNote : kThisRunNote));
+    }
     for (const Row& row : kRows) {
         const auto* caption = dynamic_cast<const Label*>(controlNamed(std::string(row.name) + "Caption"));
         for (const Column& column : kColumns) {
@@ -56,6 +65,7 @@ void registerPracticeScreen(Registry& registry, AppState& state)
     using F = FrameStep;
     auto builder = registerCareScreen<PracticeViewController>(
         registry, state, "PracticeViewController", {.didLoad = {F::HideBar}, .willAppear = {F::HideBarAnimated, F::Refresh}});
+    builder.named<Label>("practiceNote");
     for (const Row& row : kRows) {
         builder.named<Label>(std::string(row.name) + "Caption");
         for (const Column& column : kColumns) {

@@ -1,6 +1,7 @@
 #include "app/Progress.h"
 #include "state/AppState.h"
 #include "state/CareRules.h"
+#include "state/Jobs.h"
 
 #include <gtest/gtest.h>
 
@@ -9,12 +10,18 @@
 namespace bc {
 namespace {
 
+const std::string counts = R"({"goodChecks":1,"trickyChecks":0,"lowChecks":0,"dosesCompleted":2,"dosesStopped":0,)"
+                           R"("carbsCounted":0,"lowsTreated":0,"jobsDone":1,"stickers":0})";
+
 // A kept file as the game writes it, with one field's text replaced.
 std::string kept(const std::string& field = "", const std::string& value = "")
 {
     nlohmann::ordered_json j = nlohmann::ordered_json::parse(
         R"({"version":1,"coins":120.0,"items":["bowtie"],"wearing":["bowtie.jpg"],"carbRatio":12.0,"basalRate":8.0,)"
-        R"("units":"mmol","readToMe":false,"sound":true,"lowGrams":20.0,"remember":true})");
+        R"("units":"mmol","readToMe":false,"sound":true,"lowGrams":20.0,"remember":true,)"
+        R"("jobs":{"date":"2026-01-05","jobs":["low","game","insulin"],"done":[true,false,false],)"
+        R"("stickerGiven":false,"stickers":2},"practice":{"date":"2026-01-05","today":)" +
+        counts + R"(,"week":)" + counts + R"(,"ever":)" + counts + "}}");
     std::string text = j.dump();
     if (!field.empty()) {
         const std::string key = "\"" + field + "\":";
@@ -22,6 +29,14 @@ std::string kept(const std::string& field = "", const std::string& value = "")
         text.replace(at, text.find_first_of(",}", text[at] == '[' ? text.find(']', at) : at) - at, value);
     }
     return text;
+}
+
+// The same, with one entry inside the day's jobs or the practice record replaced.
+std::string keptAt(const std::string& pointer, const std::string& value)
+{
+    auto j = nlohmann::ordered_json::parse(kept());
+    j[nlohmann::ordered_json::json_pointer(pointer)] = nlohmann::ordered_json::parse(value);
+    return j.dump();
 }
 
 TEST(Progress, AFileTheGameCouldNotHaveWrittenIsRefusedWithOneLine)
@@ -62,6 +77,17 @@ TEST(Progress, AFileTheGameCouldNotHaveWrittenIsRefusedWithOneLine)
         {kept("sound", "true,\"bloodSugarLevel\":90"), "holds \"bloodSugarLevel\", which the game does not keep"},
         {kept("sound", "true,\"" + longName + "\":1"), "holds \"" + std::string(40, 'a') + "...\""},
         {std::string(70 * 1024, ' ') + kept(), "larger than 64 KiB"},
+        {keptAt("/jobs/date", "\"2026-02-30\""), "\"jobs\" holds a date the calendar does not have"},
+        {keptAt("/jobs/date", "5"), "\"jobs\" holds a date that is not a short text"},
+        {keptAt("/jobs/jobs", "[\"low\",\"low\",\"game\"]"), "\"jobs\" holds a job twice"},
+        {keptAt("/jobs/jobs", "[\"low\",\"fly\",\"game\"]"), "\"jobs\" holds a job the game does not know"},
+        {keptAt("/jobs/jobs", "[\"low\"]"), "\"jobs\" does not hold three jobs"},
+        {keptAt("/jobs/done", "[true,1,false]"), "\"jobs\" is neither true nor false"},
+        {keptAt("/jobs/stickers", "-3"), "\"jobs\" is below 0"},
+        {keptAt("/jobs/extra", "1"), "\"jobs\" holds \"extra\", which the game does not keep"},
+        {keptAt("/practice/week/lowChecks", "0.5"), "\"practice\" is not a whole number"},
+        {keptAt("/practice/ever", "[]"), "\"practice\" is not an object"},
+        {keptAt("/practice/today", "{\"goodChecks\":1}"), "\"practice\" lacks one of its entries"},
     };
     for (const auto& row : rows) {
         const auto parsed = parseProgress(row.text);
@@ -85,6 +111,9 @@ TEST(Progress, KeepsTheChildsThingsAndTheSettingsButNoReadingNoDoseAndNoUnlockin
     played.setBloodSugarLevel(90);
     played.setBolusTarget(2);
     played.setSettingsLocked(false);
+    turnDay(played, Date{2026, 1, 5});
+    noteCare(played, CareEvent::DoseCompleted, Date{2026, 1, 5});
+    noteCare(played, CareEvent::GoodCheck, Date{2026, 1, 5});
 
     const auto reread = parseProgress(progressOf(played).dump());
     ASSERT_TRUE(reread.ok()) << reread.error().message;
@@ -99,6 +128,18 @@ TEST(Progress, KeepsTheChildsThingsAndTheSettingsButNoReadingNoDoseAndNoUnlockin
     EXPECT_EQ(next.bloodSugarLevel(), 150.0f);
     EXPECT_EQ(next.bolusTarget(), 0.0f);
     EXPECT_TRUE(next.settingsLocked());
+    EXPECT_EQ(next.jobs().done, played.jobs().done);
+    EXPECT_EQ(next.jobs().jobs, jobsOfDay(Date{2026, 1, 5}));
+    EXPECT_EQ(next.practice().ever, played.practice().ever);
+    EXPECT_EQ(next.practice().ever.dosesCompleted, 1);
+
+    // Before a day's jobs are drawn there are none to keep, and that reads back too.
+    AppState fresh;
+    applyStartingValues(fresh);
+    const auto none = parseProgress(progressOf(fresh).dump());
+    ASSERT_TRUE(none.ok()) << none.error().message;
+    restoreProgress(next, *none);
+    EXPECT_EQ(next.jobs().date, Date{});
 
     // A file from before a field was kept leaves that field at its starting value.
     AppState older;
