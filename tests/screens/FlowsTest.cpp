@@ -254,7 +254,7 @@ TEST(Flow, EachEventIsHeardOnceAndTheSettingsSilenceIt)
     game.app().focusNext(true);
     // A stepper says its value as the screen shows it (the basal rate in units per hour).
     EXPECT_EQ(game.run("heard")["heard"], nlohmann::json::parse(R"([{"say": "Back"}, {"say": "Home"},
-        {"say": "What was practised"}, {"say": "Say it again"}, {"say": "Change the fast sugar for a low, 15 g"}, {"say": "Change the carb ratio, 15"},
+        {"say": "Practice: what was practised"}, {"say": "Say it again"}, {"say": "Change the fast sugar for a low, 15 g"}, {"say": "Change the carb ratio, 15"},
         {"say": "Change the basal rate, 1.5"}, {"say": "Show blood sugar in mmol/L, off"}, {"say": "Change the basal rate, 1.5"}])"));
     game.app().stepFocus(true);
     EXPECT_EQ(game.run("heard")["heard"].back()["say"], "Change the basal rate, 1.6") << "a keyboard step says the new value";
