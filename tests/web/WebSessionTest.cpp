@@ -116,6 +116,29 @@ TEST(WebSessionInput, RefusesWhatTheWindowRefusesAndSaysWhy)
     }
 }
 
+TEST(WebSessionInput, APointerTapsByTheWindowsRulesAndAPressDraggedOffDoesNothing)
+{
+    struct Row { const char* what; float offX, offY; bool tapped; };
+    const Row rows[] = {
+        {"released where it was pressed", 0, 0, true},
+        {"dragged off and released elsewhere", 0, 200, false},
+    };
+    for (const Row& row : rows) {
+        auto game = startGame();
+        const json home = topScreen(game->frame());
+        const json& cheat = controlNamed(home, "cheat");
+        const float x = cheat["frame"][0].get<float>() + cheat["frame"][2].get<float>() / 2;
+        const float y = cheat["frame"][1].get<float>() + cheat["frame"][3].get<float>() / 2;
+        game->pointer(WebSession::Pointer::Down, x, y);
+        EXPECT_TRUE(controlNamed(topScreen(game->frame()), "cheat")["pressed"].get<bool>()) << row.what;
+        game->pointer(WebSession::Pointer::Move, x + row.offX, y + row.offY);
+        EXPECT_EQ(controlNamed(topScreen(game->frame()), "cheat")["pressed"].get<bool>(), row.tapped) << row.what;
+        game->pointer(WebSession::Pointer::Up, x + row.offX, y + row.offY);
+        EXPECT_EQ(game->state()["coins"], row.tapped ? 50 : 0) << row.what;
+        EXPECT_FALSE(controlNamed(topScreen(game->frame()), "cheat")["pressed"].get<bool>()) << row.what;
+    }
+}
+
 TEST(WebSessionScreens, EveryNewScreenGetsANewNumberEvenOfTheSameClass)
 {
     auto game = startGame();
