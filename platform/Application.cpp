@@ -154,9 +154,11 @@ void Application::announceStep(const ScreenController& screen, const Control& st
                                const std::vector<std::pair<const Control*, std::string>>& labelsBefore)
 {
     std::string said;
-    for (const auto& [label, text] : shownLabels(screen)) {
+    for (const auto& shown : shownLabels(screen)) {
+        const Control* label = shown.first;
+        const std::string& text = shown.second;
         const auto was = std::find_if(labelsBefore.begin(), labelsBefore.end(),
-                                      [&](const auto& before) { return before.first == label; });
+                                      [label](const auto& before) { return before.first == label; });
         if (was == labelsBefore.end() || was->second == text || text.empty()) {
             continue;
         }

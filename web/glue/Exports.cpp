@@ -108,6 +108,14 @@ EMSCRIPTEN_KEEPALIVE void bc_pointer(int what, double x, double y)
     }
 }
 
+// Screens slide and the bar fades (1), or everything moves at once (0).
+EMSCRIPTEN_KEEPALIVE void bc_set_motion(int on)
+{
+    if (session) {
+        session->app().navigation().setAnimationsEnabled(on != 0);
+    }
+}
+
 // A key for the focused control: 0 next, 1 previous, 2 activate, 3 up, 4 down.
 EMSCRIPTEN_KEEPALIVE void bc_key(int key)
 {
