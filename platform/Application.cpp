@@ -83,6 +83,10 @@ Result<ScreenController*> Application::touch(Control* control, ControlKind kind)
 {
     ScreenController* screen = top();
     BC_TRY(refuse(control, screen));
+    // A screen on its way in or out takes nothing, whichever front end asks.
+    if (navigation_->isAnimating()) {
+        return Error{"the screen is still moving"};
+    }
     if (control->kind() != kind) {
         return Error{"\"" + control->name() + "\" " +
                      (kind == ControlKind::Button ? std::string("is a ") + kindName(control->kind()) + ", which is not tapped"
@@ -193,6 +197,9 @@ Result<void> Application::navBack()
     if (!navBackAvailable()) {
         return Error{navigation_->depth() > 1 ? "the navigation bar is hidden"
                                               : "the home screen has nothing to go back to"};
+    }
+    if (navigation_->isAnimating()) {
+        return Error{"the screen is still moving"};
     }
     dirty_ = true;
     navigation_->popViewControllerAnimated(true);

@@ -62,9 +62,6 @@ Result<Control*> WebSession::refuse(std::uint32_t screen, std::size_t index)
     if (top == nullptr || screen == 0 || screen != idOf(top)) {
         return Error{"that screen is not on top any more"};
     }
-    if (app_->navigation().isAnimating()) {
-        return Error{"the screen is still moving"};
-    }
     if (index >= top->slots().size()) {
         return Error{"no control #" + std::to_string(index) + " on " + top->className()};
     }
@@ -74,25 +71,16 @@ Result<Control*> WebSession::refuse(std::uint32_t screen, std::size_t index)
 Result<void> WebSession::tap(std::uint32_t screen, std::size_t index)
 {
     BC_TRY_LET(control, refuse(screen, index));
-    auto outcome = control->kind() == ControlKind::Stepper ? app_->step(control, true) : app_->tap(control);
-    return outcome;
+    return control->kind() == ControlKind::Stepper ? app_->step(control, true) : app_->tap(control);
 }
 
 Result<void> WebSession::step(std::uint32_t screen, std::size_t index, bool up)
 {
     BC_TRY_LET(control, refuse(screen, index));
-    auto outcome = app_->step(control, up);
-    return outcome;
+    return app_->step(control, up);
 }
 
-Result<void> WebSession::navBack()
-{
-    if (app_->navigation().isAnimating()) {
-        return Error{"the screen is still moving"};
-    }
-    auto outcome = app_->navBack();
-    return outcome;
-}
+Result<void> WebSession::navBack() { return app_->navBack(); }
 
 void WebSession::pointer(Pointer what, float x, float y)
 {

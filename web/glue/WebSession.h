@@ -40,7 +40,8 @@ public:
     json frame();
 
     // A tap, toggle or step on control `index` of screen `screen`. Refused
-    // (with the reason) unless that screen is on top and nothing moves.
+    // (with the reason) unless that screen is on top; the application
+    // refuses the rest (a screen still moving, a hidden or disabled control).
     Result<void> tap(std::uint32_t screen, std::size_t index);
     Result<void> step(std::uint32_t screen, std::size_t index, bool up);
     Result<void> navBack();
