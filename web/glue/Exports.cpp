@@ -103,8 +103,8 @@ EMSCRIPTEN_KEEPALIVE const char* bc_step(unsigned screen, unsigned index, int up
 // A finger or the mouse on the canvas, in points: 0 down, 1 moved, 2 up, 3 cancelled.
 EMSCRIPTEN_KEEPALIVE void bc_pointer(int what, double x, double y)
 {
-    if (session && what >= 0 && what <= 3) {
-        session->pointer(static_cast<bc::WebSession::Pointer>(what), static_cast<float>(x), static_cast<float>(y));
+    if (session) {
+        session->pointer(what, static_cast<float>(x), static_cast<float>(y));
     }
 }
 
@@ -119,8 +119,8 @@ EMSCRIPTEN_KEEPALIVE void bc_set_motion(int on)
 // A key for the focused control: 0 next, 1 previous, 2 activate, 3 up, 4 down.
 EMSCRIPTEN_KEEPALIVE void bc_key(int key)
 {
-    if (session && key >= 0 && key <= 4) {
-        session->key(static_cast<bc::Application::Key>(key));
+    if (session) {
+        session->key(key);
     }
 }
 

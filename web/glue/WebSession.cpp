@@ -82,9 +82,9 @@ Result<void> WebSession::step(std::uint32_t screen, std::size_t index, bool up)
 
 Result<void> WebSession::navBack() { return app_->navBack(); }
 
-void WebSession::pointer(Pointer what, float x, float y)
+void WebSession::pointer(int what, float x, float y)
 {
-    switch (what) {
+    switch (static_cast<Pointer>(what)) {
     case Pointer::Down: app_->pointerDown(x, y); break;
     case Pointer::Move: app_->pointerMoved(x, y); break;
     case Pointer::Up: app_->pointerUp(x, y); break;
@@ -92,7 +92,15 @@ void WebSession::pointer(Pointer what, float x, float y)
     }
 }
 
-void WebSession::key(Application::Key key) { app_->key(key); }
+void WebSession::key(int key)
+{
+    using Key = Application::Key;
+    for (const Key known : {Key::Next, Key::Previous, Key::Activate, Key::Up, Key::Down}) {
+        if (static_cast<int>(known) == key) {
+            app_->key(known);
+        }
+    }
+}
 
 bool WebSession::tick()
 {

@@ -46,10 +46,12 @@ public:
     Result<void> step(std::uint32_t screen, std::size_t index, bool up);
     Result<void> navBack();
     // A finger or the mouse on the canvas, in points: the window's rules of
-    // press and release decide what it does.
+    // press and release decide what it does. The page numbers them as listed
+    // here; any other number is ignored.
     enum class Pointer { Down, Move, Up, Cancel };
-    void pointer(Pointer what, float x, float y);
-    void key(Application::Key key);
+    void pointer(int what, float x, float y);
+    // A key for the focused control, numbered as Application::Key lists them.
+    void key(int key);
 
     // Fires due timers and ends finished animations; true when the page
     // should fetch a new frame.
