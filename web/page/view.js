@@ -279,10 +279,6 @@ class Layer {
       icon.style.opacity = String(look.opacity);
     }
   }
-
-  focusableCount() {
-    return this.el.querySelectorAll('button:not([disabled])').length;
-  }
 }
 
 function canKeepFocus(el) {
@@ -398,6 +394,7 @@ export class Renderer {
     this.renderBar(frame.bar, first);
     this.renderRing(frame.focus);
     this.focused = frame.focus ? (frame.focus.onBar ? '' : frame.focus.name) : null;
+    // Said to assistive technology (and read by the tests); the game alone refuses input meanwhile.
     this.stage.classList.toggle('busy', frame.animating);
     this.stage.setAttribute('aria-busy', String(frame.animating));
     if (frame.announce.count !== this.announced) {
