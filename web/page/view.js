@@ -169,7 +169,7 @@ class Layer {
   // release (the stage hands those on); a click of no pointer comes from a
   // key or a screen reader, and works the control at once.
   activated(event, index, up) {
-    if (event.detail !== 0) return;
+    if (this.handlers.byPointer(event)) return;
     if (up === undefined) this.handlers.tap(this.id, index);
     else this.handlers.step(this.id, index, up);
   }
@@ -305,12 +305,15 @@ export class Renderer {
     stage.append(this.ring);
     this.announcer = document.getElementById('announcer');
     this.announced = 0;
-    this.handlers = handlers;
     this.pictureUrl = pictureUrl;
     this.layers = new Map();
     this.top = 0;
     this.canvas = null;
-    this.barBack.addEventListener('click', (event) => { if (event.detail === 0) handlers.back(); });
+    this.lastRelease = -Infinity;
+    // The click that follows a press and release the game has already had.
+    const byPointer = (event) => event.detail !== 0 && event.timeStamp - this.lastRelease < 1000;
+    this.handlers = { ...handlers, byPointer };
+    this.barBack.addEventListener('click', (event) => { if (!byPointer(event)) handlers.back(); });
     this.barBack.addEventListener('focusin', () => {
       if (this.barBack.matches(':focus-visible')) handlers.focus(this.top, '');
     });
@@ -349,7 +352,10 @@ export class Renderer {
         } else if (held !== event.pointerId) {
           return;
         }
-        if (type === 'pointerup' || type === 'pointercancel') held = null;
+        if (type === 'pointerup' || type === 'pointercancel') {
+          held = null;
+          this.lastRelease = event.timeStamp;
+        }
         this.handlers.pointer(kind, ...at(event));
       });
     }
