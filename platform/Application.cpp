@@ -1,6 +1,9 @@
 #include "platform/Application.h"
 
+#include "platform/Frame.h"
+
 #include <algorithm>
+#include <cmath>
 
 namespace bc {
 
@@ -83,6 +86,10 @@ Result<ScreenController*> Application::touch(Control* control, ControlKind kind)
 {
     ScreenController* screen = top();
     BC_TRY(refuse(control, screen));
+    // A screen on its way in or out takes nothing, whichever front end asks.
+    if (navigation_->isAnimating()) {
+        return Error{"the screen is still moving"};
+    }
     if (control->kind() != kind) {
         return Error{"\"" + control->name() + "\" " +
                      (kind == ControlKind::Button ? std::string("is a ") + kindName(control->kind()) + ", which is not tapped"
@@ -115,15 +122,72 @@ Result<void> Application::toggle(Control* control)
     return done();
 }
 
+namespace {
+std::vector<std::pair<const Control*, std::string>> shownLabels(const ScreenController& screen)
+{
+    std::vector<std::pair<const Control*, std::string>> out;
+    for (const auto& slot : screen.slots()) {
+        if (slot.control->kind() == ControlKind::Label && !slot.control->isEffectivelyHidden()) {
+            out.emplace_back(slot.control.get(), static_cast<const Label&>(*slot.control).text());
+        }
+    }
+    return out;
+}
+
+// As a person reads it: "3", "0.5", never "3.0".
+std::string spokenValue(double value)
+{
+    if (std::isfinite(value) && value == std::trunc(value) && std::fabs(value) < 1e15) {
+        return std::to_string(static_cast<long long>(value));
+    }
+    return nlohmann::json(value).dump();
+}
+} // namespace
+
 Result<void> Application::step(Control* control, bool up)
 {
     BC_TRY_LET(screen, touch(control, ControlKind::Stepper));
+    const auto before = shownLabels(*screen);
     auto* stepper = static_cast<Stepper*>(control);
     if (up ? stepper->increment() : stepper->decrement()) {
         screen->sendActions(control);
     }
+    announceStep(*screen, *control, before);
     afterEvent();
     return done();
+}
+
+void Application::announceStep(const ScreenController& screen, const Control& stepper,
+                               const std::vector<std::pair<const Control*, std::string>>& labelsBefore)
+{
+    std::string said;
+    for (const auto& shown : shownLabels(screen)) {
+        const Control* label = shown.first;
+        const std::string& text = shown.second;
+        const auto was = std::find_if(labelsBefore.begin(), labelsBefore.end(),
+                                      [label](const auto& before) { return before.first == label; });
+        if (was == labelsBefore.end() || was->second == text || text.empty()) {
+            continue;
+        }
+        // The words that say what the number is; the number itself follows.
+        const std::string& outlet = screen.slotOf(label)->outlet;
+        const std::string name = !label->accessibilityLabel.empty() ? label->accessibilityLabel
+                                 : !outlet.empty()                  ? outlet
+                                                                    : label->name();
+        said += (said.empty() ? "" : ". ") + name + ": " + text;
+    }
+    // At a bound nothing changes: what it said last, as shown (a rate's
+    // "0.0", not the tenths it keeps), else its own value.
+    const auto key = std::make_pair(screen.stackId(), stepper.name());
+    if (said.empty()) {
+        const auto last = lastSaid_.find(key);
+        said = last != lastSaid_.end() ? last->second
+                                       : accessibleName(stepper, screen.slotOf(&stepper)->outlet) + ": " +
+                                             spokenValue(static_cast<const Stepper&>(stepper).value());
+    }
+    lastSaid_[key] = said;
+    announcement_.text = said;
+    ++announcement_.count;
 }
 
 bool Application::navBackAvailable() const
@@ -136,6 +200,9 @@ Result<void> Application::navBack()
     if (!navBackAvailable()) {
         return Error{navigation_->depth() > 1 ? "the navigation bar is hidden"
                                               : "the home screen has nothing to go back to"};
+    }
+    if (navigation_->isAnimating()) {
+        return Error{"the screen is still moving"};
     }
     dirty_ = true;
     navigation_->popViewControllerAnimated(true);
@@ -305,6 +372,44 @@ void Application::focusNext(bool backwards)
     focusBarBack_ = ring[index].empty();
     focusName_ = ring[index];
     top()->focused(focusBarBack_ ? nullptr : focusedControl());
+}
+
+void Application::key(Key key)
+{
+    switch (key) {
+    case Key::Next: focusNext(false); break;
+    case Key::Previous: focusNext(true); break;
+    case Key::Activate: activateFocus(); break;
+    case Key::Up: stepFocus(true); break;
+    case Key::Down: stepFocus(false); break;
+    }
+}
+
+void Application::focusOn(const std::string& name)
+{
+    resetFocusIfScreenChanged();
+    ScreenController* screen = top();
+    if (screen == nullptr) {
+        return;
+    }
+    if (name.empty()) {
+        if (!navBackAvailable()) {
+            return;
+        }
+        focusBarBack_ = true;
+        focusName_.clear();
+        dirty_ = true;
+        screen->focused(nullptr);
+        return;
+    }
+    const Control* control = screen->controlNamed(name);
+    if (control == nullptr || !control->acceptsTouch()) {
+        return;
+    }
+    focusBarBack_ = false;
+    focusName_ = name;
+    dirty_ = true;
+    screen->focused(control);
 }
 
 void Application::activateFocus()

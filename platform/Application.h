@@ -11,11 +11,14 @@
 #include "platform/Storyboard.h"
 #include "state/Translator.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace bc {
@@ -47,6 +50,7 @@ public:
     NavigationController& navigation() { return *navigation_; }
     const NavigationController& navigation() const { return *navigation_; }
     RunLoop& runLoop() { return *runLoop_; }
+    const RunLoop& runLoop() const { return *runLoop_; }
     Console& console() { return console_; }
     Services& services() { return services_; }
     Random& random() { return random_; }
@@ -76,12 +80,28 @@ public:
     const Control* pressedControl() const { return pressedInside_ ? pressed_ : nullptr; }
     bool barBackPressed() const { return pressedBarBack_ && pressedInside_; }
 
-    // Keyboard: a focus ring over the controls that take touch.
+    // Keyboard: a focus ring over the controls that take touch. Tab moves
+    // it, Return or Space works what it is on, the arrows step a stepper.
+    enum class Key { Next, Previous, Activate, Up, Down };
+    void key(Key key);
     void focusNext(bool backwards);
     void activateFocus();
     void stepFocus(bool up);
+    // A front end whose own focus moved (the page's, where the browser
+    // keeps it) puts the ring there: a control of the top screen by name, or
+    // the bar's back control (an empty name). The screen says what it is on.
+    void focusOn(const std::string& name);
     const Control* focusedControl() const;
     bool barBackFocused() const { return focusBarBack_; }
+
+    // What a screen reader is told after a stepper moved: the labels it
+    // changed, or its own value. `count` grows with each, so that the same
+    // words said twice are told twice.
+    struct Announcement {
+        std::string text;
+        std::uint64_t count = 0;
+    };
+    const Announcement& announcement() const { return announcement_; }
 
     // Finishes animations whose time is up and clears away departed screens,
     // then tells the observer (say, to keep what changed).
@@ -104,6 +124,8 @@ private:
     std::vector<Control*> focusable() const;
     void resetFocusIfScreenChanged();
     void sayNewValue(Control* control);
+    void announceStep(const ScreenController& screen, const Control& stepper,
+                      const std::vector<std::pair<const Control*, std::string>>& labelsBefore);
 
     std::unique_ptr<PictureCatalog> pictures_;
     std::unique_ptr<const Translator> translator_;
@@ -123,6 +145,10 @@ private:
     ScreenController* focusOn_ = nullptr;
     bool dirty_ = true;
     std::function<void()> afterEventObserver_;
+    Announcement announcement_;
+    // What each stepper said last, by screen and name: said again at a bound,
+    // where it changes nothing.
+    std::map<std::pair<std::uint32_t, std::string>, std::string> lastSaid_;
 };
 
 } // namespace bc

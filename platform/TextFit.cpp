@@ -43,6 +43,15 @@ Wrapped wrap(const std::string& text, float size, bool bold, float width, const 
 
 } // namespace
 
+float PlainMeasure::width(const std::string& line, float size, bool bold) const
+{
+    // Characters, not bytes: a continuation byte of UTF-8 adds nothing.
+    const auto characters = std::count_if(line.begin(), line.end(), [](char c) { return (c & 0xC0) != 0x80; });
+    return static_cast<float>(characters) * size * (bold ? 0.55f : 0.5f);
+}
+
+float PlainMeasure::lineHeight(float size, bool) const { return size * 1.2f; }
+
 FittedText fitText(const std::string& text, const TextLook& look, const TextMeasure& measure, float smallest)
 {
     const float floor = std::min(look.size, smallest);

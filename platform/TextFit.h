@@ -16,6 +16,20 @@ public:
     virtual ~TextMeasure() = default;
     virtual float width(const std::string& line, float size, bool bold) const = 0;
     virtual float lineHeight(float size, bool bold) const = 0;
+    // Whether the typeface draws that character (a chevron, say) at all.
+    virtual bool hasGlyph(char32_t character) const
+    {
+        (void)character;
+        return true;
+    }
+};
+
+// Every character half its size wide, lines 1.2 times it: for where no
+// typeface is at hand and only the places of things matter.
+class PlainMeasure : public TextMeasure {
+public:
+    float width(const std::string& line, float size, bool bold) const override;
+    float lineHeight(float size, bool bold) const override;
 };
 
 struct FittedText {

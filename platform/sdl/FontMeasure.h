@@ -26,6 +26,12 @@ public:
         return font != nullptr ? static_cast<float>(TTF_FontLineSkip(font)) : size;
     }
 
+    bool hasGlyph(char32_t character) const override
+    {
+        TTF_Font* font = fonts_.font(17, false);
+        return font != nullptr && TTF_GlyphIsProvided32(font, character) != 0;
+    }
+
 private:
     static int pixels(float size) { return std::max(1, static_cast<int>(std::lround(size))); }
     FontSource& fonts_;

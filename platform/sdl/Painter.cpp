@@ -11,21 +11,6 @@ namespace bc::sdl {
 
 namespace {
 
-SDL_FRect inset(const SDL_FRect& r, float by)
-{
-    return SDL_FRect{r.x + by, r.y + by, std::max(0.0f, r.w - 2 * by), std::max(0.0f, r.h - 2 * by)};
-}
-
-const std::string& textOf(const Control& c)
-{
-    static const std::string none;
-    switch (c.kind()) {
-    case ControlKind::Label: return static_cast<const Label&>(c).text();
-    case ControlKind::Button: return static_cast<const Button&>(c).title();
-    default: return none;
-    }
-}
-
 const Picture& pictureOf(const Control& c)
 {
     static const Picture none;
@@ -36,19 +21,10 @@ const Picture& pictureOf(const Control& c)
     }
 }
 
-constexpr float kBarTitleSize = 17;
-
 } // namespace
 
-float easeOut(float t)
-{
-    t = std::clamp(t, 0.0f, 1.0f);
-    const float u = 1.0f - t;
-    return 1.0f - u * u * u;
-}
-
 Painter::Painter(SDL_Renderer* renderer, FontSource& fonts)
-    : renderer_(renderer), text_(renderer, fonts), pictures_(renderer)
+    : renderer_(renderer), text_(renderer, fonts), measure_(fonts), fitter_(measure_), pictures_(renderer)
 {
     SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
 }
@@ -56,24 +32,27 @@ Painter::Painter(SDL_Renderer* renderer, FontSource& fonts)
 Painter::FirstFrame Painter::firstFrameOf(const Application& app)
 {
     FirstFrame first;
-    const ScreenController* top = app.top();
-    if (top == nullptr) {
+    if (app.top() == nullptr) {
         return first;
     }
-    if (!app.navigation().isNavigationBarHidden()) {
-        first.fonts.emplace_back(kBarTitleSize, false);
+    // The fonts are not found yet: the sizes asked for are the looks' own,
+    // before any text is fitted.
+    const PlainMeasure plain;
+    TextFitter fitter(plain);
+    const Frame frame = describeFrame(app, app.runLoop().now(), fitter);
+    if (!frame.bar.hidden) {
+        first.fonts.emplace_back(static_cast<int>(frame.bar.title ? frame.bar.title->look.size : 17), false);
     }
-    for (const auto& slot : top->slots()) {
-        const Control& c = *slot.control;
-        if (c.isEffectivelyHidden()) {
+    for (const FrameControl& c : frame.screens.back().controls) {
+        if (c.hidden) {
             continue;
         }
-        const Look look = lookOf(c);
-        if (const Picture& picture = pictureOf(c); look.picture && !picture.empty()) {
-            first.pictures.push_back({picture.name(), app.pictures().pathOf(picture.name()), c.frame().w, c.frame().h});
+        if (const Picture& picture = pictureOf(*c.control); c.look.picture && !picture.empty()) {
+            first.pictures.push_back({picture.name(), app.pictures().pathOf(picture.name()), c.control->frame().w,
+                                      c.control->frame().h});
         }
-        if (look.text) {
-            first.fonts.emplace_back(std::max(1, static_cast<int>(std::lround(look.text->size))), look.text->bold);
+        if (c.text) {
+            first.fonts.emplace_back(std::max(1, static_cast<int>(std::lround(c.text->look.size))), c.text->look.bold);
         }
     }
     return first;
@@ -98,82 +77,67 @@ SDL_FRect Painter::toPixels(const Rect& p, float dx, float dy) const
                      p.h * fit_.scale};
 }
 
+Frame Painter::describe(const Application& app, const CanvasFit& fit, double now)
+{
+    return describeFrame(app, now, fitter_, fit.scale);
+}
+
 void Painter::paint(const Application& app, const CanvasFit& fit, double now)
+{
+    paint(describe(app, fit, now), app.pictures(), fit);
+}
+
+void Painter::paint(const Frame& frame, const PictureCatalog& pictures, const CanvasFit& fit)
 {
     fit_ = fit;
     SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
     SDL_RenderSetClipRect(renderer_, nullptr);
-    SDL_SetRenderDrawColor(renderer_, palette::kSurround.r, palette::kSurround.g, palette::kSurround.b, 255);
+    SDL_SetRenderDrawColor(renderer_, frame.surround.r, frame.surround.g, frame.surround.b, 255);
     SDL_RenderClear(renderer_);
 
     const SDL_Rect canvas{static_cast<int>(fit_.x), static_cast<int>(fit_.y),
                           static_cast<int>(std::lround(fit_.width())), static_cast<int>(std::lround(fit_.height()))};
     SDL_RenderSetClipRect(renderer_, &canvas);
-
-    const NavigationController& nav = app.navigation();
-    const auto& slide = nav.slide();
-    if (slide && slide->from != nullptr && slide->to != nullptr) {
-        const float t = static_cast<float>((now - slide->start) / NavigationController::kSlideSeconds);
-        const float e = easeOut(t);
-        if (slide->push) {
-            drawScreen(app, *slide->from, -kCanvasWidth * e, false);
-            drawScreen(app, *slide->to, kCanvasWidth * (1 - e), false);
-        } else {
-            drawScreen(app, *slide->to, -kCanvasWidth * (1 - e), false);
-            drawScreen(app, *slide->from, kCanvasWidth * e, false);
+    for (const FrameScreen& screen : frame.screens) {
+        fillRoundedRect(renderer_, toPixels(Rect{0, 0, frame.width, frame.height}, screen.dx), 0, screen.background);
+        drawScreen(pictures, screen);
+    }
+    if (frame.focus && !frame.focus->onBar) {
+        drawRing(*frame.focus);
+    }
+    if (frame.bar.shown > 0.0f) {
+        drawBar(frame.bar);
+        if (frame.focus && frame.focus->onBar) {
+            drawRing(*frame.focus);
         }
-    } else if (const ScreenController* top = app.top()) {
-        drawScreen(app, *top, 0, !nav.isAnimating());
     }
-
-    // How much of the bar shows: all, none, or part way through a fade.
-    float shown = nav.isNavigationBarHidden() ? 0.0f : 1.0f;
-    if (const auto& fade = nav.barFade()) {
-        const float t = easeOut(static_cast<float>((now - fade->start) / NavigationController::kBarSeconds));
-        shown = fade->fromHidden ? t : 1.0f - t;
-    }
-    if (shown > 0.0f) {
-        drawBar(app, -Application::kBarHeight * (1.0f - shown));
-    }
-
     SDL_RenderSetClipRect(renderer_, nullptr);
     text_.endFrame();
     pictures_.endFrame();
 }
 
-void Painter::drawScreen(const Application& app, const ScreenController& screen, float dx, bool live)
+void Painter::drawScreen(const PictureCatalog& pictures, const FrameScreen& screen)
 {
-    const Color bg = screen.backgroundColor;
-    fillRoundedRect(renderer_, toPixels(Rect{0, 0, kCanvasWidth, kCanvasHeight}, dx), 0, withAlpha(bg, 255));
-    for (const auto& slot : screen.slots()) {
-        const Control& c = *slot.control;
-        if (!c.isEffectivelyHidden()) {
-            drawControl(app, c, dx, live);
+    for (const FrameControl& c : screen.controls) {
+        if (!c.hidden) {
+            drawControl(pictures, c, screen.dx);
         }
-    }
-    if (!live) {
-        return;
-    }
-    if (const Control* focused = app.focusedControl()) {
-        drawFocusRing(toPixels(focused->canvasFrame(), dx), px(lookOf(*focused).focusRadius));
     }
 }
 
-void Painter::drawControl(const Application& app, const Control& c, float dx, bool live)
+void Painter::drawControl(const PictureCatalog& pictures, const FrameControl& c, float dx)
 {
-    const Rect f = c.canvasFrame();
-    const Look look = lookOf(c);
-    const bool pressed = live && app.pressedControl() == &c;
-    const auto place = [&](const Rect& r) { return toPixels(r.offset(f.x, f.y), dx); };
-    drawBox(look.body, place(look.body.rect), pressed);
+    const Look& look = c.look;
+    const auto place = [&](const Rect& r) { return toPixels(r.offset(c.frame.x, c.frame.y), dx); };
+    drawBox(look.body, place(look.body.rect), c.pressed);
     for (const Box& part : look.parts) {
-        drawBox(part, place(part.rect), pressed);
+        drawBox(part, place(part.rect), c.pressed);
     }
     if (look.picture) {
-        drawPicture(app, pictureOf(c), place(*look.picture), look.cover, look.contentAlpha);
+        drawPicture(pictures, pictureOf(*c.control).name(), place(*look.picture), look.cover, look.contentAlpha);
     }
-    if (const auto& t = look.text) {
-        drawText(textOf(c), t->size, t->bold, t->color, t->align, place(t->area), look.contentAlpha);
+    if (c.text) {
+        drawText(*c.text, dx, look.contentAlpha);
     }
 }
 
@@ -181,21 +145,27 @@ void Painter::drawBox(const Box& box, const SDL_FRect& r, bool pressed)
 {
     const Color fill = pressed ? box.pressed : box.fill;
     if (fill.a > 0) {
-        fillRoundedRect(renderer_, r, px(box.radius), fill);
+        // Never thinner than a pixel (the bar's hairline), kept to its lower edge.
+        SDL_FRect at = r;
+        if (at.h < 1.0f) {
+            at.y += at.h - 1.0f;
+            at.h = 1.0f;
+        }
+        fillRoundedRect(renderer_, at, px(box.radius), fill);
     }
     if (box.edge.a > 0 && box.edgeWidth > 0) {
         strokeRoundedRect(renderer_, r, px(box.radius), std::max(1.0f, px(box.edgeWidth)), box.edge);
     }
 }
 
-void Painter::drawPicture(const Application& app, const Picture& picture, const SDL_FRect& r, bool fill,
+void Painter::drawPicture(const PictureCatalog& pictures, const std::string& picture, const SDL_FRect& r, bool fill,
                           std::uint8_t alpha)
 {
     if (picture.empty() || r.w <= 0 || r.h <= 0) {
         return;
     }
-    const auto file = app.pictures().pathOf(picture.name());
-    const auto size = pictures_.size(picture.name(), file);
+    const auto file = pictures.pathOf(picture);
+    const auto size = pictures_.size(picture, file);
     if (!size || size->w <= 0 || size->h <= 0) {
         return;
     }
@@ -226,7 +196,7 @@ void Painter::drawPicture(const Application& app, const Picture& picture, const 
     const SDL_Rect at{static_cast<int>(std::lround(dst.x)), static_cast<int>(std::lround(dst.y)),
                       std::max(1, static_cast<int>(std::lround(dst.w))),
                       std::max(1, static_cast<int>(std::lround(dst.h)))};
-    SDL_Texture* texture = pictures_.texture(picture.name(), file, src, at.w, at.h);
+    SDL_Texture* texture = pictures_.texture(picture, file, src, at.w, at.h);
     if (texture == nullptr) {
         return;
     }
@@ -235,30 +205,22 @@ void Painter::drawPicture(const Application& app, const Picture& picture, const 
     SDL_RenderCopy(renderer_, texture, nullptr, &at);
 }
 
-bool Painter::drawText(const std::string& text, float fontSize, bool bold, Color color, TextAlign align,
-                       const SDL_FRect& r, std::uint8_t alpha)
+void Painter::drawText(const PlacedText& text, float dx, std::uint8_t alpha)
 {
-    if (text.empty()) {
-        return false;
+    const FittedText& fit = text.fitted;
+    if (fit.text.empty()) {
+        return;
     }
-    // A text that does not fit its area at its own size wraps, then shrinks.
-    const auto key = std::make_tuple(text, px(fontSize), bold, r.w, r.h);
-    auto known = fitted_.find(key);
-    if (known == fitted_.end()) {
-        if (fitted_.size() > TextRenderer::kCapacity * 4) {
-            fitted_.clear();
-        }
-        const TextLook pixels{Rect{0, 0, r.w, r.h}, px(fontSize), bold, color, align};
-        known = fitted_.emplace(key, fitText(text, pixels, FontMeasure(text_.fonts()), px(kSmallestText))).first;
-    }
-    const FittedText& fit = known->second;
-    const int size = std::max(1, static_cast<int>(std::lround(fit.size)));
+    const SDL_FRect r = toPixels(text.look.area, dx);
+    const TextAlign align = text.look.align;
+    const Color color = text.look.color;
+    const int size = std::max(1, static_cast<int>(std::lround(px(fit.size))));
     // Fitted lines are drawn as they were broken: SDL_ttf counts a line feed
     // into the width of its line and would break a line that fits once more.
     const int wrapWidth = fit.fits ? 0 : static_cast<int>(std::floor(r.w));
-    const auto block = text_.render(fit.text, size, bold, color, align, wrapWidth);
+    const auto block = text_.render(fit.text, size, text.look.bold, color, align, wrapWidth);
     if (block.texture == nullptr) {
-        return false;
+        return;
     }
     float x = r.x;
     if (align == TextAlign::Center) {
@@ -271,52 +233,31 @@ bool Painter::drawText(const std::string& text, float fontSize, bool bold, Color
     const SDL_FRect dst{std::round(x), std::round(y), static_cast<float>(block.w), static_cast<float>(block.h)};
     SDL_SetTextureAlphaMod(block.texture, static_cast<std::uint8_t>(color.a * alpha / 255));
     SDL_RenderCopyF(renderer_, block.texture, nullptr, &dst);
-    return true;
 }
 
-void Painter::drawBar(const Application& app, float dy)
+void Painter::drawBar(const FrameBar& bar)
 {
-    const SDL_FRect bar = toPixels(Rect{0, 0, kCanvasWidth, Application::kBarHeight}, 0, dy);
-    fillRoundedRect(renderer_, bar, 0, palette::kBarFill);
-    const SDL_FRect line{bar.x, bar.y + bar.h - std::max(1.0f, px(0.5f)), bar.w, std::max(1.0f, px(0.5f))};
-    fillRoundedRect(renderer_, line, 0, palette::kHairline);
-
-    const ScreenController* top = app.top();
-    const NavigationController& nav = app.navigation();
-    if (top != nullptr) {
-        const float side = Application::kBarBackRect.w + 4;
-        const SDL_FRect titleArea = toPixels(Rect{side, 0, kCanvasWidth - 2 * side, Application::kBarHeight}, 0, dy);
-        drawText(top->title(), 17, true, palette::kBarTitle, TextAlign::Center, titleArea);
+    drawBox(bar.body, toPixels(bar.body.rect), false);
+    drawBox(bar.hairline, toPixels(bar.hairline.rect), false);
+    if (bar.title) {
+        drawText(*bar.title, 0);
     }
-    if (nav.depth() <= 1) {
+    if (!bar.back) {
         return;
     }
-    const SDL_FRect back = toPixels(Application::kBarBackRect, 0, dy);
-    if (app.barBackPressed()) {
-        fillRoundedRect(renderer_, inset(back, px(4)), px(8), withAlpha(palette::kTint, 45));
+    if (bar.backHighlight) {
+        drawBox(*bar.backHighlight, toPixels(bar.backHighlight->rect), false);
     }
-    TTF_Font* font = text_.fonts().font(static_cast<int>(std::lround(px(kBarTitleSize))), false);
-    // A chevron when the font has one, so it reads like every other back button.
-    const bool chevron = font != nullptr && TTF_GlyphIsProvided32(font, 0x2039) != 0;
-    const SDL_FRect label{back.x + px(10), back.y, back.w - px(10), back.h};
-    drawText((chevron ? "\u2039 " : "< ") + app.translator().translate("Back"), 17, false, app.barBackPressed() ? darker(palette::kTint, 0.3f) : palette::kTint,
-             TextAlign::Left, label);
-    if (app.barBackFocused() && !nav.isAnimating()) {
-        // Inside the control: the bar sits at the canvas edge, where an outer ring would be cut off.
-        drawFocusRing(inset(back, px(9)), px(4));
+    if (bar.backLabel) {
+        drawText(*bar.backLabel, 0);
     }
 }
 
-void Painter::drawFocusRing(const SDL_FRect& r, float radius)
+void Painter::drawRing(const FocusRing& ring)
 {
-    // Two bands, dark outside and white inside, so the ring shows on any colour.
-    const float outer = px(3);
-    const float inner = px(2);
-    const float gap = px(2);
-    const SDL_FRect white = inset(r, -gap - inner);
-    const SDL_FRect dark = inset(white, -outer);
-    strokeRoundedRect(renderer_, white, radius + gap + inner, inner, palette::kRingInner);
-    strokeRoundedRect(renderer_, dark, radius + gap + inner + outer, outer, palette::kRingOuter);
+    for (const Box* band : {&ring.inner, &ring.outer}) {
+        strokeRoundedRect(renderer_, toPixels(band->rect), px(band->radius), px(band->edgeWidth), band->edge);
+    }
 }
 
 } // namespace bc::sdl

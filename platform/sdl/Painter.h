@@ -1,8 +1,10 @@
 #pragma once
 
 #include "platform/Control.h"
+#include "platform/Frame.h"
 #include "platform/Look.h"
 #include "platform/sdl/CanvasFit.h"
+#include "platform/sdl/FontMeasure.h"
 #include "platform/sdl/FontSource.h"
 #include "platform/sdl/PictureCache.h"
 #include "platform/TextFit.h"
@@ -11,22 +13,21 @@
 #include <SDL.h>
 
 #include <filesystem>
-#include <map>
 #include <string>
-#include <tuple>
 #include <utility>
 #include <vector>
 
 namespace bc {
 class Application;
-class ScreenController;
+class PictureCatalog;
 } // namespace bc
 
 namespace bc::sdl {
 
-// Draws frames of a running game: the toolkit's controls, the navigation bar,
-// slides between screens and the keyboard focus ring. It knows nothing of what
-// any particular screen is for.
+// Draws the frames of a running game as the frame description has them: the
+// toolkit's controls, the navigation bar, slides and the keyboard focus ring.
+// Where things go, how far a slide has gone and how a text is broken is the
+// description's business; this only turns points into pixels.
 class Painter {
 public:
     Painter(SDL_Renderer* renderer, FontSource& fonts);
@@ -34,6 +35,9 @@ public:
     // The whole output: the surround, then the canvas where `fit` puts it.
     // `now` is the game clock, which places slides and bar fades.
     void paint(const Application& app, const CanvasFit& fit, double now);
+    void paint(const Frame& frame, const PictureCatalog& pictures, const CanvasFit& fit);
+    // The frame `paint` would draw at that size.
+    Frame describe(const Application& app, const CanvasFit& fit, double now);
 
     // After the render device was reset, every texture is gone.
     void forgetTextures();
@@ -55,17 +59,16 @@ public:
     void adopt(std::vector<PictureCache::Decoded> pictures);
 
 private:
-    void drawScreen(const Application& app, const ScreenController& screen, float dx, bool live);
-    void drawControl(const Application& app, const Control& control, float dx, bool live);
+    void drawScreen(const PictureCatalog& pictures, const FrameScreen& screen);
+    void drawControl(const PictureCatalog& pictures, const FrameControl& control, float dx);
     void drawBox(const Box& box, const SDL_FRect& r, bool pressed);
-    void drawBar(const Application& app, float dy);
-    void drawFocusRing(const SDL_FRect& r, float radius);
+    void drawBar(const FrameBar& bar);
+    void drawRing(const FocusRing& ring);
 
-    // Text in a pixel rect, vertically centred; returns false if nothing drawn.
-    bool drawText(const std::string& text, float fontSize, bool bold, Color color, TextAlign align,
-                  const SDL_FRect& r, std::uint8_t alpha = 255);
+    // Text on the lines it was fitted into, vertically centred in its area.
+    void drawText(const PlacedText& text, float dx, std::uint8_t alpha = 255);
     // A picture fitted whole into (or, with `fill`, covering) a pixel rect.
-    void drawPicture(const Application& app, const Picture& picture, const SDL_FRect& r, bool fill,
+    void drawPicture(const PictureCatalog& pictures, const std::string& picture, const SDL_FRect& r, bool fill,
                      std::uint8_t alpha = 255);
 
     SDL_FRect toPixels(const Rect& points, float dx = 0, float dy = 0) const;
@@ -73,13 +76,10 @@ private:
 
     SDL_Renderer* renderer_;
     TextRenderer text_;
+    FontMeasure measure_;
+    TextFitter fitter_;
     PictureCache pictures_;
     CanvasFit fit_;
-    // Texts fitted to their areas: text, size, bold, width and height in pixels.
-    std::map<std::tuple<std::string, float, bool, float, float>, FittedText> fitted_;
 };
-
-// The slide's position: quick at first, settling gently, 0 to 1.
-float easeOut(float t);
 
 } // namespace bc::sdl

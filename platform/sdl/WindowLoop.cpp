@@ -296,7 +296,7 @@ void WindowLoop::key(const SDL_KeyboardEvent& k)
     }
     switch (code) {
     case SDLK_TAB:
-        app_.focusNext((mods & KMOD_SHIFT) != 0);
+        app_.key((mods & KMOD_SHIFT) != 0 ? Application::Key::Previous : Application::Key::Next);
         break;
     case SDLK_RETURN:
     case SDLK_RETURN2:
@@ -304,19 +304,19 @@ void WindowLoop::key(const SDL_KeyboardEvent& k)
     case SDLK_SPACE:
         // A held key must not tap over and over.
         if (k.repeat == 0) {
-            app_.activateFocus();
+            app_.key(Application::Key::Activate);
         }
         break;
     case SDLK_RIGHT:
     case SDLK_PLUS:
     case SDLK_EQUALS: // "+" without Shift on most layouts
     case SDLK_KP_PLUS:
-        app_.stepFocus(true);
+        app_.key(Application::Key::Up);
         break;
     case SDLK_LEFT:
     case SDLK_MINUS:
     case SDLK_KP_MINUS:
-        app_.stepFocus(false);
+        app_.key(Application::Key::Down);
         break;
     default:
         // Escape and everything else: nothing. A child will press them.

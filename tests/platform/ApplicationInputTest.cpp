@@ -11,7 +11,14 @@ class Counter : public ScreenController {
 public:
     void count(Control*) { ++taps; }
     void leave(Control*) { navigationController()->popViewControllerAnimated(true); }
+    // The shown hours stop at 3 while the stepper goes on to 4.
+    void show(Control* c)
+    {
+        static_cast<Label*>(controlNamed("shown"))->setText(std::to_string(std::min(3, int(static_cast<Stepper*>(c)->value()))));
+    }
+    void focused(const Control* c) override { heard.push_back(c != nullptr ? c->name() : "back"); }
     int taps = 0;
+    std::vector<std::string> heard;
 };
 
 class InputTest : public ::testing::Test {
@@ -24,12 +31,15 @@ protected:
             {"kind": "button", "name": "off", "frame": [0, 200, 100, 100], "title": "Off", "enabled": false, "actions": ["count"]},
             {"kind": "button", "name": "go", "frame": [200, 0, 100, 100], "title": "Go", "push": "Second"},
             {"kind": "stepper", "name": "hours", "frame": [0, 400, 100, 44], "min": 1, "max": 4, "value": 1},
-            {"kind": "switch", "name": "answer", "frame": [200, 400, 60, 44]}
+            {"kind": "switch", "name": "answer", "frame": [200, 400, 60, 44]},
+            {"kind": "stepper", "name": "shownHours", "frame": [0, 500, 100, 44], "min": 1, "max": 4, "value": 1,
+             "label": "Hours", "actions": ["show"]},
+            {"kind": "label", "name": "shown", "frame": [200, 500, 100, 44], "text": "1", "label": "Hours shown"}
           ]},
           {"class": "Second", "title": "Second", "controls": [
             {"kind": "button", "name": "back", "frame": [0, 0, 100, 100], "title": "Back", "actions": ["leave"]}
           ]}]})");
-        registry.screen<Counter>("First").action("count", &Counter::count);
+        registry.screen<Counter>("First").action("count", &Counter::count).action("show", &Counter::show);
         registry.screen<Counter>("Second").exit("leave", &Counter::leave);
         auto created = Application::create(folder.path(), registry, RunLoop::ClockKind::Virtual);
         if (!created) {
@@ -97,19 +107,57 @@ TEST_F(InputTest, APressShowsAtOnceAndTheBarsBackSaysWhyItIsRefused)
 TEST_F(InputTest, FocusRingVisitsOnlyControlsThatTakeTouch)
 {
     std::vector<std::string> seen;
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 5; ++i) {
         app->focusNext(false);
         seen.push_back(app->focusedControl()->name());
     }
-    EXPECT_EQ(seen, (std::vector<std::string>{"count", "go", "hours", "answer"}));
-    app->focusNext(false);
+    EXPECT_EQ(seen, (std::vector<std::string>{"count", "go", "hours", "answer", "shownHours"}));
+    app->key(Application::Key::Next);
     EXPECT_EQ(app->focusedControl()->name(), "count") << "wraps around";
-    app->focusNext(true);
+    app->key(Application::Key::Previous);
+    app->key(Application::Key::Previous);
     EXPECT_EQ(app->focusedControl()->name(), "answer");
     app->displayed();
     app->activateFocus();
     EXPECT_TRUE(static_cast<Switch*>(first().controlNamed("answer"))->isOn());
     EXPECT_TRUE(app->needsDisplay()) << "a switch turned from the keyboard is drawn at once";
+}
+
+TEST_F(InputTest, AFrontEndsOwnFocusMovesTheRingAndTheScreenSaysWhereItIs)
+{
+    app->focusOn("go");
+    app->focusOn("off");     // disabled: takes no focus
+    app->focusOn("missing"); // no such control
+    app->focusOn("");        // no bar's back on the first screen
+    EXPECT_EQ(app->focusedControl()->name(), "go");
+    EXPECT_EQ(first().heard, (std::vector<std::string>{"go"}));
+    app->key(Application::Key::Activate);
+    app->afterEvent();
+    app->focusOn("");
+    EXPECT_TRUE(app->barBackFocused());
+    EXPECT_EQ(static_cast<Counter*>(app->top())->heard, (std::vector<std::string>{"back"}));
+}
+
+TEST_F(InputTest, AStepIsToldByTheLabelsItChangedElseByWhatItSaidLastElseByItsValue)
+{
+    struct Row { const char* what; const char* stepper; bool up; const char* told; };
+    const Row rows[] = {
+        {"a stepper with no label of its own changing none says its value", "hours", true, "hours: 2"},
+        {"the label it changes, by that label's name", "shownHours", true, "Hours shown: 2"},
+        {"again", "shownHours", true, "Hours shown: 3"},
+        {"past what the label shows: what it said last", "shownHours", true, "Hours shown: 3"},
+        {"at its maximum: the same", "shownHours", true, "Hours shown: 3"},
+    };
+    std::uint64_t count = app->announcement().count;
+    for (const Row& row : rows) {
+        ASSERT_TRUE(app->step(first().controlNamed(row.stepper), row.up)) << row.what;
+        EXPECT_EQ(app->announcement().text, row.told) << row.what;
+        EXPECT_EQ(app->announcement().count, ++count) << row.what << ": told again, though the same";
+    }
+    app->focusOn("shownHours");
+    app->key(Application::Key::Down);
+    EXPECT_EQ(static_cast<Stepper*>(first().controlNamed("shownHours"))->value(), 3);
+    EXPECT_EQ(app->announcement().text, "Hours shown: 3") << "the label still shows 3";
 }
 
 } // namespace

@@ -37,6 +37,7 @@ TEST(GettextTest, ChoosesTheLanguageByTheUsualPrecedence)
     }
     EXPECT_TRUE(isLanguageCode("es_AR.UTF-8"));
     EXPECT_TRUE(isLanguageCode("Zz_09@x-y:fr"));
+    EXPECT_TRUE(isLanguageCode("ca_AD")) << "every letter from a";
     EXPECT_FALSE(isLanguageCode("es;rm"));
     EXPECT_FALSE(isLanguageCode("../es"));
 }

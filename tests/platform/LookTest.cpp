@@ -66,7 +66,8 @@ const Row kRows[] = {
      [](const Look& l) {
          const Rect t = part(l, "track").rect;
          return part(l, "track").fill == palette::kSwitchOff && middle(part(l, "knob").rect) < middle(t) &&
-                middle(part(l, "mark").rect) > middle(t) && part(l, "mark").fill.a == 0 && part(l, "mark").edgeWidth > 0;
+                middle(part(l, "mark").rect) > middle(t) && part(l, "mark").fill.a == 0 && part(l, "mark").edgeWidth > 0 &&
+                part(l, "mark").rect.w == part(l, "mark").rect.h;
      }},
     {"a switch's track has round ends and a darker edge; its bar mark sits at mid height",
      [] { return make<Switch>({0, 0, 51, 31}, [](Switch& s) { s.setOn(true); }); },
@@ -88,6 +89,9 @@ const Row kRows[] = {
      [](const Look& l) {
          return l.body.radius == 1 && l.picture && l.picture->y + l.picture->h / 2 == 25 && l.text->area.x > l.picture->x;
      }},
+    {"a button narrower than its insets has an empty title area, never a negative one",
+     [] { return make<Button>({0, 0, 10, 44}); },
+     [](const Look& l) { return l.text->area.w == 0 && l.text->area.h == 32; }},
     {"a switch in a tall frame keeps its shape, centred",
      [] { return make<Switch>({0, 0, 66, 100}); },
      [](const Look& l) { const Rect t = part(l, "track").rect; return t.w == 66 && t.h == 40 && t.y == 30; }},

@@ -146,6 +146,31 @@ TEST(WebSessionProgress, ThePagesEntryIsWrittenOnlyWhileRememberingIsOn)
     EXPECT_EQ((*damaged)->state()["coins"], 0);
 }
 
+TEST(WebSessionInput, APointerTapsByTheWindowsRulesAndAPressDraggedOffDoesNothing)
+{
+    struct Row { const char* what; float offX, offY; bool tapped; };
+    const Row rows[] = {
+        {"released where it was pressed", 0, 0, true},
+        {"dragged off and released elsewhere", 0, 200, false},
+    };
+    for (const Row& row : rows) {
+        auto game = startGame();
+        const json home = topScreen(game->frame());
+        const json& cheat = controlNamed(home, "cheat");
+        const float x = cheat["frame"][0].get<float>() + cheat["frame"][2].get<float>() / 2;
+        const float y = cheat["frame"][1].get<float>() + cheat["frame"][3].get<float>() / 2;
+        // As the page numbers them: 0 down, 1 moved, 2 up; anything else is nothing.
+        game->pointer(0, x, y);
+        game->pointer(7, x, y + 200);
+        EXPECT_TRUE(controlNamed(topScreen(game->frame()), "cheat")["pressed"].get<bool>()) << row.what;
+        game->pointer(1, x + row.offX, y + row.offY);
+        EXPECT_EQ(controlNamed(topScreen(game->frame()), "cheat")["pressed"].get<bool>(), row.tapped) << row.what;
+        game->pointer(2, x + row.offX, y + row.offY);
+        EXPECT_EQ(game->state()["coins"], row.tapped ? 50 : 0) << row.what;
+        EXPECT_FALSE(controlNamed(topScreen(game->frame()), "cheat")["pressed"].get<bool>()) << row.what;
+    }
+}
+
 TEST(WebSessionScreens, EveryNewScreenGetsANewNumberEvenOfTheSameClass)
 {
     auto game = startGame();
@@ -170,6 +195,10 @@ TEST(WebSessionAudio, HeardIsTakenOnceAndFocusSpeaksTheControlsName)
     game->focused(home + 1, "cheat");
     EXPECT_EQ(game->heard(), json::parse(R"({"heard": [{"sound": "tap"}, {"sound": "coin"}, {"say": "Get 50 coins"}]})"));
     EXPECT_EQ(game->heard(), json::parse(R"({"heard": []})"));
+    // Return on the focused control taps it, as in the window; a key the page does not number is nothing.
+    game->key(2);
+    game->key(9);
+    EXPECT_EQ(game->state()["coins"], 100);
 }
 
 TEST(WebSessionTimers, TheDeliveryMovesOnWhenItsTimerIsDueAndOnlyThenAsksForAFrame)

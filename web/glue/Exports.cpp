@@ -30,6 +30,26 @@ const char* outcome(const bc::Result<void>& done)
 
 const char* notStarted() { return reply(json{{"error", "the game has not started"}}); }
 
+// The width of a line in the page's own typeface, as the browser lays it
+// out: the page offers the measuring (Module.measureText), the game fits.
+EM_JS(double, pageTextWidth, (const char* line, double size, int bold), {
+    return Module.measureText ? Module.measureText(UTF8ToString(line), size, bold !== 0) : -1;
+});
+
+class PageMeasure : public bc::TextMeasure {
+public:
+    float width(const std::string& line, float size, bool bold) const override
+    {
+        const double measured = pageTextWidth(line.c_str(), size, bold ? 1 : 0);
+        return measured >= 0 ? static_cast<float>(measured) : plain_.width(line, size, bold);
+    }
+    // The page sets each text's line height from the frame; this is the one it is given.
+    float lineHeight(float size, bool bold) const override { return plain_.lineHeight(size, bold); }
+
+private:
+    bc::PlainMeasure plain_;
+};
+
 // The language's catalogue from the bundle; none (English, or a language the
 // bundle lacks) reads in English.
 std::unique_ptr<const bc::Translator> translatorFor(const std::string& language)
@@ -61,7 +81,8 @@ EMSCRIPTEN_KEEPALIVE const char* bc_start(int seeded, double seed, const char* l
     session.reset();
     auto started = bc::WebSession::start("/resources", bc::RunLoop::ClockKind::Real, fixed,
                                          translatorFor(language != nullptr ? language : ""),
-                                         kept != nullptr ? std::optional<std::string>(kept) : std::nullopt);
+                                         kept != nullptr ? std::optional<std::string>(kept) : std::nullopt,
+                                         std::make_unique<const PageMeasure>());
     if (!started) {
         return reply(json{{"error", started.error().message}});
     }
@@ -79,6 +100,30 @@ EMSCRIPTEN_KEEPALIVE const char* bc_tap(unsigned screen, unsigned index)
 EMSCRIPTEN_KEEPALIVE const char* bc_step(unsigned screen, unsigned index, int up)
 {
     return session ? outcome(session->step(screen, index, up != 0)) : notStarted();
+}
+
+// A finger or the mouse on the canvas, in points: 0 down, 1 moved, 2 up, 3 cancelled.
+EMSCRIPTEN_KEEPALIVE void bc_pointer(int what, double x, double y)
+{
+    if (session) {
+        session->pointer(what, static_cast<float>(x), static_cast<float>(y));
+    }
+}
+
+// Screens slide and the bar fades (1), or everything moves at once (0).
+EMSCRIPTEN_KEEPALIVE void bc_set_motion(int on)
+{
+    if (session) {
+        session->app().navigation().setAnimationsEnabled(on != 0);
+    }
+}
+
+// A key for the focused control: 0 next, 1 previous, 2 activate, 3 up, 4 down.
+EMSCRIPTEN_KEEPALIVE void bc_key(int key)
+{
+    if (session) {
+        session->key(key);
+    }
 }
 
 EMSCRIPTEN_KEEPALIVE const char* bc_nav_back() { return session ? outcome(session->navBack()) : notStarted(); }

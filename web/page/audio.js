@@ -58,13 +58,5 @@ export function createAudio(Module, call) {
 
   for (const type of ['pointerdown', 'pointerup']) document.addEventListener(type, start, { capture: true });
   document.addEventListener('keydown', start, { capture: true });
-  // A control reached by the keyboard says its name (when read-to-me is on).
-  document.addEventListener('focusin', (event) => {
-    const control = event.target.closest && event.target.closest('[data-name]');
-    const layer = control && control.closest('[data-id]');
-    if (!layer || !event.target.matches(':focus-visible')) return;
-    Module.ccall('bc_focus', null, ['number', 'string'], [Number(layer.dataset.id), control.dataset.name]);
-    drain();
-  });
   return { drain };
 }

@@ -3,7 +3,7 @@
 // and hands each new frame to the renderer. Nothing is fetched after start;
 // the service worker keeps the game's own files for the next visit.
 import createBuddycare from './buddycare.js';
-import { Renderer, accessibleName } from './view.js';
+import { Renderer } from './view.js';
 import { downloads } from './load.js';
 import { createAudio } from './audio.js';
 import { keptProgress, storeProgress } from './keep.js';
@@ -13,7 +13,6 @@ const stage = document.getElementById('stage');
 const loading = document.getElementById('loading');
 const loadingText = document.getElementById('loading-text');
 const loadingBar = document.getElementById('loading-bar');
-const announcer = document.getElementById('announcer');
 
 const api = {
   firstFrameMs: null,
@@ -51,11 +50,27 @@ function consoleLine(text) {
   else console.log(text);
 }
 
+// The canvas, at the size the game gives it, scaled whole into the window
+// and centred. Until the game has said, the stage is the window.
+let canvas = null;
 function fitStage() {
-  const scale = Math.min(window.innerWidth / 375, window.innerHeight / 667);
-  const left = (window.innerWidth - 375 * scale) / 2;
-  const top = (window.innerHeight - 667 * scale) / 2;
+  if (!canvas) return;
+  const scale = Math.min(window.innerWidth / canvas.width, window.innerHeight / canvas.height);
+  const left = (window.innerWidth - canvas.width * scale) / 2;
+  const top = (window.innerHeight - canvas.height * scale) / 2;
+  stage.classList.add('sized');
   stage.style.transform = `translate(${left}px, ${top}px) scale(${scale})`;
+}
+
+// How wide a line is in the page's own typeface, for the game to fit its
+// texts with: the one thing about text only the browser knows.
+function textMeasure() {
+  const context = document.createElement('canvas').getContext('2d');
+  const family = getComputedStyle(document.body).fontFamily;
+  return (line, size, bold) => {
+    context.font = `${bold ? 700 : 400} ${size}px ${family}`;
+    return context.measureText(line).width;
+  };
 }
 
 // The browser's pictures keep the window's names; their bytes say the format.
@@ -169,6 +184,7 @@ async function startGame() {
     print: consoleLine,
     printErr: consoleLine,
     onAbort: (what) => fail(`the game stopped: ${what}`),
+    measureText: textMeasure(),
     instantiateWasm(imports, ready) {
       WebAssembly.instantiate(compiled, imports).then((instance) => ready(instance, compiled))
         .catch((error) => fail(`buddycare.wasm would not run (${error.message})`));
@@ -196,23 +212,34 @@ async function startGame() {
   return { Module, call, words: begun.words };
 }
 
-// Taps, steps and the bar's back go to the game; after each, a new frame and
-// the next wake-up. Timers and animations wake the game when they are due.
+// Every input goes to the game, which alone decides whether it counts (a
+// screen still moving refuses it); after each, a new frame and the next
+// wake-up. Timers wake the game when they are due, and while something
+// moves each of the browser's frames asks for the game's.
 function playLoop({ Module, call, audio }) {
   let renderer = null;
   let timer = 0;
+  let moving = false;
   const redraw = () => {
-    renderer.render(call('bc_frame'));
+    const frame = call('bc_frame');
+    renderer.render(frame);
     api.frames += 1;
     audio.drain();
+    if (frame.animating && !moving) {
+      moving = true;
+      requestAnimationFrame(() => {
+        moving = false;
+        tick(true);
+      });
+    }
   };
   const schedule = () => {
     clearTimeout(timer);
     const ms = Module._bc_next_wake_ms();
     if (ms >= 0) timer = setTimeout(tick, Math.ceil(ms) + 1);
   };
-  function tick() {
-    if (Module._bc_tick()) redraw();
+  function tick(always) {
+    if (Module._bc_tick() || always === true) redraw();
     storeProgress(call);
     schedule();
   }
@@ -222,18 +249,29 @@ function playLoop({ Module, call, audio }) {
     schedule();
     return outcome;
   };
-  const busy = () => stage.classList.contains('busy');
+  const KEYS = { next: 0, previous: 1, activate: 2, up: 3, down: 4 };
   const handlers = {
-    tap: (screen, index) => (busy() ? null : after(call('bc_tap', ['number', 'number'], [screen, index]))),
-    step(screen, index, up) {
-      if (busy()) return null;
-      const layer = renderer.layer(screen);
-      const before = layer ? layer.labelTexts() : new Map();
-      const outcome = after(call('bc_step', ['number', 'number', 'number'], [screen, index, up ? 1 : 0]));
-      if (layer) announceStep(layer, before, index);
-      return outcome;
+    tap: (screen, index) => after(call('bc_tap', ['number', 'number'], [screen, index])),
+    step: (screen, index, up) => after(call('bc_step', ['number', 'number', 'number'], [screen, index, up ? 1 : 0])),
+    back: () => after(call('bc_nav_back')),
+    focus(screen, name) {
+      Module.ccall('bc_focus', null, ['number', 'string'], [screen, name]);
+      after();
     },
-    back: () => (busy() ? null : after(call('bc_nav_back'))),
+    // A key for a control: the game's focus goes with the browser's, then the key.
+    key(screen, name, key) {
+      if (renderer.focused !== name) Module.ccall('bc_focus', null, ['number', 'string'], [screen, name]);
+      Module._bc_key(KEYS[key]);
+      after();
+    },
+    pointer(kind, x, y) {
+      Module._bc_pointer(kind, x, y);
+      after();
+    },
+    canvas(size) {
+      canvas = size;
+      fitStage();
+    },
   };
   return {
     handlers,
@@ -241,24 +279,6 @@ function playLoop({ Module, call, audio }) {
     schedule,
     tick,
   };
-}
-
-// A stepper's new value is said aloud: the labels it changed; at a bound,
-// where none changes, what it said last, as shown (the basal rate's 0.0, not
-// the tenths it keeps); else its own value.
-function announceStep(layer, before, index) {
-  const changed = [];
-  for (const [i, now] of layer.labelTexts()) {
-    const was = before.get(i);
-    if (was && was.text !== now.text && now.text) changed.push(`${now.name}: ${now.text}`);
-  }
-  const slot = layer.controls[index];
-  if (changed.length === 0 && slot) {
-    const c = JSON.parse(slot.last);
-    changed.push(slot.said || `${accessibleName(c)}: ${c.value}`);
-  }
-  if (slot) slot.said = changed.join('. ');
-  announcer.textContent = changed.join('. ');
 }
 
 function picturesOf(frame, pictureUrl) {
@@ -298,11 +318,18 @@ async function start() {
   const renderer = new Renderer(stage, loop.handlers, pictureUrl, game.words);
   loop.attach(renderer);
 
-  // The first screen's pictures and the game's font are ready before it shows.
+  // The game's font is ready before the game fits a text in it, and the
+  // first screen's pictures are before it shows.
+  const motion = window.matchMedia('(prefers-reduced-motion: reduce)');
+  const moves = () => game.Module._bc_set_motion(motion.matches ? 0 : 1);
+  moves();
+  motion.addEventListener('change', moves);
+  loadingBar.value = 0.9;
+  await fontsReady;
   const first = game.call('bc_frame');
   const firstPictures = picturesOf(first, pictureUrl);
   loadingBar.value = 0.95;
-  await Promise.all([decode([...firstPictures]), fontsReady]);
+  await decode([...firstPictures]);
   performance.mark('buddycare-pictures-ready');
   loadingBar.value = 1;
   loading.hidden = true;
@@ -320,6 +347,8 @@ async function start() {
   document.addEventListener('visibilitychange', loop.tick);
   decodeTheRest(pictures);
   api.state = () => game.call('bc_state');
+  // The description the page was last handed, for the tests to hold the page to it.
+  api.frame = () => game.call('bc_frame');
   keepForNextVisit();
 }
 

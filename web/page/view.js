@@ -1,10 +1,8 @@
-// Draws the game's frames as page elements: every control is a real element
-// placed on the 375x667 stage, so the browser gives it focus, keys and a name
-// for screen readers. It keeps one layer per screen and changes only what a
-// new frame changed.
-
-const CANVAS_WIDTH = 375;
-const EASE_OUT = 'cubic-bezier(0.33, 1, 0.68, 1)';
+// Places the game's frames as page elements: every control is a real element
+// put where the frame description says, so the browser gives it focus, keys
+// and a name for screen readers. Where things go, their colours, how far a
+// slide has gone and how a text is broken all come with each frame; this
+// keeps one layer per screen and changes only what a new frame changed.
 
 function isClear(css) {
   return /,0(\.0*)?\)$/.test(css);
@@ -20,7 +18,7 @@ function place(el, [x, y, w, h]) {
 // A shape of the control's look: fill, corner, an edge just inside.
 function paint(el, box) {
   el.style.backgroundColor = box.fill;
-  el.style.setProperty('--pressed', box.pressed);
+  el.style.setProperty('--pressed', box.pressed || box.fill);
   el.style.borderRadius = `${box.corner}px`;
   el.style.boxShadow = box.edgeWidth > 0 && !isClear(box.edge) ? `inset 0 0 0 ${box.edgeWidth}px ${box.edge}` : '';
 }
@@ -42,42 +40,14 @@ function paintParts(el, parts) {
   });
 }
 
-function textStyle(el, text) {
-  el.style.fontSize = `${text.font}px`;
-  el.style.fontWeight = text.bold ? '700' : '400';
-  el.style.color = text.color;
+// A text on the lines the game broke it into, at the size it fitted.
+function setText(el, fitted) {
+  if (el.textContent !== fitted.lines) el.textContent = fitted.lines;
+  el.style.fontSize = `${fitted.size}px`;
+  el.style.lineHeight = `${fitted.lineHeight}px`;
+  el.style.fontWeight = fitted.bold ? '700' : '400';
+  el.style.color = fitted.color;
 }
-
-// As in the window: a text longer than its area wraps (the style sheet lets
-// it), then shrinks a step at a time, never below the smallest readable size.
-// Only a laid-out box can be measured: off the page or hidden, every size
-// reads zero and any text would seem to fit. Says whether the text was fitted.
-const SMALLEST_TEXT = 14;
-function shrinkToFit(el, text, overflows) {
-  const key = `${text.font}|${el.textContent}|${el.style.width}|${el.style.height}`;
-  if (el.dataset.fitted !== key) {
-    if (!el.isConnected || el.getClientRects().length === 0) {
-      delete el.dataset.fitted;
-      return false;
-    }
-    let size = text.font;
-    for (; size > Math.min(text.font, SMALLEST_TEXT) && overflows(); size -= 1) el.style.fontSize = `${size - 1}px`;
-    el.dataset.fitted = key;
-    el.dataset.fittedSize = String(size);
-  }
-  el.style.fontSize = `${el.dataset.fittedSize}px`;
-  return true;
-}
-
-// What a screen reader calls a control: the words the interface description
-// gives it, else what it shows, else its name in code.
-export function accessibleName(c) {
-  if (c.label) return c.label;
-  if (c.kind === 'button' && c.title) return c.title;
-  if (c.kind === 'label' && c.text) return c.text;
-  return c.outlet || c.name;
-}
-
 
 class Layer {
   constructor(screen, handlers, pictureUrl, words) {
@@ -97,23 +67,12 @@ class Layer {
     this.el.setAttribute('aria-labelledby', this.heading.id);
     this.el.append(this.heading);
     this.controls = [];
-    // Texts that could not be measured yet, each with what fits it.
-    this.unfitted = new Map();
     this.update(screen);
-  }
-
-  fit(el, text, overflows) {
-    if (shrinkToFit(el, text, overflows)) this.unfitted.delete(el);
-    else this.unfitted.set(el, () => shrinkToFit(el, text, overflows));
-  }
-
-  // Once the layer is on the page, or the page has changed size.
-  fitWaiting() {
-    for (const [el, fit] of this.unfitted) if (fit()) this.unfitted.delete(el);
   }
 
   update(screen) {
     this.el.style.backgroundColor = screen.background;
+    this.el.style.transform = screen.dx === 0 ? 'none' : `translateX(${screen.dx}px)`;
     if (this.heading.textContent !== screen.title) this.heading.textContent = screen.title || screen.class;
     for (const c of screen.controls) {
       let slot = this.controls[c.i];
@@ -162,14 +121,14 @@ class Layer {
         el = document.createElement('button');
         el.type = 'button';
         el.className = 'button';
-        el.addEventListener('click', () => this.handlers.tap(this.id, c.i));
+        el.addEventListener('click', (event) => this.activated(event, c.i));
         break;
       case 'switch': {
         el = document.createElement('button');
         el.type = 'button';
         el.className = 'switch';
         el.setAttribute('role', 'switch');
-        el.addEventListener('click', () => this.handlers.tap(this.id, c.i));
+        el.addEventListener('click', (event) => this.activated(event, c.i));
         break;
       }
       case 'stepper': {
@@ -178,14 +137,14 @@ class Layer {
         el.setAttribute('role', 'group');
         const minus = Object.assign(document.createElement('button'), { type: 'button', className: 'minus' });
         const plus = Object.assign(document.createElement('button'), { type: 'button', className: 'plus' });
-        minus.addEventListener('click', () => this.handlers.step(this.id, c.i, false));
-        plus.addEventListener('click', () => this.handlers.step(this.id, c.i, true));
+        minus.addEventListener('click', (event) => this.activated(event, c.i, false));
+        plus.addEventListener('click', (event) => this.activated(event, c.i, true));
         el.addEventListener('keydown', (event) => {
           const up = event.key === 'ArrowRight' || event.key === 'ArrowUp';
           const down = event.key === 'ArrowLeft' || event.key === 'ArrowDown';
           if (up || down) {
             event.preventDefault();
-            this.handlers.step(this.id, c.i, up);
+            this.handlers.key(this.id, c.name, up ? 'up' : 'down');
           }
         });
         el.append(minus, plus);
@@ -199,13 +158,27 @@ class Layer {
     el.dataset.name = c.name;
     el.dataset.kind = c.kind;
     el.style.zIndex = String(c.i + 1);
+    // The keyboard reaching a control moves the game's focus there, which says its name.
+    el.addEventListener('focusin', (event) => {
+      if (event.target.matches(':focus-visible')) this.handlers.focus(this.id, c.name);
+    });
     return el;
+  }
+
+  // A finger or the mouse taps through the game's rules of press and
+  // release (the stage hands those on); a click of no pointer comes from a
+  // key or a screen reader, and works the control at once.
+  activated(event, index, up) {
+    if (this.handlers.byPointer(event)) return;
+    if (up === undefined) this.handlers.tap(this.id, index);
+    else this.handlers.step(this.id, index, up);
   }
 
   apply(el, c) {
     const look = c.look;
     place(el, c.frame);
     el.hidden = c.hidden;
+    el.classList.toggle('pressed', c.pressed);
     paint(el, look.body);
     paintParts(el, look.parts);
     switch (c.kind) {
@@ -227,12 +200,11 @@ class Layer {
       case 'label': {
         const [, , w] = c.frame;
         const [x, , aw] = look.text.area;
-        textStyle(el, look.text);
         el.style.textAlign = look.text.align;
         el.style.paddingLeft = `${x}px`;
         el.style.paddingRight = `${Math.max(0, w - x - aw)}px`;
         const text = el.querySelector('.text');
-        text.textContent = c.text;
+        setText(text, c.fitted);
         // The words that say what a number is come first for a screen reader.
         let prefix = el.querySelector('.sr-only');
         if (c.label && c.label !== c.text) {
@@ -245,7 +217,6 @@ class Layer {
           prefix.remove();
         }
         el.dataset.text = c.text;
-        this.fit(el, look.text, () => text.offsetHeight > el.clientHeight + 1 || text.scrollWidth > text.clientWidth + 1);
         break;
       }
       case 'button':
@@ -253,11 +224,11 @@ class Layer {
         break;
       case 'switch':
         el.setAttribute('aria-checked', String(c.on));
-        el.setAttribute('aria-label', accessibleName(c));
+        el.setAttribute('aria-label', c.says);
         el.disabled = !c.enabled;
         break;
       case 'stepper': {
-        const name = accessibleName(c);
+        const name = c.says;
         el.setAttribute('aria-label', name);
         const [minus, plus] = el.querySelectorAll('button');
         minus.setAttribute('aria-label', `${name}: ${this.words.minus}`);
@@ -274,7 +245,7 @@ class Layer {
     const look = c.look;
     el.disabled = !c.enabled;
     if (c.label || !c.title) {
-      el.setAttribute('aria-label', accessibleName(c));
+      el.setAttribute('aria-label', c.says);
     } else {
       el.removeAttribute('aria-label');
     }
@@ -293,14 +264,13 @@ class Layer {
       title = Object.assign(document.createElement('span'), { className: 'title' });
       el.append(title);
     }
-    title.textContent = c.title;
     title.hidden = !look.text || !c.title;
     if (look.text) {
-      textStyle(title, look.text);
+      setText(title, c.fitted);
       place(title, look.text.area);
-      this.fit(title, look.text,
-        () => title.scrollHeight > title.clientHeight + 1 || title.scrollWidth > title.clientWidth + 1);
       title.style.opacity = String(look.opacity);
+    } else {
+      title.textContent = c.title;
     }
     if (icon) {
       const url = this.pictureUrl(c.icon);
@@ -309,22 +279,6 @@ class Layer {
       icon.style.opacity = String(look.opacity);
     }
   }
-
-  // What the screen's labels say now, by control, for announcing changes.
-  labelTexts() {
-    const out = new Map();
-    this.controls.forEach((slot, i) => {
-      if (slot && slot.el.dataset.kind === 'label' && !slot.el.hidden) {
-        const c = JSON.parse(slot.last);
-        out.set(i, { name: accessibleName({ ...c, text: '' }), text: c.text });
-      }
-    });
-    return out;
-  }
-
-  focusableCount() {
-    return this.el.querySelectorAll('button:not([disabled])').length;
-  }
 }
 
 function canKeepFocus(el) {
@@ -332,7 +286,8 @@ function canKeepFocus(el) {
 }
 
 export class Renderer {
-  // handlers: tap(screenId, index), step(screenId, index, up), back()
+  // handlers: tap(screenId, index), step(screenId, index, up), key(screenId,
+  // name, key), focus(screenId, name), back(), pointer(kind, x, y), canvas({ width, height })
   constructor(stage, handlers, pictureUrl, words) {
     this.stage = stage;
     this.words = words;
@@ -340,18 +295,29 @@ export class Renderer {
     this.bar = stage.querySelector('#bar');
     this.barBack = stage.querySelector('#bar-back');
     this.barTitle = stage.querySelector('#bar-title');
-    this.handlers = handlers;
+    this.barHighlight = Object.assign(document.createElement('span'), { className: 'highlight' });
+    this.barHairline = Object.assign(document.createElement('span'), { className: 'hairline' });
+    this.bar.prepend(this.barHairline);
+    this.barBack.prepend(this.barHighlight);
+    this.ring = Object.assign(document.createElement('div'), { id: 'ring' });
+    this.ring.setAttribute('aria-hidden', 'true');
+    this.ring.append(document.createElement('span'), document.createElement('span'));
+    stage.append(this.ring);
+    this.announcer = document.getElementById('announcer');
+    this.announced = 0;
     this.pictureUrl = pictureUrl;
     this.layers = new Map();
     this.top = 0;
-    this.slideKey = '';
-    this.barHidden = null;
-    this.reducedMotion = window.matchMedia('(prefers-reduced-motion: reduce)');
-    this.barBack.addEventListener('click', () => handlers.back());
-    // A page that starts hidden (a phone held sideways) lays its texts out when turned.
-    window.addEventListener('resize', () => {
-      for (const layer of this.layers.values()) layer.fitWaiting();
+    this.canvas = null;
+    this.lastRelease = -Infinity;
+    // The click that follows a press and release the game has already had.
+    const byPointer = (event) => event.detail !== 0 && event.timeStamp - this.lastRelease < 1000;
+    this.handlers = { ...handlers, byPointer };
+    this.barBack.addEventListener('click', (event) => { if (!byPointer(event)) handlers.back(); });
+    this.barBack.addEventListener('focusin', () => {
+      if (this.barBack.matches(':focus-visible')) handlers.focus(this.top, '');
     });
+    this.listenForPointers();
     // Focus moving to a control off the canvas (on a sliding screen) must not
     // scroll the canvas itself: everything would stay shifted.
     stage.addEventListener('scroll', (event) => {
@@ -361,6 +327,38 @@ export class Renderer {
         target.scrollLeft = 0;
       }
     }, true);
+  }
+
+  // Presses, moves and releases go to the game in its points, wherever on the
+  // stage they land: the game decides what is a tap, as in the window.
+  listenForPointers() {
+    const at = (event) => {
+      const box = this.stage.getBoundingClientRect();
+      const width = this.canvas ? this.canvas.width : box.width;
+      const scale = box.width > 0 ? width / box.width : 1;
+      return [(event.clientX - box.left) * scale, (event.clientY - box.top) * scale];
+    };
+    const kinds = { pointerdown: 0, pointermove: 1, pointerup: 2, pointercancel: 3 };
+    let held = null;
+    for (const [type, kind] of Object.entries(kinds)) {
+      this.stage.addEventListener(type, (event) => {
+        if (!event.isPrimary || (type === 'pointerdown' && event.button !== 0)) return;
+        if (type === 'pointerdown') {
+          held = event.pointerId;
+          // The release is heard even off the stage.
+          if (this.stage.setPointerCapture) {
+            try { this.stage.setPointerCapture(event.pointerId); } catch { /* the pointer is already gone */ }
+          }
+        } else if (held !== event.pointerId) {
+          return;
+        }
+        if (type === 'pointerup' || type === 'pointercancel') {
+          held = null;
+          this.lastRelease = event.timeStamp;
+        }
+        this.handlers.pointer(kind, ...at(event));
+      });
+    }
   }
 
   layer(id) {
@@ -374,6 +372,7 @@ export class Renderer {
   render(frame) {
     const first = this.top === 0;
     const hadFocus = this.stage.contains(document.activeElement);
+    this.size(frame.canvas);
     const keep = new Set(frame.screens.map((screen) => screen.id));
     // Gone screens leave first: moving a layer that stays would drop its focus.
     for (const [id, layer] of this.layers) {
@@ -383,32 +382,47 @@ export class Renderer {
       }
     }
     let previous = null;
-    const arrived = [];
     for (const screen of frame.screens) {
       let layer = this.layers.get(screen.id);
       if (!layer) {
         layer = new Layer(screen, this.handlers, this.pictureUrl, this.words);
         this.layers.set(screen.id, layer);
-        arrived.push(layer);
       } else {
         layer.update(screen);
       }
+      // The leaving screen takes no focus and no taps while it goes.
+      layer.el.inert = Boolean(frame.slide) && screen.id === frame.slide.from;
       // Drawing order: later screens over earlier ones.
       const want = previous ? previous.el.nextSibling : this.screens.firstChild;
       if (layer.el !== want) this.screens.insertBefore(layer.el, want);
       previous = layer;
     }
-    for (const layer of arrived) layer.fitWaiting();
-    this.slide(frame.slide);
     this.renderBar(frame.bar, first);
+    this.renderRing(frame.focus);
+    this.focused = frame.focus ? (frame.focus.onBar ? '' : frame.focus.name) : null;
+    // Said to assistive technology (and read by the tests); the game alone refuses input meanwhile.
     this.stage.classList.toggle('busy', frame.animating);
     this.stage.setAttribute('aria-busy', String(frame.animating));
+    if (frame.announce.count !== this.announced) {
+      this.announced = frame.announce.count;
+      this.announcer.textContent = frame.announce.text;
+    }
 
     const topChanged = frame.top !== this.top;
     this.top = frame.top;
     // A control that the keyboard was on and that went away (a "Buy" spent
     // the coins) leaves the keyboard on the screen, not outside the page.
     if ((topChanged && !first) || (hadFocus && !canKeepFocus(document.activeElement))) this.focusTop();
+  }
+
+  size(canvas) {
+    if (this.canvas && this.canvas.width === canvas.width && this.canvas.height === canvas.height) return;
+    this.canvas = canvas;
+    const root = document.documentElement.style;
+    root.setProperty('--canvas-width', `${canvas.width}px`);
+    root.setProperty('--canvas-height', `${canvas.height}px`);
+    root.setProperty('--surround', canvas.surround);
+    this.handlers.canvas(canvas);
   }
 
   // Keyboard and screen-reader users land on the new screen's name.
@@ -419,41 +433,21 @@ export class Renderer {
     if (inStage && layer) layer.heading.focus({ preventScroll: true });
   }
 
-  slide(slide) {
-    if (!slide) {
-      this.slideKey = '';
-      for (const layer of this.layers.values()) {
-        layer.el.inert = false;
-        layer.el.style.transition = 'none';
-        layer.el.style.transform = 'none';
-      }
-      return;
-    }
-    const key = `${slide.from}>${slide.to}:${slide.push}`;
-    if (key === this.slideKey) return;
-    this.slideKey = key;
-    const from = this.layers.get(slide.from);
-    const to = this.layers.get(slide.to);
-    if (!from || !to) return;
-    const w = CANVAS_WIDTH;
-    const moves = slide.push
-      ? [[from, 0, -w], [to, w, 0]]
-      : [[from, 0, w], [to, -w, 0]];
-    const remaining = this.reducedMotion.matches ? 0 : Math.max(0, slide.duration - slide.elapsed);
-    const done = remaining === 0 ? 1 : slide.elapsed / slide.duration;
-    // The leaving screen takes no focus and no taps while it goes.
-    from.el.inert = true;
-    to.el.inert = false;
-    for (const [layer, start, end] of moves) {
-      layer.el.style.transition = 'none';
-      layer.el.style.transform = `translateX(${start + (end - start) * done}px)`;
-    }
-    // Start from the first position before moving, or nothing animates.
-    void this.screens.offsetWidth;
-    for (const [layer, , end] of moves) {
-      layer.el.style.transition = remaining > 0 ? `transform ${remaining}s ${EASE_OUT}` : 'none';
-      layer.el.style.transform = `translateX(${end}px)`;
-    }
+  // The game's ring where the game has the focus, while the browser shows
+  // that the keyboard is on a control.
+  renderRing(focus) {
+    const active = document.activeElement;
+    const on = (el) => (el === this.barBack ? '' : el.closest('[data-name]')?.dataset.name);
+    const shown = Boolean(focus) && active !== null && this.stage.contains(active) && active.matches(':focus-visible') &&
+      on(active) === (focus.onBar ? '' : focus.name);
+    this.ring.hidden = !shown;
+    if (!shown) return;
+    [focus.inner, focus.outer].forEach((band, i) => {
+      const span = this.ring.children[i];
+      place(span, band.rect);
+      span.style.borderRadius = `${band.corner}px`;
+      span.style.border = `${band.edgeWidth}px solid ${band.edge}`;
+    });
   }
 
   renderBar(bar, first) {
@@ -461,16 +455,35 @@ export class Renderer {
       const root = document.documentElement.style;
       for (const [name, colour] of Object.entries(bar.look)) root.setProperty(`--${name}`, colour);
     }
-    this.barTitle.textContent = bar.title;
-    if (this.barBack.getAttribute('aria-label') !== bar.backTitle) {
-      this.barBack.setAttribute('aria-label', bar.backTitle);
-      this.barBack.firstElementChild.textContent = `\u2039\u00a0${bar.backTitle}`;
+    this.bar.hidden = bar.shown === 0;
+    place(this.bar, bar.body.rect);
+    paint(this.bar, bar.body);
+    const [, barY] = bar.body.rect;
+    const within = (rect) => [rect[0], rect[1] - barY, rect[2], rect[3]];
+    place(this.barHairline, within(bar.hairline.rect));
+    paint(this.barHairline, bar.hairline);
+    if (bar.title) {
+      place(this.barTitle, within(bar.title.area));
+      setText(this.barTitle, bar.title);
+    } else {
+      this.barTitle.textContent = '';
     }
     this.barBack.hidden = !bar.back;
-    if (bar.hidden === this.barHidden) return;
-    this.barHidden = bar.hidden;
-    const instant = first || !bar.fade || this.reducedMotion.matches;
-    this.bar.classList.toggle('instant', instant);
-    this.bar.classList.toggle('bar-hidden', bar.hidden);
+    place(this.barBack, within(bar.backRect));
+    if (this.barBack.getAttribute('aria-label') !== bar.backSays) this.barBack.setAttribute('aria-label', bar.backSays);
+    if (bar.backLabel) {
+      const label = this.barBack.querySelector('.label');
+      const [bx, by] = bar.backRect;
+      const [x, y, w, h] = bar.backLabel.area;
+      place(label, [x - bx, y - by, w, h]);
+      setText(label, bar.backLabel);
+    }
+    this.barHighlight.hidden = !bar.backHighlight;
+    if (bar.backHighlight) {
+      const [bx, by] = bar.backRect;
+      const [x, y, w, h] = bar.backHighlight.rect;
+      place(this.barHighlight, [x - bx, y - by, w, h]);
+      paint(this.barHighlight, bar.backHighlight);
+    }
   }
 }

@@ -34,6 +34,12 @@ test('a finger and a held key play the game and nothing else', async () => {
     await eventually(() => coins(page), before + 50, 'a touch taps');
     for (const [from, to] of [[20, 320], [392, 92]]) await swipe(page, from, to);
     for (let i = 0; i < 2; i += 1) await control(page, 'coinsLabel').tap({ force: true });
+    // A press dragged off its control and let go elsewhere does nothing, as in the window.
+    const box = await control(page, 'cheat').boundingBox();
+    await page.mouse.move(box.x + box.width / 2, box.y + box.height / 2);
+    await page.mouse.down();
+    await page.mouse.move(box.x + box.width / 2, box.y + box.height * 4, { steps: 5 });
+    await page.mouse.up();
     assert.deepEqual([page.url(), await coins(page)], [url, before + 50], 'a swipe leaves neither the page nor the coins');
     assert.equal(await page.evaluate(() => window.visualViewport.scale), 1, 'no zoom');
     const menu = await control(page, 'coinsLabel')

@@ -107,6 +107,34 @@ async function audit(page, screen) {
   }
 }
 
+// Every shown control sits where the game's frame description puts it (the
+// window paints the same description: tests/platform/sdl/PainterTest.cpp),
+// and every text shows the lines and the size the game fitted it to.
+async function placedAsDescribed(page, screen) {
+  const wrong = await page.evaluate(() => {
+    const frame = window.buddycare.frame();
+    const top = frame.screens[frame.screens.length - 1];
+    const layer = document.querySelector(`#screens > .screen[data-id="${top.id}"]`);
+    const stage = document.getElementById('stage').getBoundingClientRect();
+    const scale = stage.width / frame.canvas.width;
+    const off = [];
+    for (const c of top.controls) {
+      const el = layer.querySelector(`:scope > [data-name="${c.name}"]`);
+      if (!el || el.hidden !== c.hidden) off.push(`${c.name}: shown ${!el?.hidden}, described ${!c.hidden}`);
+      if (!el || el.hidden) continue;
+      const r = el.getBoundingClientRect();
+      const at = [(r.left - stage.left) / scale, (r.top - stage.top) / scale, r.width / scale, r.height / scale];
+      if (at.some((v, i) => Math.abs(v - c.frame[i]) > 0.5)) off.push(`${c.name} at ${at.map(Math.round)}, described ${c.frame}`);
+      const text = el.querySelector('.text, .title');
+      if (c.fitted && text && !text.hidden && (text.textContent !== c.fitted.lines || text.style.fontSize !== `${c.fitted.size}px`)) {
+        off.push(`${c.name} reads ${JSON.stringify(text.textContent)} at ${text.style.fontSize}, fitted ${JSON.stringify(c.fitted.lines)} at ${c.fitted.size}px`);
+      }
+    }
+    return off;
+  });
+  assert.deepEqual(wrong, [], `${screen} as described`);
+}
+
 // Checks made on arriving at a screen, beyond the audit every screen gets.
 const AT = {
   async ViewController(page) {
@@ -220,6 +248,7 @@ for (const engine of ENGINES) test(`the tour in ${engine}: every screen shows, i
       }
       assert.equal(await screenClass(page), screen);
       await shoot(page, `${String(TOUR.findIndex(([, s]) => s === screen)).padStart(2, '0')}-${screen}`);
+      await placedAsDescribed(page, screen);
       if (AT[screen]) await AT[screen](page);
       await audit(page, screen);
     }

@@ -1,4 +1,5 @@
 #include "platform/Application.h"
+#include "platform/Frame.h"
 #include "platform/Look.h"
 #include "platform/sdl/CanvasFit.h"
 #include "platform/sdl/FontMeasure.h"
@@ -194,7 +195,7 @@ TEST_F(PainterTest, APushSlidesTheNewScreenInFromTheRight)
     ASSERT_TRUE(app->tap(app->top()->controlNamed("go")));
     const auto slide = app->navigation().slide();
     ASSERT_TRUE(slide.has_value());
-    const float shown = kCanvasWidth * sdl::easeOut(0.5f);
+    const float shown = kCanvasWidth * easeOut(0.5f);
     // x, at the start, half way and at the end
     const std::tuple<float, Color, Color, Color> rows[] = {
         {5, kScreenBg, kScreenBg, kSecondBg},
@@ -210,56 +211,51 @@ TEST_F(PainterTest, APushSlidesTheNewScreenInFromTheRight)
     }
 }
 
-// Where the page is told a shape goes and in what colour, the window paints
-// that colour: checked at a few points of every opaque shape of every control
-// of every shipped screen, wherever nothing drawn later covers the point.
-TEST(PainterLookTest, EveryShippedScreenIsPaintedAsThePageIsToldToPlaceIt)
+// The page is handed the very description the window paints, and the window
+// paints what it says: its opaque shapes at a few points each, wherever
+// nothing drawn later covers the point, and ink in each of its texts'
+// areas, on every shipped screen.
+TEST(PainterFrameTest, EveryShippedScreenIsPaintedAsThePageIsToldToPlaceIt)
 {
-    auto started = WebSession::start(BUDDYCARE_RESOURCES, RunLoop::ClockKind::Virtual);
+    Canvas canvas;
+    auto started = WebSession::start(BUDDYCARE_RESOURCES, RunLoop::ClockKind::Virtual, {}, nullptr, {},
+                                     std::make_unique<sdl::FontMeasure>(*canvas.fonts));
     ASSERT_TRUE(started) << started.error().message;
     WebSession& session = **started;
     Application& app = session.app();
-    Canvas canvas;
+    const auto fit = sdl::CanvasFit::into(375, 667);
     struct Drawn { Rect rect; std::optional<Color> fill; float edge; }; // opaque fills only
-    const auto rectOf = [](const WebSession::json& r, float x, float y) {
-        return Rect{r[0].get<float>() + x, r[1].get<float>() + y, r[2].get<float>(), r[3].get<float>()};
-    };
     int checked = 0;
+    int texts = 0;
     for (const ScreenLayout& layout : app.storyboard().screens()) {
         if (layout.className != app.top()->className()) {
             app.navigation().pushViewController(app.storyboard().instantiate(layout.className, app.services()), false);
         }
         app.afterEvent();
-        const auto frame = session.frame();
-        const auto& screen = frame["screens"].back();
-        ASSERT_EQ(screen["class"], layout.className);
-        canvas.paint(app);
+        const Frame frame = canvas.painter->describe(app, fit, app.runLoop().now());
+        ASSERT_EQ(session.frame(), frameJson(frame)) << layout.className;
+        ASSERT_EQ(frame.screens.back().screen->className(), layout.className);
+        canvas.painter->paint(frame, app.pictures(), fit);
 
         std::vector<Drawn> drawn;
-        const auto& slots = app.top()->slots();
-        for (std::size_t i = 0; i < slots.size(); ++i) {
-            const auto& c = screen["controls"][i];
-            ASSERT_EQ(c["look"], lookJson(lookOf(*slots[i].control))) << layout.className << " " << c["name"];
-            if (c["hidden"]) {
+        for (const FrameControl& c : frame.screens.back().controls) {
+            if (c.hidden) {
                 continue;
             }
-            const float x = c["frame"][0], y = c["frame"][1];
-            auto boxes = WebSession::json::array({c["look"]["body"]});
-            boxes.insert(boxes.end(), c["look"]["parts"].begin(), c["look"]["parts"].end());
-            for (const auto& box : boxes) {
-                int r = 0, g = 0, b = 0;
-                float a = 0;
-                std::sscanf(box["fill"].get<std::string>().c_str(), "rgba(%d,%d,%d,%f)", &r, &g, &b, &a);
-                const auto fill = a == 1.0f ? std::optional(Color{Uint8(r), Uint8(g), Uint8(b), 255}) : std::nullopt;
-                drawn.push_back({rectOf(box["rect"], x, y), fill, box["edgeWidth"].get<float>()});
+            std::vector<Box> boxes{c.look.body};
+            boxes.insert(boxes.end(), c.look.parts.begin(), c.look.parts.end());
+            for (const Box& box : boxes) {
+                const auto fill = box.fill.a == 255 ? std::optional(box.fill) : std::nullopt;
+                drawn.push_back({box.rect.offset(c.frame.x, c.frame.y), fill, box.edgeWidth});
             }
-            for (const auto& area : {c["look"]["picture"], c["look"]["text"].is_null() ? c["look"]["text"]
-                                                                                       : c["look"]["text"]["area"]}) {
-                if (!area.is_null()) {
-                    drawn.push_back({rectOf(area, x, y), std::nullopt, 0});
-                }
+            if (c.look.picture) {
+                drawn.push_back({c.look.picture->offset(c.frame.x, c.frame.y), std::nullopt, 0});
+            }
+            if (c.text) {
+                drawn.push_back({c.text->look.area, std::nullopt, 0});
             }
         }
+        const bool barShown = frame.bar.shown > 0;
         for (std::size_t k = 0; k < drawn.size(); ++k) {
             const Drawn& d = drawn[k];
             const float in = d.edge + 2;
@@ -271,7 +267,7 @@ TEST(PainterLookTest, EveryShippedScreenIsPaintedAsThePageIsToldToPlaceIt)
             for (const float px : {r.x + in, r.x + r.w / 2, r.x + r.w - in}) {
                 const bool covered = std::any_of(drawn.begin() + static_cast<long>(k) + 1, drawn.end(),
                                                  [&](const Drawn& later) { return later.rect.contains(px, py); });
-                const bool underBar = !frame["bar"]["hidden"].get<bool>() && py < Application::kBarHeight + 1;
+                const bool underBar = barShown && py < frame.bar.body.rect.h + 1;
                 if (covered || underBar || px < 0 || py < 0 || px >= 375 || py >= 667) {
                     continue;
                 }
@@ -279,8 +275,20 @@ TEST(PainterLookTest, EveryShippedScreenIsPaintedAsThePageIsToldToPlaceIt)
                 ++checked;
             }
         }
+        for (const FrameControl& c : frame.screens.back().controls) {
+            if (!c.hidden && c.text && !c.text->fitted.text.empty() && c.look.contentAlpha == 255 &&
+                !(barShown && c.text->look.area.y < frame.bar.body.rect.h)) {
+                const Color under = c.look.body.fill.a == 255 ? c.look.body.fill : frame.screens.back().background;
+                EXPECT_GT(canvas.inkIn(c.text->look.area, under), 0) << layout.className << " " << c.control->name();
+                ++texts;
+            }
+        }
+        if (barShown) {
+            EXPECT_EQ(canvas.inkIn(Rect{frame.bar.body.rect.w - 8, 2, 6, 6}, palette::kBarFill), 0) << layout.className;
+        }
     }
     EXPECT_GT(checked, 50);
+    EXPECT_GT(texts, 30);
 }
 
 TEST(ShooterTest, WritesAPictureOfTheCanvasAndReportsAnUnwritablePath)
