@@ -40,13 +40,23 @@ private:
 
 #define BC_BIND(binder, table, name) binder(table.name, #name)
 
+// One table per library, bound the first time it is asked for.
+template <class Table, class BindAll> Result<const Table*> openOnce(const char* soname, BindAll bindAll)
+{
+    static Table table{};
+    static const Result<const Table*> opened = [&] {
+        Binder bind(soname);
+        bindAll(bind, table);
+        return bind.result(table);
+    }();
+    return opened;
+}
+
 } // namespace
 
 Result<const MixerLibrary*> mixerLibrary()
 {
-    static MixerLibrary table{};
-    static const Result<const MixerLibrary*> opened = [] {
-        Binder bind("libSDL2_mixer-2.0.so.0");
+    return openOnce<MixerLibrary>("libSDL2_mixer-2.0.so.0", [](Binder& bind, MixerLibrary& table) {
         BC_BIND(bind, table, Mix_Init);
         BC_BIND(bind, table, Mix_Quit);
         BC_BIND(bind, table, Mix_OpenAudio);
@@ -60,24 +70,18 @@ Result<const MixerLibrary*> mixerLibrary()
         BC_BIND(bind, table, Mix_VolumeChunk);
         BC_BIND(bind, table, Mix_PlayChannel);
         BC_BIND(bind, table, Mix_HaltChannel);
-        return bind.result(table);
-    }();
-    return opened;
+    });
 }
 
 Result<const SpeechLibrary*> speechLibrary()
 {
-    static SpeechLibrary table{};
-    static const Result<const SpeechLibrary*> opened = [] {
-        Binder bind("libespeak-ng.so.1");
+    return openOnce<SpeechLibrary>("libespeak-ng.so.1", [](Binder& bind, SpeechLibrary& table) {
         BC_BIND(bind, table, espeak_Initialize);
         BC_BIND(bind, table, espeak_SetSynthCallback);
         BC_BIND(bind, table, espeak_SetVoiceByName);
         BC_BIND(bind, table, espeak_SetParameter);
         BC_BIND(bind, table, espeak_Synth);
-        return bind.result(table);
-    }();
-    return opened;
+    });
 }
 
 } // namespace bc::sdl
