@@ -7,6 +7,7 @@
 #include <cmath>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace bc {
 namespace {
@@ -100,6 +101,25 @@ const Row kRows[] = {
      [](const Look& l) {
          return part(l, "minus").fill.a < 255 && part(l, "plus").fill.a == 255 && middle(part(l, "minus").rect) < 47 &&
                 middle(part(l, "plus").rect) > 47 && l.body.pressed == darker(palette::kStepperFill, 0.12f);
+     }},
+    {"a stepper's plus is a cross: its upright meets the bar from above and below, centred on it",
+     [] { return make<Stepper>({0, 0, 94, 29}); },
+     [](const Look& l) {
+         std::vector<Rect> plus;
+         for (const Box& b : l.parts) {
+             if (b.role == "plus") {
+                 plus.push_back(b.rect);
+             }
+         }
+         if (plus.size() != 3) {
+             return false;
+         }
+         const Rect bar = plus[0];
+         const Rect up = plus[1];
+         const Rect down = plus[2];
+         const float centre = bar.y + bar.h / 2;
+         return middle(up) == middle(bar) && middle(down) == middle(bar) && up.y + up.h == bar.y &&
+                down.y == bar.y + bar.h && up.h == down.h && std::abs((up.y + down.y + down.h) / 2 - centre) < 0.01f;
      }},
     {"a stepper at its maximum fades the plus only",
      [] { return make<Stepper>({0, 0, 94, 29}, [](Stepper& s) { s.setValue(100); }); },
