@@ -81,6 +81,7 @@ TEST_F(StoryboardTest, EachFaultIsOneLineNamingTheFileAndTheEntry)
     struct Case { std::string text; std::string expected; };
     const std::vector<Case> cases{
         {"{\"initial\": ", "fixture.json: not valid JSON"},
+        {R"({"screens": [{"class": "Home", "controls": []}]})", "top level: missing \"initial\""},
         {R"({"initial": "Home", "screens": [{"class": "Nope", "controls": []}]})", "unknown screen class \"Nope\""},
         {R"({"initial": "Home", "screens": [{"class": "Home", "controls": []}]})",
          "outlet \"readingLabel\" is not connected"},
