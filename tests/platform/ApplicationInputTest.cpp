@@ -136,6 +136,12 @@ TEST_F(InputTest, AFrontEndsOwnFocusMovesTheRingAndTheScreenSaysWhereItIs)
     app->focusOn("");
     EXPECT_TRUE(app->barBackFocused());
     EXPECT_EQ(static_cast<Counter*>(app->top())->heard, (std::vector<std::string>{"back"}));
+    // The bar's back heads the ring: Tab goes from it to the screen's control, and on round to it.
+    app->key(Application::Key::Next);
+    ASSERT_NE(app->focusedControl(), nullptr);
+    EXPECT_EQ(app->focusedControl()->name(), "back");
+    app->key(Application::Key::Next);
+    EXPECT_TRUE(app->barBackFocused());
 }
 
 TEST_F(InputTest, AStepIsToldByTheLabelsItChangedElseByWhatItSaidLastElseByItsValue)
