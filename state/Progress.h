@@ -36,6 +36,19 @@ struct PracticeCounts {
     friend bool operator==(const PracticeCounts&, const PracticeCounts&) = default;
 };
 
+// Each count by the one name the practice page's rows and the kept record use.
+struct PracticeCount {
+    const char* name;
+    int PracticeCounts::*count;
+};
+inline constexpr PracticeCount kPracticeCounts[] = {
+    {"goodChecks", &PracticeCounts::goodChecks},     {"trickyChecks", &PracticeCounts::trickyChecks},
+    {"lowChecks", &PracticeCounts::lowChecks},       {"dosesCompleted", &PracticeCounts::dosesCompleted},
+    {"dosesStopped", &PracticeCounts::dosesStopped}, {"carbsCounted", &PracticeCounts::carbsCounted},
+    {"lowsTreated", &PracticeCounts::lowsTreated},   {"jobsDone", &PracticeCounts::jobsDone},
+    {"stickers", &PracticeCounts::stickers},
+};
+
 // The grown-ups' record: today's counts, this week's (Monday to Sunday) and
 // everything since counting began. `date` is the day the counts were last
 // brought up to.

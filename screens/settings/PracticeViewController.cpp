@@ -9,17 +9,6 @@
 namespace bc {
 
 namespace {
-// Each row of the table: the name its labels start with, and what it counts.
-struct Row {
-    const char* name;
-    int PracticeCounts::*count;
-};
-const Row kRows[] = {{"goodChecks", &PracticeCounts::goodChecks},         {"trickyChecks", &PracticeCounts::trickyChecks},
-                     {"lowChecks", &PracticeCounts::lowChecks},           {"dosesCompleted", &PracticeCounts::dosesCompleted},
-                     {"dosesStopped", &PracticeCounts::dosesStopped},     {"carbsCounted", &PracticeCounts::carbsCounted},
-                     {"lowsTreated", &PracticeCounts::lowsTreated},       {"jobsDone", &PracticeCounts::jobsDone},
-                     {"stickers", &PracticeCounts::stickers}};
-
 // Each column: the end of its labels' names, what a number in it is for a
 // screen reader (which reads "Good checks today: 3"), and which counts it shows.
 struct Column {
@@ -47,7 +36,7 @@ void PracticeViewController::updateUI()
     if (auto* note = dynamic_cast<Label*>(controlNamed("practiceNote"))) {
         note->setText(words.translate(appState().preferences().remember ? kRememberedNote : kThisRunNote));
     }
-    for (const Row& row : kRows) {
+    for (const PracticeCount& row : kPracticeCounts) {
         const auto* caption = dynamic_cast<const Label*>(controlNamed(std::string(row.name) + "Caption"));
         for (const Column& column : kColumns) {
             auto* number = dynamic_cast<Label*>(controlNamed(row.name + std::string(column.suffix)));
@@ -66,7 +55,7 @@ void registerPracticeScreen(Registry& registry, AppState& state)
     auto builder = registerCareScreen<PracticeViewController>(
         registry, state, "PracticeViewController", {.didLoad = {F::HideBar}, .willAppear = {F::HideBarAnimated, F::Refresh}});
     builder.named<Label>("practiceNote");
-    for (const Row& row : kRows) {
+    for (const PracticeCount& row : kPracticeCounts) {
         builder.named<Label>(std::string(row.name) + "Caption");
         for (const Column& column : kColumns) {
             builder.named<Label>(row.name + std::string(column.suffix));
