@@ -44,7 +44,12 @@ SurfacePtr scaled(SDL_Surface* picture, SDL_Rect src, int w, int h)
 
 // The width and height a PNG or JPEG file declares, read without decoding it;
 // a reason instead when the file is neither or its header is cut short.
-Result<PictureCache::Dimensions> declaredDimensions(const std::filesystem::path& file)
+struct Declared {
+    PictureCache::Dimensions size;
+    bool jpeg = false;
+};
+
+Result<Declared> declaredDimensions(const std::filesystem::path& file)
 {
     std::ifstream in(file, std::ios::binary);
     if (!in) {
@@ -61,7 +66,7 @@ Result<PictureCache::Dimensions> declaredDimensions(const std::filesystem::path&
         auto big32 = [&head](std::size_t at) {
             return (std::uint64_t{head[at]} << 24) | (head[at + 1] << 16) | (head[at + 2] << 8) | head[at + 3];
         };
-        return PictureCache::Dimensions{big32(16), big32(20)};
+        return Declared{{big32(16), big32(20)}, false};
     }
     if (got >= 2 && head[0] == 0xFF && head[1] == 0xD8) {
         // Walk the markers to the frame header, which carries the size.
@@ -85,7 +90,7 @@ Result<PictureCache::Dimensions> declaredDimensions(const std::filesystem::path&
                 const std::uint64_t h = static_cast<std::uint64_t>(big16());
                 const std::uint64_t w = static_cast<std::uint64_t>(big16());
                 if (in) {
-                    return PictureCache::Dimensions{w, h};
+                    return Declared{{w, h}, true};
                 }
                 break;
             }
@@ -160,12 +165,6 @@ Result<SurfacePtr> decodeJpeg(const std::filesystem::path& file, const PictureCa
     return out;
 }
 
-bool isJpeg(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return in.get() == 0xFF && in.get() == 0xD8;
-}
-
 } // namespace
 
 bool PictureCache::withinBounds(const Dimensions& d)
@@ -182,20 +181,20 @@ PictureCache::Decoded PictureCache::decodeFile(const std::string& name, const st
         out.why = declared.error().message;
         return out;
     }
-    if (const auto& d = *declared; !withinBounds(d)) {
+    if (const auto& d = declared->size; !withinBounds(d)) {
         out.why = std::to_string(d.w) + "x" + std::to_string(d.h) + " pixels is beyond what is shown (at most " +
                   std::to_string(kMaxSide) + " a side, " + std::to_string(kMaxDecodedBytes >> 20) +
                   " MiB decoded)";
         return out;
     }
-    if (isJpeg(file)) {
-        auto decoded = decodeJpeg(file, *declared, atLeast);
+    if (declared->jpeg) {
+        auto decoded = decodeJpeg(file, declared->size, atLeast);
         if (!decoded) {
             out.why = decoded.error().message;
             return out;
         }
         out.surface = std::move(*decoded);
-        out.size = Size{static_cast<int>(declared->w), static_cast<int>(declared->h), true};
+        out.size = Size{static_cast<int>(declared->size.w), static_cast<int>(declared->size.h), true};
         return out;
     }
     SurfacePtr loaded(IMG_Load(file.string().c_str()));
@@ -235,10 +234,8 @@ std::optional<PictureCache::Size> PictureCache::size(const std::string& name, co
     }
     // A JPEG's header is all its size needs; it is decoded once the size it is
     // shown at is known, at no more than that.
-    if (isJpeg(file)) {
-        if (const auto declared = declaredDimensions(file); declared && withinBounds(*declared)) {
-            return sizes_[name] = Size{static_cast<int>(declared->w), static_cast<int>(declared->h), true};
-        }
+    if (const auto declared = declaredDimensions(file); declared && declared->jpeg && withinBounds(declared->size)) {
+        return sizes_[name] = Size{static_cast<int>(declared->size.w), static_cast<int>(declared->size.h), true};
     }
     adopt(decodeFile(name, file));
     if (broken_.count(name) != 0) {
