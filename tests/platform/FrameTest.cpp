@@ -72,6 +72,16 @@ TEST_F(FrameTest, AScreenAtRestIsLiveWithItsTextsFittedItsNamesAndItsPressAndFoc
     EXPECT_EQ(control(f, "icon").says, "Spoken");
     EXPECT_EQ(control(f, "flag").says, "flag");
     EXPECT_FALSE(f.focus);
+    // Without a typeface bold still takes more room, and a character is not a byte.
+    for (const auto& [text, bold, shown] : {std::tuple{"eleven char", false, "eleven char"},
+                                            {"eleven char", true, "eleven\nchar"},
+                                            {"éléven char", false, "éléven char"}}) {
+        TextLook look;
+        look.area = {0, 0, 100, 60};
+        look.size = 17;
+        look.bold = bold;
+        EXPECT_EQ(fitText(text, look, measure).text, shown) << text << (bold ? " bold" : "");
+    }
 
     app->pointerDown(30, 110);
     app->focusOn("go");

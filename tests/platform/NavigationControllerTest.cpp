@@ -109,6 +109,17 @@ TEST_F(NavigationTest, SlidesDeferTheDidHooksAndKeepTheDepartedScreenUntilTheyEn
     nav.tick();
     nav.drain();
     EXPECT_EQ(nav.retiredCount(), 0u);
+
+    // The bar fades on the same clock, and only for its own time.
+    nav.setNavigationBarHidden(true, true);
+    ASSERT_TRUE(nav.barFade().has_value());
+    const double fadeStart = now;
+    now = fadeStart + NavigationController::kBarSeconds - 0.01;
+    nav.tick();
+    EXPECT_TRUE(nav.barFade().has_value()) << "a fade ends on time, not at the next tick";
+    now = fadeStart + NavigationController::kBarSeconds;
+    nav.tick();
+    EXPECT_FALSE(nav.isAnimating());
 }
 
 } // namespace
