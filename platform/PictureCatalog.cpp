@@ -2,6 +2,8 @@
 
 #include "platform/Console.h"
 
+#include <fstream>
+
 namespace bc {
 
 namespace {
@@ -22,7 +24,20 @@ Result<PictureCatalog> PictureCatalog::open(const std::filesystem::path& directo
     if (!std::filesystem::is_directory(status)) {
         return Error{directory.string() + ": is not a folder; the resources are a folder with storyboard.json"};
     }
-    return PictureCatalog(directory);
+    PictureCatalog catalog(directory);
+    if (std::filesystem::is_regular_file(directory / kListFile, ec)) {
+        std::ifstream list(directory / kListFile);
+        for (std::string name; std::getline(list, name);) {
+            if (isPlainFileName(name)) {
+                catalog.known_.emplace(name, true);
+            }
+        }
+        if (list.bad()) {
+            return Error{(directory / kListFile).string() + ": cannot be read"};
+        }
+        catalog.listed_ = true;
+    }
+    return catalog;
 }
 
 bool PictureCatalog::exists(const std::string& name) const
@@ -32,6 +47,9 @@ bool PictureCatalog::exists(const std::string& name) const
     }
     if (auto it = known_.find(name); it != known_.end()) {
         return it->second;
+    }
+    if (listed_) {
+        return false;
     }
     std::error_code ec;
     const bool found = std::filesystem::is_regular_file(directory_ / name, ec);

@@ -16,8 +16,13 @@ class Console;
 class PictureCatalog {
 public:
     explicit PictureCatalog(std::filesystem::path directory) : directory_(std::move(directory)) {}
-    // The catalogue of an existing folder.
+    // The catalogue of an existing folder. A folder with a list of names
+    // (kListFile, one per line) has those pictures and no others, whether
+    // their files are there or not: in the page the pictures are the
+    // browser's, fetched from their own addresses, and the game only needs
+    // to know which it has.
     static Result<PictureCatalog> open(const std::filesystem::path& directory);
+    static constexpr const char* kListFile = "pictures.txt";
 
     // A plain file name (no folders) of a regular file in the directory.
     bool exists(const std::string& name) const;
@@ -31,6 +36,7 @@ public:
 private:
     std::filesystem::path directory_;
     mutable std::map<std::string, bool> known_;
+    bool listed_ = false; // known_ is the whole catalogue
     std::map<std::string, bool> warned_;
 };
 
