@@ -1,10 +1,10 @@
 // Finishes a laid-out browser bundle: tells the page the sizes of the files
-// its loading bar waits for and where the first screen's pictures lie in the
-// package, tells the service worker this build's files and
+// its loading bar waits for, puts the game's first frames into the page,
+// tells the service worker this build's files and
 // version, and stores a compressed copy beside every file that shrinks, for
 // servers that send those as they are.
 //   node scripts/web-bundle.mjs BUNDLE_DIR
-import { readdir, readFile, writeFile } from 'node:fs/promises';
+import { readdir, readFile, writeFile, rm } from 'node:fs/promises';
 import { createHash } from 'node:crypto';
 import { join, relative } from 'node:path';
 import { gzipSync, brotliCompressSync, constants } from 'node:zlib';
@@ -18,7 +18,7 @@ if (!dir) {
 const files = (await readdir(dir, { recursive: true, withFileTypes: true }))
   .filter((entry) => entry.isFile())
   .map((entry) => relative(dir, join(entry.parentPath ?? entry.path, entry.name)).split('\\').join('/'))
-  .filter((name) => !/\.(gz|br)$/.test(name))
+  .filter((name) => !/\.(gz|br)$/.test(name) && name !== 'first-frames.json')
   .sort();
 
 function replaceLine(text, pattern, line, file) {
@@ -32,25 +32,32 @@ const page = join(dir, 'index.html');
 await writeFile(page, replaceLine(await readFile(page, 'utf8'), /<meta name="buddycare-sizes" content="[^"]*">/,
   `<meta name="buddycare-sizes" content='${JSON.stringify(sizes)}'>`, 'index.html'));
 
-// Where the first screen's pictures lie in the package, so that the page can
-// decode them while the game's code still compiles and starts.
-const packed = [...(await readFile(join(dir, 'buddycare.js'), 'utf8'))
-  .matchAll(/"filename":\s*"\/resources\/([^"]+)",\s*"start":\s*(\d+),\s*"end":\s*(\d+)/g)]
-  .map(([, name, start, end]) => [name, [Number(start), Number(end)]]);
-const where = new Map(packed);
-const data = await readFile(join(dir, 'buddycare.data'));
-const first = {};
-if (where.has('storyboard.json')) {
-  const [start, end] = where.get('storyboard.json');
-  const layout = JSON.parse(data.subarray(start, end).toString('utf8'));
-  const named = (controls) => (controls || []).flatMap((c) => [c.picture, c.icon, ...named(c.controls)]);
-  const home = (layout.screens || []).find((screen) => screen.class === layout.initial);
-  for (const name of named(home && home.controls)) {
-    if (name && where.has(name)) first[name] = where.get(name);
+// The first frames, one per language, go into the page itself, and the
+// pictures they show are asked for as the page is read: the page draws the
+// right one before the game's code has arrived.
+const framesFile = join(dir, 'first-frames.json');
+const frames = JSON.parse(await readFile(framesFile, 'utf8'));
+await rm(framesFile);
+const shown = new Set();
+for (const { frame } of Object.values(frames)) {
+  for (const screen of frame.screens) {
+    for (const c of screen.controls) {
+      if (!c.hidden && c.picture) shown.add(c.picture);
+      if (!c.hidden && c.icon && c.look.picture) shown.add(c.icon);
+    }
   }
 }
-await writeFile(page, replaceLine(await readFile(page, 'utf8'), /<meta name="buddycare-first-pictures" content="[^"]*">/,
-  `<meta name="buddycare-first-pictures" content='${JSON.stringify(first)}'>`, 'index.html'));
+for (const name of shown) {
+  if (!files.includes(`pictures/${name}`)) throw new Error(`web-bundle: the first frame shows ${name}, which the bundle lacks`);
+}
+const preloads = [...shown].sort().map((name) => `<link rel="preload" href="pictures/${name}" as="image" fetchpriority="high">`);
+// In a script element nothing may close it early.
+const inline = JSON.stringify(frames).replace(/</g, '\\u003c');
+let html = await readFile(page, 'utf8');
+html = replaceLine(html, /<!-- first pictures -->/, preloads.join('\n'), 'index.html');
+html = replaceLine(html, /<script type="application\/json" id="first-frames">[^<]*<\/script>/,
+  `<script type="application/json" id="first-frames">${inline}</script>`, 'index.html');
+await writeFile(page, html);
 
 const kept = files.filter((name) => name !== 'sw.js');
 const hash = createHash('sha256');

@@ -36,15 +36,24 @@ build() {
     cmake --preset web -S "$root" -B "$dir" >/dev/null
   fi
   cmake --build "$dir"
+  # The page's first frames come from the game itself, built natively beside.
+  local native="$dir/native"
+  if [[ ! -f "$native/build.ninja" ]]; then
+    cmake -S "$root" -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUDDYCARE_TESTS=OFF -DBUDDYCARE_BENCH=OFF \
+      -DBUDDYCARE_WEB_FRAMES=ON >/dev/null
+  fi
+  cmake --build "$native" --target buddycare-first-frames
 
   # Assemble in a scratch folder, then swap it in whole: a server never sees half a bundle.
   local next="$dir/bundle.next"
   rm -rf "$next"
   mkdir -p "$next/fonts" "$next/icons"
   cp "$root/web/page/index.html" "$root/web/page/style.css" "$root/web/page/main.js" "$root/web/page/load.js" \
-    "$root/web/page/view.js" "$root/web/page/audio.js" "$root/web/page/keep.js" "$next/"
+    "$root/web/page/view.js" "$root/web/page/audio.js" "$root/web/page/keep.js" "$root/web/page/first.js" "$next/"
   cp "$root/web/page/sw.js" "$root/web/page/manifest.webmanifest" "$root/resources/art/page/turn-upright.svg" "$next/"
   cp "$wasm/buddycare.js" "$wasm/buddycare.wasm" "$wasm/buddycare.data" "$next/"
+  cp -r "$wasm/pictures" "$next/pictures"
+  "$native/web/buddycare-first-frames" "$wasm/resources" "$next/first-frames.json"
   # The home-screen icons are the desktop's launcher icons.
   local icons="$root/data/icons/hicolor" size
   for size in "$icons"/*x*/; do

@@ -23,8 +23,9 @@ function showProgress() {
 }
 
 // A file of the game, whole, or an error that says what went wrong with it.
-// `alongside` is handed a copy of the bytes as they arrive.
-async function download(name, alongside) {
+// `alongside` is handed a copy of the bytes as they arrive; `compile` the
+// response itself, while these are counted from a copy of it.
+async function download(name, alongside, compile) {
   const abort = new AbortController();
   let stalled = setTimeout(() => abort.abort(), STALL_MS);
   const restart = () => {
@@ -39,6 +40,10 @@ async function download(name, alongside) {
     const plain = !response.headers.get('Content-Encoding');
     const expected = SIZES[name] || (plain && Number(response.headers.get('Content-Length'))) || 0;
     let body = response.body;
+    if (compile) {
+      body = response.clone().body;
+      compile(response);
+    }
     if (alongside) {
       const [own, copy] = body.tee();
       body = own;
@@ -71,20 +76,22 @@ async function download(name, alongside) {
   }
 }
 
-function started(name, alongside) {
-  const whole = download(name, alongside);
+function started(name, alongside, compile) {
+  const whole = download(name, alongside, compile);
   // Failing before the game asks for it is no stray error: the game says why.
   whole.catch(() => {});
   return whole;
 }
 
-// The code compiles while it downloads; whatever the server called it, it is
-// WebAssembly. A download that fails says why before the compiler does.
+// The code compiles while it downloads, from the response itself (the
+// network's or the service worker's), so that the browser can keep the
+// compiled code for the next visit; a copy of the bytes only counts them.
+// A download that fails says why before the compiler does.
 let compiling = null;
-const wasm = started('buddycare.wasm', WebAssembly.compileStreaming && ((stream) => {
-  compiling = WebAssembly.compileStreaming(new Response(stream, { headers: { 'Content-Type': 'application/wasm' } }));
-  compiling.catch(() => {});
-}));
+const wasm = started('buddycare.wasm', null, (response) => {
+  compiling = WebAssembly.compileStreaming ? WebAssembly.compileStreaming(response) : null;
+  if (compiling) compiling.catch(() => {});
+});
 const compiled = wasm.then((bytes) => (compiling || WebAssembly.compile(bytes)).catch((error) => {
   throw new Error(`buddycare.wasm is damaged (${error.message})`);
 }));

@@ -8,6 +8,15 @@ function isClear(css) {
   return /,0(\.0*)?\)$/.test(css);
 }
 
+// Only what differs is written: a frame that changed nothing changes nothing in the page.
+function setHidden(el, hidden) {
+  if (el.hidden !== hidden) el.hidden = hidden;
+}
+
+function setAttr(el, name, value) {
+  if (el.getAttribute(name) !== value) el.setAttribute(name, value);
+}
+
 function place(el, [x, y, w, h]) {
   el.style.left = `${x}px`;
   el.style.top = `${y}px`;
@@ -402,7 +411,7 @@ export class Renderer {
     this.focused = frame.focus ? (frame.focus.onBar ? '' : frame.focus.name) : null;
     // Said to assistive technology (and read by the tests); the game alone refuses input meanwhile.
     this.stage.classList.toggle('busy', frame.animating);
-    this.stage.setAttribute('aria-busy', String(frame.animating));
+    setAttr(this.stage, 'aria-busy', String(frame.animating));
     if (frame.announce.count !== this.announced) {
       this.announced = frame.announce.count;
       this.announcer.textContent = frame.announce.text;
@@ -440,7 +449,7 @@ export class Renderer {
     const on = (el) => (el === this.barBack ? '' : el.closest('[data-name]')?.dataset.name);
     const shown = Boolean(focus) && active !== null && this.stage.contains(active) && active.matches(':focus-visible') &&
       on(active) === (focus.onBar ? '' : focus.name);
-    this.ring.hidden = !shown;
+    setHidden(this.ring, !shown);
     if (!shown) return;
     [focus.inner, focus.outer].forEach((band, i) => {
       const span = this.ring.children[i];
@@ -455,7 +464,7 @@ export class Renderer {
       const root = document.documentElement.style;
       for (const [name, colour] of Object.entries(bar.look)) root.setProperty(`--${name}`, colour);
     }
-    this.bar.hidden = bar.shown === 0;
+    setHidden(this.bar, bar.shown === 0);
     place(this.bar, bar.body.rect);
     paint(this.bar, bar.body);
     const [, barY] = bar.body.rect;
@@ -468,9 +477,9 @@ export class Renderer {
     } else {
       this.barTitle.textContent = '';
     }
-    this.barBack.hidden = !bar.back;
+    setHidden(this.barBack, !bar.back);
     place(this.barBack, within(bar.backRect));
-    if (this.barBack.getAttribute('aria-label') !== bar.backSays) this.barBack.setAttribute('aria-label', bar.backSays);
+    setAttr(this.barBack, 'aria-label', bar.backSays);
     if (bar.backLabel) {
       const label = this.barBack.querySelector('.label');
       const [bx, by] = bar.backRect;
@@ -478,7 +487,7 @@ export class Renderer {
       place(label, [x - bx, y - by, w, h]);
       setText(label, bar.backLabel);
     }
-    this.barHighlight.hidden = !bar.backHighlight;
+    setHidden(this.barHighlight, !bar.backHighlight);
     if (bar.backHighlight) {
       const [bx, by] = bar.backRect;
       const [x, y, w, h] = bar.backHighlight.rect;

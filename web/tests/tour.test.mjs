@@ -290,6 +290,8 @@ test('remembering keeps the game in the page\'s one storage entry across a reloa
     await eventually(kept, [1, 100]);
     await page.reload();
     await eventually(async () => (await screenClass(page)) && text(page, 'coinsLabel'), '100', 'the coins back after a reload');
+    // Kept things are the game's to show: no first frame was drawn before it, which would show 0 coins.
+    assert.equal(await page.evaluate(() => window.buddycare.firstPaintMs), null);
     for (const name of ['settingsPlace', 'lockButton', 'rememberSwitch']) await tap(page, name);
     await eventually(kept, [0, undefined]);
     assert.deepEqual(game.problems, []);

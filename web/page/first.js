@@ -1,0 +1,149 @@
+// The game's first frame, drawn as soon as the page is read. A run always
+// opens on the same home screen for a given language (the care state starts
+// the same, and nothing random happens before a check), so the game worked
+// that frame out when the page was built; the page places it with the same
+// renderer the game's frames go through, before the game's code has come.
+// When the code runs, its own first frame is that same one, and it takes
+// over: every tap, key or press made meanwhile is kept, and played to the
+// game in order, so that a child who taps at once loses nothing.
+import { Renderer } from './view.js';
+import { keptProgress } from './keep.js';
+
+const stage = document.getElementById('stage');
+const loading = document.getElementById('loading');
+
+export const api = {
+  firstPaintMs: null, // the frame on the screen, from the start of navigation
+  firstFrameMs: null, // the first frame that answers a tap
+  frames: 0,
+  ready: null,
+};
+window.buddycare = api;
+
+function builtFrames() {
+  try {
+    return JSON.parse(document.getElementById('first-frames').textContent);
+  } catch {
+    return {};
+  }
+}
+const frames = builtFrames();
+
+// The first of the browser's languages the bundle has a catalogue for ("es"
+// for es-MX when only es is there), or '' for English, the game's own.
+function chooseLanguage(have) {
+  for (const tag of navigator.languages || [navigator.language]) {
+    const [primary, region] = String(tag).split('-');
+    if (primary.toLowerCase() === 'en') return '';
+    const wanted = [region ? `${primary.toLowerCase()}_${region.toUpperCase()}` : null, primary.toLowerCase()];
+    const found = wanted.find((code) => code && have.includes(code));
+    if (found) return found;
+  }
+  return '';
+}
+export const language = chooseLanguage(Object.keys(frames).filter(Boolean));
+document.documentElement.lang = (language || 'en').replace('_', '-');
+
+// Every picture is a file of its own, under the name the game knows it by.
+export const pictureUrl = (name) => `pictures/${encodeURIComponent(name)}`;
+
+// A finger on the game plays it and nothing else: no swipe back, no zoom,
+// no menu, no selection. A held key taps once, as in the window.
+function guardTouchAndKeys() {
+  for (const type of ['contextmenu', 'selectstart', 'dragstart', 'gesturestart']) {
+    document.addEventListener(type, (event) => event.preventDefault());
+  }
+  document.addEventListener('keydown', (event) => {
+    if (event.repeat && event.key !== 'Tab') {
+      event.preventDefault();
+      event.stopImmediatePropagation();
+    }
+  }, true);
+}
+
+// The canvas, at the size the frame gives it, scaled whole into the window
+// and centred. Until a frame has said, the stage is the window.
+let canvas = null;
+function fitStage() {
+  if (!canvas) return;
+  const scale = Math.min(window.innerWidth / canvas.width, window.innerHeight / canvas.height);
+  const left = (window.innerWidth - canvas.width * scale) / 2;
+  const top = (window.innerHeight - canvas.height * scale) / 2;
+  stage.classList.add('sized');
+  stage.style.transform = `translate(${left}px, ${top}px) scale(${scale})`;
+}
+
+// What the renderer hands on: input waits in order until the game runs,
+// then goes straight to it; the canvas's size is the page's own business.
+const waiting = [];
+let game = null;
+const INPUT = ['tap', 'step', 'key', 'focus', 'back', 'pointer'];
+const handlers = Object.fromEntries(INPUT.map((name) => [name, (...args) => {
+  if (game) game[name](...args);
+  else waiting.push([name, args]);
+}]));
+handlers.canvas = (size) => {
+  canvas = size;
+  fitStage();
+};
+
+// The game's font and the first screen's pictures are ready before a frame
+// shows, so that nothing is drawn twice; one that does not come is no
+// reason not to show the rest.
+export function fontsReady() {
+  if (!document.fonts) return Promise.resolve();
+  return Promise.all([document.fonts.load('17px "Comic Neue"'), document.fonts.load('700 17px "Comic Neue"')])
+    .catch(() => {});
+}
+
+export function decode(urls) {
+  return Promise.all([...urls].map((url) => {
+    const img = new Image();
+    img.src = url;
+    return img.decode().catch(() => {});
+  }));
+}
+
+export function picturesOf(frame) {
+  const found = new Set();
+  for (const screen of frame.screens) {
+    for (const c of screen.controls) {
+      if (c.picture) found.add(pictureUrl(c.picture));
+      if (c.icon) found.add(pictureUrl(c.icon));
+    }
+  }
+  return found;
+}
+
+const built = frames[language];
+// Once the child's own things are kept the first screen is theirs (coins, a
+// bow tie, the unit), which only the game knows: it shows when the game runs.
+const predrawn = built && keptProgress() === null ? built : null;
+export const renderer = new Renderer(stage, handlers, pictureUrl, predrawn ? predrawn.words : built?.words || {});
+
+guardTouchAndKeys();
+window.addEventListener('resize', fitStage);
+
+const shown = predrawn && (async () => {
+  await Promise.all([fontsReady(), decode(picturesOf(predrawn.frame))]);
+  if (game || loading.classList.contains('problem')) return;
+  loading.hidden = true;
+  renderer.render(predrawn.frame);
+  api.frames += 1;
+  document.querySelector('#turn > p').textContent = predrawn.words.turn;
+  document.getElementById('bar').setAttribute('aria-label', predrawn.words.navigation);
+  performance.mark('buddycare-first-paint');
+  await new Promise((resolve) => requestAnimationFrame(() => resolve()));
+  api.firstPaintMs = performance.now();
+})();
+
+// The frame the page drew before the game ran (null when it drew none), for
+// the game to take over.
+export const first = { frame: predrawn ? predrawn.frame : null, shown: shown || Promise.resolve() };
+
+// The game runs: what was kept meanwhile is played to it, in order, and
+// from now on input goes straight to it.
+export function takeOver(live) {
+  game = live;
+  for (const [name, args] of waiting.splice(0)) live[name](...args);
+}

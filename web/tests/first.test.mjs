@@ -1,0 +1,43 @@
+// The first frame is on the screen before the game's code runs, and it is the game's own: the
+// code takes it over unchanged, and plays the taps made meanwhile.
+import { test } from 'node:test';
+import assert from 'node:assert/strict';
+import { openGame, settled, text, control, eventually } from './support.mjs';
+
+test('the page draws the game\'s own first frame in every language, and the game takes it over unchanged', async () => {
+  for (const [locale, lang, caption] of [['en-US', 'en', 'Blood sugar'], ['es-MX', 'es', 'Azúcar en sangre'], ['fr-FR', 'fr', 'Sucre dans le sang']]) {
+    const game = await openGame({ locale });
+    try {
+      const { page } = game;
+      const seen = await page.evaluate(() => {
+        const { takeover, firstPaintMs, firstFrameMs } = window.buddycare;
+        return { takeover, early: firstPaintMs !== null && firstPaintMs <= firstFrameMs, lang: document.documentElement.lang };
+      });
+      assert.deepEqual(seen, { takeover: { same: true, changes: 0 }, early: true, lang }, locale);
+      assert.equal(await control(page, 'readingCaption').getAttribute('data-text'), caption, locale);
+      assert.deepEqual(game.problems, []);
+    } finally {
+      await game.close();
+    }
+  }
+});
+
+test('taps on the first frame before the game runs are played once it does, each once', async () => {
+  let release;
+  const held = new Promise((resolve) => { release = resolve; });
+  // The code arrives only when the test says; the first frame is already up.
+  const game = await openGame({ intercept: ['**/buddycare.wasm', async (route) => { await held; await route.continue(); }] });
+  try {
+    const { page } = game;
+    await page.waitForFunction(() => window.buddycare.firstPaintMs !== null);
+    assert.equal(await page.evaluate(() => document.getElementById('stage').dataset.ready), undefined, 'not running yet');
+    await control(page, 'cheat').click();
+    await control(page, 'cheat').click();
+    release();
+    await settled(page);
+    await eventually(() => text(page, 'coinsLabel'), '100', 'two taps, two rewards');
+    assert.deepEqual(game.problems, []);
+  } finally {
+    await game.close();
+  }
+});
