@@ -102,7 +102,9 @@ export const downloads = { wasm, compiled, data: started('buddycare.data') };
 // The scripts that run the game say themselves why it could not start; when
 // one of them did not come, nothing else would.
 Promise.allSettled(Object.values(downloads)).then(() => setTimeout(() => {
-  if (window.buddycare) return;
+  // The first frame may be up (first.js), but without the game's scripts nothing answers it.
+  if (window.buddycare && window.buddycare.ready) return;
+  document.getElementById('loading').hidden = false;
   document.getElementById('loading').classList.add('problem');
   loadingBar.hidden = true;
   document.getElementById('loading-text').textContent =
