@@ -11,13 +11,15 @@ Result<std::unique_ptr<Application>> Application::create(const std::filesystem::
                                                          const Registry& registry, RunLoop::ClockKind clock,
                                                          std::optional<std::uint64_t> seed,
                                                          std::unique_ptr<Audio> audio,
-                                                         std::unique_ptr<const Translator> translator)
+                                                         std::unique_ptr<const Translator> translator,
+                                                         Storyboard::Loading loading)
 {
-    BC_TRY_LET(pictures, PictureCatalog::open(resources));
-    BC_TRY_LET(loaded, Storyboard::loadFile((resources / kStoryboardFile).string(), registry, pictures));
-    return std::unique_ptr<Application>(new Application(std::move(loaded),
-                                                        std::make_unique<PictureCatalog>(std::move(pictures)), clock,
-                                                        seed, std::move(audio), std::move(translator)));
+    BC_TRY_LET(opened, PictureCatalog::open(resources));
+    // Where the storyboard finds it for the rest of its load, for as long as the application lives.
+    auto pictures = std::make_unique<PictureCatalog>(std::move(opened));
+    BC_TRY_LET(loaded, Storyboard::loadFile((resources / kStoryboardFile).string(), registry, *pictures, loading));
+    return std::unique_ptr<Application>(new Application(std::move(loaded), std::move(pictures), clock, seed,
+                                                        std::move(audio), std::move(translator)));
 }
 
 Application::Application(Storyboard storyboard, std::unique_ptr<PictureCatalog> pictures, RunLoop::ClockKind clock,

@@ -42,7 +42,8 @@ public:
     static Result<std::unique_ptr<Application>> create(const std::filesystem::path& resources, const Registry& registry, RunLoop::ClockKind clock,
                           std::optional<std::uint64_t> seed = std::nullopt,
                           std::unique_ptr<Audio> audio = nullptr,
-                          std::unique_ptr<const Translator> translator = nullptr);
+                          std::unique_ptr<const Translator> translator = nullptr,
+                          Storyboard::Loading loading = Storyboard::Loading::Whole);
     ~Application();
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;

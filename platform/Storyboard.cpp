@@ -121,8 +121,14 @@ void build(ScreenController& screen, const Registry::Entry& entry, const Control
 
 } // namespace
 
+struct Storyboard::Pending {
+    json root;
+    std::string source;
+    const PictureCatalog* pictures = nullptr;
+};
+
 Result<Storyboard> Storyboard::loadFile(const std::string& path, const Registry& registry,
-                                        const PictureCatalog& pictures)
+                                        const PictureCatalog& pictures, Loading loading)
 {
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) {
@@ -141,11 +147,11 @@ Result<Storyboard> Storyboard::loadFile(const std::string& path, const Registry&
     if (in.bad()) {
         return Error{path + ": cannot be read"};
     }
-    return parse(text, path, registry, pictures);
+    return parse(text, path, registry, pictures, loading);
 }
 
 Result<Storyboard> Storyboard::parse(const std::string& text, const std::string& source, const Registry& registry,
-                                     const PictureCatalog& pictures)
+                                     const PictureCatalog& pictures, Loading loading)
 {
     json root;
     try {
@@ -165,17 +171,40 @@ Result<Storyboard> Storyboard::parse(const std::string& text, const std::string&
         }
         return Error{oneLine(source + ": not valid JSON: " + what)};
     }
-    auto parsed = storyboard::parseScreens(root, registry, pictures);
+    const bool initialFirst = loading == Loading::InitialFirst;
+    auto parsed = storyboard::parseScreens(root, registry, pictures, initialFirst);
     if (!parsed) {
         return Error{oneLine(source + ": " + parsed.error().message)};
-    }
-    if (auto routes = storyboard::checkRoutes(parsed->initial, parsed->screens, registry); !routes) {
-        return Error{oneLine(source + ": " + routes.error().message)};
     }
     Storyboard board(registry);
     board.initial_ = std::move(parsed->initial);
     board.screens_ = std::move(parsed->screens);
+    if (initialFirst) {
+        board.pending_ = std::make_shared<const Pending>(Pending{std::move(root), source, &pictures});
+        return board;
+    }
+    if (auto routes = storyboard::checkRoutes(board.initial_, board.screens_, registry); !routes) {
+        return Error{oneLine(source + ": " + routes.error().message)};
+    }
     return board;
+}
+
+Result<void> Storyboard::finishLoading() const
+{
+    if (!pending_) {
+        return {};
+    }
+    const Pending& p = *pending_;
+    auto parsed = storyboard::parseScreens(p.root, *registry_, *p.pictures);
+    if (!parsed) {
+        return Error{oneLine(p.source + ": " + parsed.error().message)};
+    }
+    if (auto routes = storyboard::checkRoutes(parsed->initial, parsed->screens, *registry_); !routes) {
+        return Error{oneLine(p.source + ": " + routes.error().message)};
+    }
+    screens_ = std::move(parsed->screens);
+    pending_.reset();
+    return {};
 }
 
 const ScreenLayout* Storyboard::find(const std::string& className) const
@@ -190,6 +219,9 @@ const ScreenLayout* Storyboard::find(const std::string& className) const
 
 std::unique_ptr<ScreenController> Storyboard::instantiate(const std::string& className, Services& services) const
 {
+    if (find(className) == nullptr && !finishLoading()) {
+        return nullptr;
+    }
     const ScreenLayout* layout = find(className);
     const Registry::Entry* entry = registry_->find(className);
     if (layout == nullptr || entry == nullptr) {

@@ -48,25 +48,44 @@ struct ScreenLayout {
 // checked against the registry and the pictures as it loads.
 class Storyboard {
 public:
+    // Whole: every screen is read and every route checked before the load
+    // returns. InitialFirst: only the first screen is, so that it shows
+    // sooner (the page's start); the rest wait for finishLoading(), or for
+    // the first screen asked for that is not read yet. The catalogue must
+    // outlive the storyboard.
+    enum class Loading { Whole, InitialFirst };
+
     // An error is one line naming the file and the entry.
     static Result<Storyboard> loadFile(const std::string& path, const Registry& registry,
-                                       const PictureCatalog& pictures);
+                                       const PictureCatalog& pictures, Loading loading = Loading::Whole);
     // `source` names the text in error messages (a file path, usually).
     static Result<Storyboard> parse(const std::string& text, const std::string& source, const Registry& registry,
-                                    const PictureCatalog& pictures);
+                                    const PictureCatalog& pictures, Loading loading = Loading::Whole);
+
+    // Reads and checks what an InitialFirst load left (nothing otherwise), as
+    // a Whole load would have; on error nothing changes and the error stays.
+    Result<void> finishLoading() const;
+    bool loaded() const { return pending_ == nullptr; }
 
     const std::string& initial() const { return initial_; }
+    // Every screen's layout once loaded; before, the first screen's alone.
     const std::vector<ScreenLayout>& screens() const { return screens_; }
     const ScreenLayout* find(const std::string& className) const;
 
-    // A new, unloaded screen with its controls, outlets and actions bound.
+    // A new, unloaded screen with its controls, outlets and actions bound;
+    // null for a class the description lacks, or when what was left to read
+    // does not load.
     std::unique_ptr<ScreenController> instantiate(const std::string& className, Services& services) const;
 
 private:
+    struct Pending; // the parsed text and what reading the rest needs
     Storyboard(const Registry& registry) : registry_(&registry) {}
     const Registry* registry_;
     std::string initial_;
-    std::vector<ScreenLayout> screens_;
+    // Finishing a load reads what was already there: to a caller, only the
+    // time it takes differs, so it happens behind const.
+    mutable std::vector<ScreenLayout> screens_;
+    mutable std::shared_ptr<const Pending> pending_;
 };
 
 } // namespace bc

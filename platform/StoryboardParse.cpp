@@ -30,7 +30,7 @@ class Parser {
 public:
     Parser(const Registry& registry, const PictureCatalog& pictures) : registry_(registry), pictures_(pictures) {}
 
-    void screens(const json& root, std::string& initial, std::vector<ScreenLayout>& out)
+    void screens(const json& root, std::string& initial, std::vector<ScreenLayout>& out, bool initialOnly)
     {
         if (!root.is_object()) {
             fail("top level", "must be an object with \"initial\" and \"screens\"");
@@ -47,10 +47,19 @@ public:
         }
         std::set<std::string> seen;
         for (const auto& s : root["screens"]) {
+            // The rest wait for the whole pass: only the first screen is read, as it would be in it.
+            if (initialOnly && !(s.is_object() && s.contains("class") && s["class"] == initial)) {
+                continue;
+            }
             out.push_back(screen(s));
             if (!seen.insert(out.back().className).second) {
                 fail("screen " + quote(out.back().className), "is declared twice");
             }
+        }
+        if (!seen.contains(initial) && initialOnly) {
+            // The load fails either way: with the fault the whole pass meets first.
+            out.clear();
+            screens(root, initial, out, false);
         }
         if (!seen.contains(initial)) {
             fail("top level", "initial screen " + quote(initial) + " is not declared");
@@ -380,11 +389,12 @@ private:
 
 } // namespace
 
-Result<Parsed> parseScreens(const json& root, const Registry& registry, const PictureCatalog& pictures)
+Result<Parsed> parseScreens(const json& root, const Registry& registry, const PictureCatalog& pictures,
+                            bool initialOnly)
 {
     Parsed parsed;
     try {
-        Parser(registry, pictures).screens(root, parsed.initial, parsed.screens);
+        Parser(registry, pictures).screens(root, parsed.initial, parsed.screens, initialOnly);
     } catch (const Failure& f) {
         return Error{f.where + ": " + f.what};
     } catch (const json::exception& e) {

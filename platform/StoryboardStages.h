@@ -19,8 +19,10 @@ struct Parsed {
     std::vector<ScreenLayout> screens;
 };
 // Every screen's layout, checked against the registry and the pictures. An
-// error reads "where: what" (the file is put before it by the caller).
-Result<Parsed> parseScreens(const nlohmann::json& root, const Registry& registry, const PictureCatalog& pictures);
+// error reads "where: what" (the file is put before it by the caller). With
+// `initialOnly`, only the first screen's, as the whole pass would read it.
+Result<Parsed> parseScreens(const nlohmann::json& root, const Registry& registry, const PictureCatalog& pictures,
+                            bool initialOnly = false);
 
 // Every route leads somewhere, every screen is reached from the first and
 // every pushed screen can be left.

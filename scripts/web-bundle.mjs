@@ -42,8 +42,9 @@ const shown = new Set();
 for (const { frame } of Object.values(frames)) {
   for (const screen of frame.screens) {
     for (const c of screen.controls) {
-      if (!c.hidden && c.picture) shown.add(c.picture);
-      if (!c.hidden && c.icon && c.look.picture) shown.add(c.icon);
+      // A hidden one too: the renderer gives its element the address all the same.
+      if (c.picture) shown.add(c.picture);
+      if (c.icon) shown.add(c.icon);
     }
   }
 }

@@ -1,5 +1,11 @@
+#include "platform/Audio.h"
+#include "platform/Console.h"
 #include "platform/PictureCatalog.h"
+#include "platform/Random.h"
+#include "platform/RunLoop.h"
+#include "platform/Services.h"
 #include "platform/Storyboard.h"
+#include "state/Translator.h"
 #include "support/Game.h"
 
 #include <gtest/gtest.h>
@@ -124,11 +130,36 @@ TEST_F(StoryboardTest, EachFaultIsOneLineNamingTheFileAndTheEntry)
         EXPECT_NE(e.find(c.expected), std::string::npos) << "got: " << e;
         EXPECT_EQ(e.rfind("fixture.json: ", 0), 0u) << e;
         EXPECT_EQ(e.find('\n'), std::string::npos) << "one line: " << e;
+        // Read first screen first, the same fault is the same line: at once, or when the rest is read.
+        auto first = Storyboard::parse(c.text, "fixture.json", registry, pictures, Storyboard::Loading::InitialFirst);
+        const auto late = !first ? first.error().message : first->finishLoading() ? "(loaded fine)" : first->finishLoading().error().message;
+        EXPECT_EQ(late, e) << "read first screen first";
     }
     // A declared pop is a way out too.
     const auto popOut = fixture("", R"(, {"kind": "button", "frame": [0,50,60,44], "title": "Up", "pop": true})");
     EXPECT_EQ(error(without(popOut, ", \"actions\": [\"back\"]")), "(loaded fine)");
     EXPECT_EQ(error(saying(R"("It reads {readingLabel}.")")), "(loaded fine)");
+}
+
+TEST_F(StoryboardTest, ReadFirstScreenFirstTheRestIsReadWhenFinishedOrWhenFirstAskedFor)
+{
+    RunLoop loop(RunLoop::ClockKind::Virtual);
+    Console console;
+    Random random(1);
+    AudioRecorder audio;
+    const Translator english{};
+    Services services{loop, console, random, pictures, audio, english};
+    const auto broken = fixture("", R"(, {"kind": "label", "outlet": "ghostLabel", "frame": [0,0,10,10]})");
+    for (const auto& [text, secondComes] : {std::pair{fixture(), true}, {broken, false}}) {
+        auto board = Storyboard::parse(text, "fixture.json", registry, pictures, Storyboard::Loading::InitialFirst);
+        ASSERT_TRUE(board) << board.error().message;
+        EXPECT_EQ(board->screens().size(), 1u);
+        EXPECT_NE(board->instantiate("Home", services), nullptr);
+        EXPECT_FALSE(board->loaded()) << "the first screen needs nothing more";
+        EXPECT_EQ(board->instantiate("Second", services) != nullptr, secondComes);
+        EXPECT_EQ(board->loaded(), secondComes);
+        EXPECT_EQ(board->screens().size(), secondComes ? 2u : 1u) << "a failed rest leaves what was read";
+    }
 }
 
 } // namespace

@@ -90,6 +90,16 @@ EMSCRIPTEN_KEEPALIVE const char* bc_start(int seeded, double seed, const char* l
     return reply(json{{"ok", true}, {"words", session->words()}});
 }
 
+// {"ok": true}, or {"error": why}: the rest of the interface description did not load.
+EMSCRIPTEN_KEEPALIVE const char* bc_finish_loading()
+{
+    if (!session) {
+        return notStarted();
+    }
+    const auto done = session->finishLoading();
+    return reply(done ? json{{"ok", true}} : json{{"error", done.error().message}});
+}
+
 EMSCRIPTEN_KEEPALIVE const char* bc_frame() { return session ? reply(session->frame()) : notStarted(); }
 
 EMSCRIPTEN_KEEPALIVE const char* bc_tap(unsigned screen, unsigned index)

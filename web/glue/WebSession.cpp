@@ -36,7 +36,9 @@ Result<std::unique_ptr<WebSession>> WebSession::start(const std::string& resourc
         std::cerr << "buddycare: " << line << std::endl;
     });
     keeper->start();
-    BC_TRY_LET(app, Application::create(resources, *registry, clock, seed, nullptr, std::move(translator)));
+    // The first screen first: the page shows it while the rest is read (finishLoading).
+    BC_TRY_LET(app, Application::create(resources, *registry, clock, seed, nullptr, std::move(translator),
+                                        Storyboard::Loading::InitialFirst));
     if (!measure) {
         measure = std::make_unique<const PlainMeasure>();
     }
@@ -63,6 +65,8 @@ WebSession::~WebSession()
 }
 
 WebSession::json WebSession::takeProgress() { return storage_->take(); }
+
+Result<void> WebSession::finishLoading() { return app_->storyboard().finishLoading(); }
 
 json WebSession::frame()
 {

@@ -43,6 +43,11 @@ public:
     // bar, the focus ring and any running animation.
     json frame();
 
+    // The screens after the first, read and checked: the page asks once its
+    // first frame is up. A fault in them is the error, as it would have been
+    // at start; a screen asked for before then is read when it is asked for.
+    Result<void> finishLoading();
+
     // A tap, toggle or step on control `index` of screen `screen`. Refused
     // (with the reason) unless that screen is on top; the application
     // refuses the rest (a screen still moving, a hidden or disabled control).

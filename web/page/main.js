@@ -147,6 +147,9 @@ function failOnStrayErrors() {
 
 async function start() {
   const stopWatching = failOnStrayErrors();
+  // The code downloads and compiles off the page's thread meanwhile; starting
+  // the game takes the thread, so the first frame goes up first.
+  await first.shown;
   const game = await startGame();
   game.audio = createAudio(game.Module, game.call);
   const loop = playLoop(game);
@@ -184,6 +187,10 @@ async function start() {
   // From the start of navigation, as the browser counts it.
   api.firstFrameMs = performance.now();
   api.startupMs = performance.now() - started;
+  // The other screens are read once the first is up; a fault in them stops
+  // the game as it would have at start.
+  const rest = game.call('bc_finish_loading');
+  if (rest.error) throw new Error(rest.error);
   stage.dataset.ready = 'true';
   stopWatching();
 

@@ -223,6 +223,8 @@ TEST(PainterFrameTest, EveryShippedScreenIsPaintedAsThePageIsToldToPlaceIt)
     ASSERT_TRUE(started) << started.error().message;
     WebSession& session = **started;
     Application& app = session.app();
+    ASSERT_EQ(app.storyboard().screens().size(), 1u) << "the page's start reads the first screen alone";
+    ASSERT_TRUE(session.finishLoading());
     const auto fit = sdl::CanvasFit::into(375, 667);
     struct Drawn { Rect rect; std::optional<Color> fill; float edge; }; // opaque fills only
     int checked = 0;
