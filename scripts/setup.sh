@@ -35,6 +35,8 @@ tools=(
   emscripten chromium
   # the same tests in WebKit (WebKitGTK's WebDriver and MiniBrowser) and in Firefox ESR
   webkit2gtk-driver firefox-esr
+  # a key held down in WebKit, through the X server: its WebDriver does not repeat keys
+  xdotool
   # the browser's pictures: WebP and AVIF encoders
   webp libavif-bin
 )

@@ -2,16 +2,27 @@
 // playwright-core, Firefox ESR through its own WebDriver BiDi (puppeteer-core), and WebKit
 // through WebKitGTK's WebDriver driving its MiniBrowser under Xvfb (selenium-webdriver).
 // Firefox and WebKit get a page with the few calls the tests make of playwright's, so one
-// test body plays in every engine.
-import { spawn } from 'node:child_process';
+// test body plays in every engine; every engine's page, Chromium's too, also has a finger on
+// the screen, a key held down and the browser's word on whether the page can be installed.
+import { execFile, spawn } from 'node:child_process';
+import { promisify } from 'node:util';
 import { createServer } from 'node:net';
 import { writeFile } from 'node:fs/promises';
 import puppeteer from 'puppeteer-core';
 import { Builder, By, Key } from 'selenium-webdriver';
+import input from 'selenium-webdriver/lib/input.js';
 
 export const ENGINES = (process.env.BUDDYCARE_ENGINES || 'chromium firefox webkit').split(/[\s,]+/).filter(Boolean);
 
 const pause = (ms) => new Promise((ok) => setTimeout(ok, ms));
+
+// A key held down is its first press and then the keyboard's repeats: the drivers that keep the
+// keyboard's state mark each press of a key already down as a repeat.
+const REPEATS = 10;
+async function holdByPresses(down, up) {
+  for (let i = 0; i <= REPEATS; i += 1) await down();
+  await up();
+}
 
 // A function with its argument, an expression or a whole script, as the body WebDriver runs (the
 // page's own policy forbids eval, which binds only the page's scripts, not the driver's).
@@ -71,6 +82,7 @@ class Page {
   locator(selector) { return new Locator(this, [selector]); }
   getAttribute(selector, name) { return this.locator(selector).getAttribute(name); }
   title() { return this.evaluate(() => document.title); }
+  url() { return this.evaluate(() => window.location.href); }
   waitForTimeout(ms) { return pause(ms); }
   waitForFunction(fn, arg, { timeout = 30000 } = {}) { return until(() => this.evaluate(fn, arg), timeout, `${fn}`); }
   waitForSelector(selector, { timeout = 30000 } = {}) {
@@ -99,6 +111,12 @@ async function firefox({ width, height, locale }) {
     version: await browser.version(),
     problems,
     goto: (url) => page.goto(url),
+    reload: () => page.reload(),
+    // WebDriver BiDi's touch pointer: the page hears touches, and pointers of the touch kind.
+    finger: { kind: 'touch', down: (x, y) => page.touchscreen.touchStart(x, y), move: (x, y) => page.touchscreen.touchMove(x, y),
+      up: () => page.touchscreen.touchEnd() },
+    hold: (key) => holdByPresses(() => page.keyboard.down(names[key] ?? key), () => page.keyboard.up(names[key] ?? key)),
+    installability: async () => null,
     evaluate: (fn, arg) => (typeof fn === 'function' ? page.evaluate(fn, arg) : page.evaluate(fn)),
     clickOn: (selector) => page.click(selector),
     keys: async (key, how) => {
@@ -157,11 +175,32 @@ async function webkit({ width, height, locale }) {
       if (held) actions.keyUp(Key.SHIFT);
       return actions.perform();
     };
+    // WebKitGTK's driver takes a pointer of the touch kind but moves the mouse with it: the page
+    // hears pointers of the mouse kind, and no touches. Xvfb has no touchscreen to do better.
+    const touch = new input.Pointer('finger', input.Pointer.Type.TOUCH);
+    const act = (...steps) => session.actions().insert(touch, ...steps).perform();
+    const to = (x, y) => touch.move({ x: Math.round(x), y: Math.round(y), duration: 0 });
+    // Nor does the driver repeat a key held down, so the held key is the X server's, which repeats
+    // it as a keyboard does once it is held past the server's delay.
+    const x11 = (...args) => promisify(execFile)('xdotool', args, { env: { ...process.env, DISPLAY: screen.display } });
+    const hold = async (key) => {
+      const { stdout } = await x11('search', '--onlyvisible', '--name', '.');
+      await x11('windowfocus', '--sync', stdout.trim().split('\n')[0]);
+      const name = { Enter: 'Return', Space: 'space' }[key] ?? key;
+      await x11('keydown', name);
+      await pause(1500);
+      await x11('keyup', name);
+    };
     await setViewportSize({ width, height });
     return {
       version: (await session.getCapabilities()).get('browserVersion'),
       problems: null,
       goto: (url) => session.get(url),
+      reload: () => session.navigate().refresh(),
+      finger: { kind: 'mouse', down: (x, y) => act(to(x, y), touch.press()), move: (x, y) => act(to(x, y)),
+        up: () => act(touch.release()) },
+      hold,
+      installability: async () => null,
       evaluate,
       clickOn: (selector) => session.findElement(By.css(selector)).click(),
       keys,
@@ -176,6 +215,23 @@ async function webkit({ width, height, locale }) {
     stop();
     throw error;
   }
+}
+
+// Playwright's page in Chromium, with the calls the other engines' pages have beyond
+// playwright's: touches through the DevTools protocol, and Chromium's own installability check.
+export function dressChromium(page, context) {
+  let cdp = null;
+  const send = async (method, params) => {
+    cdp ??= context.newCDPSession(page);
+    return (await cdp).send(method, params);
+  };
+  const touch = (type, x, y) => send('Input.dispatchTouchEvent', { type, touchPoints: x === undefined ? [] : [{ x, y }] });
+  return Object.assign(page, {
+    finger: { kind: 'touch', down: (x, y) => touch('touchStart', x, y), move: (x, y) => touch('touchMove', x, y),
+      up: () => touch('touchEnd') },
+    hold: (key) => holdByPresses(() => page.keyboard.down(key), () => page.keyboard.up(key)),
+    installability: async () => (await send('Page.getInstallabilityErrors')).installabilityErrors,
+  });
 }
 
 // A page in Firefox or WebKit, the size and language asked.

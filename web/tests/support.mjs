@@ -1,13 +1,14 @@
-// Plays the web bundle in headless Chromium: a static server on the loopback
-// address, a browser that reaches nothing else, and helpers that tap what a
-// child taps.
+// Plays the web bundle in a browser (engines.mjs has the three): a static server
+// on the loopback address, a browser that reaches nothing else, and helpers that
+// tap what a child taps.
 import { createServer } from 'node:http';
-import { readFile, mkdir } from 'node:fs/promises';
+import { readFile, mkdir, mkdtemp, rm } from 'node:fs/promises';
+import { tmpdir } from 'node:os';
 import assert from 'node:assert/strict';
 import { isDeepStrictEqual } from 'node:util';
 import { extname, join, normalize, resolve } from 'node:path';
 import { chromium } from 'playwright-core';
-import { openPage } from './engines.mjs';
+import { openPage, dressChromium } from './engines.mjs';
 
 export const bundle = resolve(process.env.BUDDYCARE_BUNDLE || new URL('../../build-web/bundle', import.meta.url).pathname);
 const output = resolve(process.env.BUDDYCARE_WEB_OUTPUT || new URL('../../build-web/test-output', import.meta.url).pathname);
@@ -17,17 +18,28 @@ const TYPES = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '
 
 // Any static file server will do; this one also counts what was asked for and
 // the bytes sent, and sends a file's gzip copy to a browser that takes it.
-export async function serveBundle(root = bundle) {
+// `failing` (a file's name: how) answers chosen files as a broken server or network would:
+// 'missing' with a 404, 'short' with a whole answer of only its first SHORT bytes, 'silent' with
+// nothing at all. Once `refuse()` is called it drops every connection as it comes, as a server
+// gone would, and still counts what was asked of it.
+export const SHORT = 100000;
+export async function serveBundle(root = bundle, failing = {}) {
   const requests = [];
   const sent = { bytes: 0 };
+  let refusing = false;
   const server = createServer(async (req, res) => {
     const path = decodeURIComponent(new URL(req.url, 'http://127.0.0.1').pathname);
     requests.push(path);
+    if (refusing) return req.socket.destroy();
+    const failure = failing[path.slice(1)];
+    if (failure === 'silent') return undefined;
+    if (failure === 'missing') return res.writeHead(404).end();
     const file = normalize(join(root, path.endsWith('/') ? `${path}index.html` : path));
     const read = (name) => (file.startsWith(root) ? readFile(name).catch(() => null) : null);
-    const gz = /gzip/.test(req.headers['accept-encoding']) ? await read(`${file}.gz`) : null;
-    const body = gz || await read(file);
-    if (!body) return res.writeHead(404).end();
+    const gz = !failure && /gzip/.test(req.headers['accept-encoding']) ? await read(`${file}.gz`) : null;
+    const whole = gz || await read(file);
+    if (!whole) return res.writeHead(404).end();
+    const body = failure === 'short' ? whole.subarray(0, SHORT) : whole;
     res.writeHead(200, { 'Content-Type': TYPES[extname(file)] || 'application/octet-stream', 'Cache-Control': 'no-store',
       ...(gz && { 'Content-Encoding': 'gzip', Vary: 'Accept-Encoding' }) });
     sent.bytes += body.length;
@@ -35,7 +47,11 @@ export async function serveBundle(root = bundle) {
   });
   await new Promise((ok) => server.listen(0, '127.0.0.1', ok));
   const { port } = server.address();
-  return { url: `http://127.0.0.1:${port}/`, requests, sent, close: () => new Promise((ok) => server.close(ok)) };
+  const close = () => {
+    server.closeAllConnections();
+    return new Promise((ok) => server.close(ok));
+  };
+  return { url: `http://127.0.0.1:${port}/`, requests, sent, refuse: () => { refusing = true; }, close };
 }
 
 const CHROMIUM = { executablePath: '/usr/bin/chromium', headless: true, args: ['--no-sandbox', '--disable-gpu',
@@ -45,18 +61,27 @@ export const launch = () => chromium.launch(CHROMIUM);
 export const launchWithProfile = (dir, options) => chromium.launchPersistentContext(dir, { ...CHROMIUM, ...options });
 
 // One fresh game in a fresh browser, with the console and the network watched.
-// With `refuse`, the files matching it fail to load and the start is not awaited;
-// `intercept` ([pattern, handler]) answers those files itself, likewise.
-// `device` adds to the browser context's options (touch, size); `locale` is the browser's language.
-// `engine` (chromium, firefox or webkit) is the browser it plays in; the others than Chromium take
-// neither `refuse`, `intercept` nor `device`, and WebKit's driver hears none of the page's console
-// nor its requests: only the server's count tells what it fetched.
-export async function openGame({ seed, refuse, intercept, device, locale = 'en-US', engine = 'chromium' } = {}) {
-  const server = await serveBundle();
-  if (engine !== 'chromium') return openElsewhere(engine, server, seed, locale);
-  const browser = await launch();
-  const context = await browser.newContext({ viewport: { width: 375, height: 667 }, deviceScaleFactor: 2, locale, ...device });
-  const page = await context.newPage();
+// With `refuse`, the files matching it fail to load in Chromium, and `intercept` ([pattern,
+// handler]) answers those files itself, likewise; with `failing`, the server answers the files
+// named badly (see serveBundle), in any engine. In each case the start is not awaited.
+// `viewport` is the page's size; `touch` makes Chromium's page a phone's, with a touchscreen (the
+// other engines' pages have their finger anyway), and `device` adds to its browser context's
+// options. `installable` gives Chromium a profile of its own, as a family's: only such a one
+// installs a page (the other engines' fresh profiles keep a service worker as they are). `locale`
+// is the browser's language. `engine` (chromium, firefox or webkit) is the browser it plays in;
+// WebKit's driver hears none of the page's console nor its requests: only the server's count
+// tells what it fetched.
+export async function openGame({ seed, refuse, intercept, failing, device, viewport = { width: 375, height: 667 }, touch = false,
+  installable = false, locale = 'en-US', engine = 'chromium' } = {}) {
+  const server = await serveBundle(bundle, failing);
+  const url = seed === undefined ? server.url : `${server.url}?seed=${seed}`;
+  const wait = !refuse && !intercept && !failing;
+  if (engine !== 'chromium') return openElsewhere(engine, server, url, { ...viewport, locale }, wait);
+  const profile = installable ? await mkdtemp(join(tmpdir(), 'buddycare-profile-')) : null;
+  const options = { viewport, locale, ...(touch && { hasTouch: true, isMobile: true }), ...device };
+  const browser = profile ? null : await launch();
+  const context = profile ? await launchWithProfile(profile, options) : await browser.newContext({ deviceScaleFactor: 2, ...options });
+  const page = dressChromium(context.pages()[0] || await context.newPage(), context);
   const problems = [];
   const offsite = [];
   page.on('console', (message) => message.type() === 'error' && problems.push(message.text()));
@@ -75,23 +100,29 @@ export async function openGame({ seed, refuse, intercept, device, locale = 'en-U
   });
   if (refuse) await page.route(refuse, (route) => route.abort());
   if (intercept) await page.route(...intercept);
-  await page.goto(seed === undefined ? server.url : `${server.url}?seed=${seed}`);
-  if (!refuse && !intercept) await settled(page);
+  await page.goto(url);
+  if (wait) await settled(page);
   const close = async () => {
-    await browser.close();
+    await (browser || context).close();
     await server.close();
+    if (profile) await rm(profile, { recursive: true, force: true });
   };
   return { page, context, server, problems, offsite, close };
 }
 
-async function openElsewhere(engine, server, seed, locale) {
-  const page = await openPage(engine, { width: 375, height: 667, locale });
-  await page.goto(seed === undefined ? server.url : `${server.url}?seed=${seed}`);
-  await settled(page);
+async function openElsewhere(engine, server, url, options, wait) {
+  const page = await openPage(engine, options);
   const close = async () => {
     await page.close();
     await server.close();
   };
+  try {
+    await page.goto(url);
+    if (wait) await settled(page);
+  } catch (error) {
+    await close();
+    throw error;
+  }
   return { page, server, problems: page.problems ?? [], offsite: [], close, engine, version: page.version };
 }
 
