@@ -3,10 +3,11 @@
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { openGame, settled, text, control, eventually } from './support.mjs';
+import { ENGINES } from './engines.mjs';
 
-test('the page draws the game\'s own first frame in every language, and the game takes it over unchanged', async () => {
+for (const engine of ENGINES) test(`in ${engine} the page draws the game's own first frame in every language, and the game takes it over unchanged`, async () => {
   for (const [locale, lang, caption] of [['en-US', 'en', 'Blood sugar'], ['es-MX', 'es', 'Azúcar en sangre'], ['fr-FR', 'fr', 'Sucre dans le sang']]) {
-    const game = await openGame({ locale });
+    const game = await openGame({ locale, engine });
     try {
       const { page } = game;
       const seen = await page.evaluate(() => {
