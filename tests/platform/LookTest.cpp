@@ -99,11 +99,13 @@ const Row kRows[] = {
     {"a switch in a tall frame keeps its shape, centred",
      [] { return make<Switch>({0, 0, 66, 100}); },
      [](const Look& l) { const Rect t = part(l, "track").rect; return t.w == 66 && t.h == 40 && t.y == 30; }},
-    {"a stepper at its minimum fades the minus on the left only",
+    {"a stepper at its minimum fades the minus on the left only, level with the plus's bar at mid height",
      [] { return make<Stepper>({0, 0, 94, 29}, [](Stepper& s) { s.maximumValue = 5; }); },
      [](const Look& l) {
-         return part(l, "minus").fill.a < 255 && part(l, "plus").fill.a == 255 && middle(part(l, "minus").rect) < 47 &&
-                middle(part(l, "plus").rect) > 47 && l.body.pressed == darker(palette::kStepperFill, 0.12f);
+         const Rect m = part(l, "minus").rect;
+         return part(l, "minus").fill.a < 255 && part(l, "plus").fill.a == 255 && middle(m) < 47 &&
+                middle(part(l, "plus").rect) > 47 && l.body.pressed == darker(palette::kStepperFill, 0.12f) &&
+                m.y == part(l, "plus").rect.y && m.y + m.h / 2 == 14.5f;
      }},
     {"a stepper's plus is a cross: its upright meets the bar from above and below, centred on it",
      [] { return make<Stepper>({0, 0, 94, 29}); },
