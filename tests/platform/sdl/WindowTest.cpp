@@ -12,6 +12,7 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <vector>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -210,6 +211,12 @@ protected:
         }
         loop->pump();
     }
+    // What the window last showed.
+    std::vector<Uint32> drawn() const
+    {
+        const auto* pixels = static_cast<const Uint32*>(target->pixels);
+        return {pixels, pixels + target->w * target->h};
+    }
     test::Game game;
     std::unique_ptr<FontSource> fonts;
     WindowPtr window;
@@ -220,8 +227,10 @@ protected:
 
 TEST_F(SmallDisplayLoop, AFingerTapsWhenLiftedAndTheNextFingerTapsAgain)
 {
+    const auto home = drawn();
     tap(1, game.app().top()->controlNamed("checkPlace")->canvasFrame());
     EXPECT_EQ(game.screen(), "BloodSugarViewController");
+    EXPECT_NE(drawn(), home) << "the new screen is drawn";
     tap(2, Application::kBarBackRect);
     EXPECT_EQ(game.screen(), "ViewController");
 }
