@@ -72,12 +72,15 @@ TEST_F(FrameTest, AScreenAtRestIsLiveWithItsTextsFittedItsNamesAndItsPressAndFoc
     EXPECT_EQ(control(f, "icon").says, "Spoken");
     EXPECT_EQ(control(f, "flag").says, "flag");
     EXPECT_FALSE(f.focus);
-    // Without a typeface bold still takes more room, and a character is not a byte.
-    for (const auto& [text, bold, shown] : {std::tuple{"eleven char", false, "eleven char"},
-                                            {"eleven char", true, "eleven\nchar"},
-                                            {"éléven char", false, "éléven char"}}) {
+    // Without a typeface bold still takes more room, and a character is not a byte;
+    // a line a point wider than its area wraps, rounding or not.
+    for (const auto& [text, bold, width, shown] : {std::tuple{"eleven char", false, 100.0f, "eleven char"},
+                                                   {"eleven char", true, 100.0f, "eleven\nchar"},
+                                                   {"éléven char", false, 100.0f, "éléven char"},
+                                                   {"twelve chars", false, 101.0f, "twelve\nchars"},
+                                                   {"twelve chars", false, 101.5f, "twelve chars"}}) {
         TextLook look;
-        look.area = {0, 0, 100, 60};
+        look.area = {0, 0, width, 60};
         look.size = 17;
         look.bold = bold;
         EXPECT_EQ(fitText(text, look, measure).text, shown) << text << (bold ? " bold" : "");

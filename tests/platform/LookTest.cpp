@@ -62,13 +62,16 @@ const Row kRows[] = {
          return part(l, "track").fill == palette::kSwitchOn && middle(part(l, "knob").rect) > middle(t) &&
                 middle(part(l, "mark").rect) < middle(t) && part(l, "knob").pressed == palette::kKnobPressed;
      }},
-    {"a switch that is off: grey, knob at the left, an unfilled ring at the right",
+    {"a switch that is off: grey, knob at the left, an open ring centred in the track's free round end",
      [] { return make<Switch>({0, 0, 51, 31}); },
      [](const Look& l) {
          const Rect t = part(l, "track").rect;
+         const Box& ring = part(l, "mark");
+         const Rect m = ring.rect;
          return part(l, "track").fill == palette::kSwitchOff && middle(part(l, "knob").rect) < middle(t) &&
-                middle(part(l, "mark").rect) > middle(t) && part(l, "mark").fill.a == 0 && part(l, "mark").edgeWidth > 0 &&
-                part(l, "mark").rect.w == part(l, "mark").rect.h;
+                middle(m) > middle(t) && ring.fill.a == 0 && ring.edgeWidth > 0 && ring.edge == palette::kSwitchOffRing &&
+                m.w == m.h && ring.radius == m.w / 2 && ring.edgeWidth * 3 < m.w && m.y > t.y && m.y + m.h < t.y + t.h &&
+                std::abs(middle(m) - (t.x + t.w - t.h / 2)) < t.h * 0.1f;
      }},
     {"a switch's track has round ends and a darker edge; its bar mark sits at mid height",
      [] { return make<Switch>({0, 0, 51, 31}, [](Switch& s) { s.setOn(true); }); },
@@ -96,11 +99,13 @@ const Row kRows[] = {
     {"a switch in a tall frame keeps its shape, centred",
      [] { return make<Switch>({0, 0, 66, 100}); },
      [](const Look& l) { const Rect t = part(l, "track").rect; return t.w == 66 && t.h == 40 && t.y == 30; }},
-    {"a stepper at its minimum fades the minus on the left only",
+    {"a stepper at its minimum fades the minus on the left only, level with the plus's bar at mid height",
      [] { return make<Stepper>({0, 0, 94, 29}, [](Stepper& s) { s.maximumValue = 5; }); },
      [](const Look& l) {
-         return part(l, "minus").fill.a < 255 && part(l, "plus").fill.a == 255 && middle(part(l, "minus").rect) < 47 &&
-                middle(part(l, "plus").rect) > 47 && l.body.pressed == darker(palette::kStepperFill, 0.12f);
+         const Rect m = part(l, "minus").rect;
+         return part(l, "minus").fill.a < 255 && part(l, "plus").fill.a == 255 && middle(m) < 47 &&
+                middle(part(l, "plus").rect) > 47 && l.body.pressed == darker(palette::kStepperFill, 0.12f) &&
+                m.y == part(l, "plus").rect.y && m.y + m.h / 2 == 14.5f;
      }},
     {"a stepper's plus is a cross: its upright meets the bar from above and below, centred on it",
      [] { return make<Stepper>({0, 0, 94, 29}); },

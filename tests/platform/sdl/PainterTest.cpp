@@ -30,6 +30,9 @@ class Plain : public ScreenController {};
 
 constexpr Color kScreenBg{240, 240, 240, 255};
 constexpr Color kSecondBg{0x20, 0x40, 0xA0, 255};
+constexpr Color kRed{255, 0, 0, 255};
+constexpr Color kGreen{0, 255, 0, 255};
+constexpr Color kBlue{0, 0, 255, 255};
 
 // Controls at known places on a light grey screen; each test looks at one.
 const char* const kStoryboard = R"({"initial": "Home", "screens": [
@@ -44,10 +47,16 @@ const char* const kStoryboard = R"({"initial": "Home", "screens": [
     {"kind": "button", "name": "go", "frame": [200, 250, 120, 44], "title": "Go", "fill": "#3070D0", "push": "Second"},
     {"kind": "image", "name": "wide", "frame": [10, 430, 100, 100], "picture": "wide.png"},
     {"kind": "image", "name": "broken", "frame": [130, 430, 100, 100], "picture": "broken.png"},
+    {"kind": "image", "name": "squeezed", "frame": [250, 430, 0, 100], "picture": "wide.png"},
     {"kind": "label", "name": "note", "frame": [10, 540, 300, 120], "text": ""}
   ]},
   {"class": "Second", "title": "Second", "background": "#2040A0", "controls": [
-    {"kind": "button", "name": "home", "frame": [100, 300, 100, 44], "title": "Home", "pop": true}
+    {"kind": "button", "name": "home", "frame": [100, 300, 100, 44], "title": "Home", "pop": true},
+    {"kind": "button", "name": "on", "frame": [100, 400, 100, 44], "title": "On", "push": "Third"}
+  ]},
+  {"class": "Third", "title": "Third", "controls": [
+    {"kind": "image", "name": "backdrop", "frame": [0, 100, 375, 375], "picture": "tall.png"},
+    {"kind": "button", "name": "back", "frame": [100, 500, 100, 44], "title": "Back", "pop": true}
   ]}
 ]})";
 
@@ -97,11 +106,19 @@ protected:
     {
         registry.screen<Plain>("Home");
         registry.screen<Plain>("Second");
+        registry.screen<Plain>("Third");
         folder.write("broken.png", "this is not a picture");
         // All magenta and wider than tall, so a square frame letterboxes it.
         sdl::SurfacePtr wide(SDL_CreateRGBSurfaceWithFormat(0, 20, 10, 32, SDL_PIXELFORMAT_ARGB8888));
         SDL_FillRect(wide.get(), nullptr, SDL_MapRGBA(wide->format, 255, 0, 255, 255));
         ASSERT_EQ(IMG_SavePNG(wide.get(), (folder.path() + "/wide.png").c_str()), 0);
+        // Four times taller than wide, in red, green and blue bands: only its green middle fits a square.
+        sdl::SurfacePtr tall(SDL_CreateRGBSurfaceWithFormat(0, 10, 40, 32, SDL_PIXELFORMAT_ARGB8888));
+        for (const auto& [y, h, color] : {std::tuple{0, 15, kRed}, {15, 10, kGreen}, {25, 15, kBlue}}) {
+            const SDL_Rect band{0, y, 10, h};
+            SDL_FillRect(tall.get(), &band, SDL_MapRGB(tall->format, color.r, color.g, color.b));
+        }
+        ASSERT_EQ(IMG_SavePNG(tall.get(), (folder.path() + "/tall.png").c_str()), 0);
         folder.write(Application::kStoryboardFile, kStoryboard);
         ASSERT_NO_FATAL_FAILURE(start(RunLoop::ClockKind::Virtual));
     }
@@ -146,6 +163,8 @@ TEST_F(PainterTest, HiddenControlsTheContentsOfHiddenViewsAndABrokenPictureLeave
     for (const char* name : {"hiddenFill", "inHiddenBox", "broken"}) {
         EXPECT_EQ(canvas.inkIn(frameOf(name), kScreenBg), 0) << name;
     }
+    const Rect squeezed = frameOf("squeezed");
+    EXPECT_EQ(canvas.inkIn({squeezed.x - 2, squeezed.y, 4, squeezed.h}, kScreenBg), 0) << "a picture with no width";
     EXPECT_EQ(canvas.at(250, 80), (Color{0, 0, 255, 255}));
     // 2:1 in a square: the top and bottom quarters stay empty.
     const Rect wide = frameOf("wide");
@@ -158,6 +177,17 @@ TEST_F(PainterTest, HiddenControlsTheContentsOfHiddenViewsAndABrokenPictureLeave
     app->top()->controlNamed("hiddenFill")->setHidden(false);
     paint();
     EXPECT_EQ(canvas.at(60, 80), (Color{255, 0, 0, 255}));
+}
+
+TEST_F(PainterTest, APictureBehindTheWholeScreenFillsItsAreaWithItsMiddle)
+{
+    ASSERT_TRUE(app->tap(app->top()->controlNamed("go")));
+    ASSERT_TRUE(app->tap(app->top()->controlNamed("on")));
+    paint();
+    const Rect backdrop = frameOf("backdrop");
+    for (const float y : {backdrop.y + 2, backdrop.y + backdrop.h / 2, backdrop.y + backdrop.h - 2}) {
+        EXPECT_EQ(canvas.at(backdrop.x + backdrop.w / 2, y), kGreen) << y;
+    }
 }
 
 TEST_F(PainterTest, TextIsDrawnOnTheLinesItWasFittedInto)

@@ -136,12 +136,14 @@ TEST_F(PictureCacheTest, AJpegIsDecodedNoLargerThanItIsShownAndKeepsItsOwnSize)
 
 TEST_F(PictureCacheTest, APartOfAJpegDecodedSmallIsTheSamePart)
 {
-    // Left half red, right half blue; the right half is asked for, at a quarter.
+    // Left half red, right half blue, the last eight rows white; the right half is asked for, at a quarter.
     sdl::SurfacePtr s(SDL_CreateRGBSurfaceWithFormat(0, 64, 64, 32, SDL_PIXELFORMAT_ARGB8888));
     SDL_Rect left{0, 0, 32, 64};
     SDL_Rect right{32, 0, 32, 64};
+    SDL_Rect foot{0, 56, 64, 8};
     SDL_FillRect(s.get(), &left, SDL_MapRGB(s->format, 220, 0, 0));
     SDL_FillRect(s.get(), &right, SDL_MapRGB(s->format, 0, 0, 220));
+    SDL_FillRect(s.get(), &foot, SDL_MapRGB(s->format, 255, 255, 255));
     const auto file = std::filesystem::path(folder.path()) / "half.jpg";
     ASSERT_EQ(IMG_SaveJPG(s.get(), file.c_str(), 95), 0);
     cache->adopt(sdl::PictureCache::decodeFile("half.jpg", file, sdl::PictureCache::Dimensions{16, 16}));
@@ -155,6 +157,12 @@ TEST_F(PictureCacheTest, APartOfAJpegDecodedSmallIsTheSamePart)
         SDL_GetRGB(pixelAt(out.get(), x, 8), out->format, &r, &g, &b);
         EXPECT_GT(b, 150) << x;
         EXPECT_LT(r, 60) << x;
+    }
+    // The strip along the bottom, one row of the eighth-size copy, is that row and not the one above it.
+    const auto foot8 = shown(cache->texture("half.jpg", file, foot, 8, 1));
+    for (int x : {1, 6}) {
+        SDL_GetRGB(pixelAt(foot8.get(), x, 0), foot8->format, &r, &g, &b);
+        EXPECT_GT(g, 150) << x;
     }
     // Shown larger than it was decoded, it is decoded again at the size needed.
     int w = 0;

@@ -11,6 +11,8 @@
 #include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <memory>
+#include <vector>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -29,7 +31,25 @@ TEST(WindowPlacement, FitsWhollyInsideTheUsableAreaKeepingTheCanvasShape)
         const WindowBox got = placeWindow(usable, borders);
         EXPECT_TRUE(got == expected) << got.x << "," << got.y << " " << got.w << "x" << got.h;
     }
+    // A window hanging a pixel past any side of the usable area is not reachable.
+    const std::tuple<WindowBox, WindowBorders, bool> placed[] = {
+        {{0, 0, 800, 480}, {}, true},
+        {{10, 30, 780, 449}, {22, 1, 1, 1}, true},
+        {{1, 0, 800, 480}, {}, false},
+        {{0, 1, 800, 480}, {}, false},
+        {{0, 400, 800, 81}, {}, false},
+        {{10, 30, 780, 450}, {22, 1, 1, 1}, false},
+        {{0, 20, 800, 460}, {22, 0, 0, 0}, false},
+    };
+    for (const auto& [window, borders, inside] : placed) {
+        EXPECT_EQ(whollyInside(window, borders, {0, 0, 800, 480}), inside)
+            << window.x << "," << window.y << " " << window.w << "x" << window.h;
+    }
     EXPECT_FLOAT_EQ(CanvasFit::into(16000, 16000).scale, CanvasFit::kMaxScale);
+    // Squeezed to a single row of pixels, the canvas still fits inside it.
+    for (const int rows : {0, 1}) {
+        EXPECT_LE(CanvasFit::into(375, rows).height(), 1.0f) << rows;
+    }
 }
 
 // The first bytes of a PNG or a JPEG file, which declare its size (big-endian; a JPEG's height first).
@@ -151,6 +171,85 @@ TEST_F(SmallDisplay, WhatWaitsForTheFirstFrameStartsOnceAfterItIsPresented)
     loop.pump();
     loop.pump();
     EXPECT_EQ(calls, 1);
+}
+
+// The window's loop over the shipped game, drawing into memory at one pixel per point.
+class SmallDisplayLoop : public SmallDisplay {
+protected:
+    void SetUp() override
+    {
+        ASSERT_NO_FATAL_FAILURE(SmallDisplay::SetUp());
+        auto found = FontSource::find();
+        ASSERT_TRUE(found) << found.error().message;
+        fonts = std::move(*found);
+        auto opened = openWindow(false);
+        ASSERT_TRUE(opened) << opened.error().message;
+        window = std::move(*opened);
+        target.reset(SDL_CreateRGBSurfaceWithFormat(0, 375, 667, 32, SDL_PIXELFORMAT_ARGB8888));
+        renderer.reset(SDL_CreateSoftwareRenderer(target.get()));
+        loop = std::make_unique<WindowLoop>(game.app(), window.get(), renderer.get(), *fonts, false);
+        shown(window.get());
+        loop->pump();
+    }
+    void TearDown() override
+    {
+        loop.reset();
+        renderer.reset();
+        window.reset();
+        SmallDisplay::TearDown();
+    }
+    // A finger put down and lifted at the middle of a canvas rect.
+    void tap(SDL_FingerID finger, const Rect& r)
+    {
+        for (const Uint32 type : {SDL_FINGERDOWN, SDL_FINGERUP}) {
+            SDL_Event e{};
+            e.type = type;
+            e.tfinger.fingerId = finger;
+            e.tfinger.x = (r.x + r.w / 2) / kCanvasWidth;
+            e.tfinger.y = (r.y + r.h / 2) / kCanvasHeight;
+            SDL_PushEvent(&e);
+        }
+        loop->pump();
+    }
+    // What the window last showed.
+    std::vector<Uint32> drawn() const
+    {
+        const auto* pixels = static_cast<const Uint32*>(target->pixels);
+        return {pixels, pixels + target->w * target->h};
+    }
+    test::Game game;
+    std::unique_ptr<FontSource> fonts;
+    WindowPtr window;
+    SurfacePtr target;
+    RendererPtr renderer;
+    std::unique_ptr<WindowLoop> loop;
+};
+
+TEST_F(SmallDisplayLoop, AFingerTapsWhenLiftedAndTheNextFingerTapsAgain)
+{
+    const auto home = drawn();
+    tap(1, game.app().top()->controlNamed("checkPlace")->canvasFrame());
+    EXPECT_EQ(game.screen(), "BloodSugarViewController");
+    EXPECT_NE(drawn(), home) << "the new screen is drawn";
+    tap(2, Application::kBarBackRect);
+    EXPECT_EQ(game.screen(), "ViewController");
+}
+
+TEST_F(SmallDisplayLoop, AWindowLeftOffTheDisplayComesBackWhenTheDisplayChanges)
+{
+    SDL_Event display{};
+    display.type = SDL_DISPLAYEVENT;
+    SDL_Event moved{};
+    moved.type = SDL_WINDOWEVENT;
+    moved.window.windowID = SDL_GetWindowID(window.get());
+    moved.window.event = SDL_WINDOWEVENT_DISPLAY_CHANGED;
+    for (SDL_Event* e : {&display, &moved}) {
+        SDL_SetWindowPosition(window.get(), 700, -300);
+        ASSERT_FALSE(whollyInside(shown(window.get()), {}, {0, 0, 800, 480}));
+        SDL_PushEvent(e);
+        loop->pump();
+        EXPECT_TRUE(whollyInside(shown(window.get()), {}, {0, 0, 800, 480})) << e->type;
+    }
 }
 
 } // namespace
