@@ -63,6 +63,8 @@ TEST(CommandLine, UnitsAndLanguageAreCheckedAndARefusalIsOneLine)
         EXPECT_EQ(refused.error().message.rfind("--date: ", 0), 0u) << refused.error().message;
         EXPECT_EQ(refused.error().message.find('\n'), std::string::npos) << refused.error().message;
     }
+    EXPECT_NE(parse({"--date", "2027 03 01"}).error().message.find("\"2027 03 01\""), std::string::npos)
+        << "only what would break the line is replaced";
 }
 
 TEST(ApplicationCreate, ResourceFaultsSayWhatIsWrongWithTheFolder)

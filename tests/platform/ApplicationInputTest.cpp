@@ -121,6 +121,18 @@ TEST_F(InputTest, FocusRingVisitsOnlyControlsThatTakeTouch)
     app->activateFocus();
     EXPECT_TRUE(static_cast<Switch*>(first().controlNamed("answer"))->isOn());
     EXPECT_TRUE(app->needsDisplay()) << "a switch turned from the keyboard is drawn at once";
+
+    // "low" sits lower and further left than "high": its middle, at high's bottom edge, is the next row.
+    test::ScratchFolder rows;
+    rows.write("storyboard.json", R"({"initial": "First", "screens": [{"class": "First", "controls": [
+      {"kind": "button", "name": "high", "frame": [100, 0, 50, 30], "title": "A", "actions": ["count"]},
+      {"kind": "button", "name": "low", "frame": [0, 15, 50, 30], "title": "B", "actions": ["count"]}]}]})");
+    Registry one;
+    one.screen<Counter>("First").action("count", &Counter::count);
+    auto game = Application::create(rows.path(), one, RunLoop::ClockKind::Virtual);
+    ASSERT_TRUE(game) << game.error().message;
+    (*game)->focusNext(false);
+    EXPECT_EQ((*game)->focusedControl()->name(), "high");
 }
 
 TEST_F(InputTest, AFrontEndsOwnFocusMovesTheRingAndTheScreenSaysWhereItIs)

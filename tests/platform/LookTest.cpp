@@ -105,8 +105,17 @@ const Row kRows[] = {
          const Rect m = part(l, "minus").rect;
          return part(l, "minus").fill.a < 255 && part(l, "plus").fill.a == 255 && middle(m) < 47 &&
                 middle(part(l, "plus").rect) > 47 && l.body.pressed == darker(palette::kStepperFill, 0.12f) &&
-                m.y == part(l, "plus").rect.y && m.y + m.h / 2 == 14.5f;
+                m.y == part(l, "plus").rect.y && m.y + m.h / 2 == 14.5f && l.focusRadius == 14.5f;
      }},
+    {"a square button too short for its icon over its title sets the icon beside it",
+     [] {
+         return make<Button>({0, 0, 44, 44}, [](Button& b) {
+             Console console;
+             b.icon = PictureCatalog(BUDDYCARE_RESOURCES).imageNamed("icon-coin.png", console);
+             b.setTitle("Buy");
+         });
+     },
+     [](const Look& l) { return l.picture && l.text && l.text->area.x > l.picture->x; }},
     {"a stepper's plus is a cross: its upright meets the bar from above and below, centred on it",
      [] { return make<Stepper>({0, 0, 94, 29}); },
      [](const Look& l) {

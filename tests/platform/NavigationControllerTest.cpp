@@ -17,7 +17,7 @@ public:
     explicit Probe(std::string name) { setClassName(std::move(name)); }
     ~Probe() override { journal.push_back(className() + ".destroyed"); }
     void viewDidLoad() override { journal.push_back(className() + ".didLoad"); }
-    void viewWillAppear(bool) override { journal.push_back(className() + ".willAppear"); }
+    void viewWillAppear(bool animated) override { journal.push_back(className() + (animated ? ".willAppear" : ".willAppear at once")); }
     void viewDidAppear(bool) override { journal.push_back(className() + ".didAppear"); }
     void viewWillDisappear(bool) override { journal.push_back(className() + ".willDisappear"); }
     void viewDidDisappear(bool) override { journal.push_back(className() + ".didDisappear"); }
@@ -31,7 +31,7 @@ protected:
     {
         journal.clear();
         nav.setRoot(make("Home"));
-        EXPECT_EQ(journal, (Journal{"Home.didLoad", "Home.willAppear", "Home.didAppear"})) << "the first screen";
+        EXPECT_EQ(journal, (Journal{"Home.didLoad", "Home.willAppear at once", "Home.didAppear"})) << "the first screen";
         journal.clear();
     }
     void push(std::initializer_list<const char*> names)

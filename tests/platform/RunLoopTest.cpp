@@ -15,8 +15,15 @@ namespace {
 
 class Target : public ScreenController {
 public:
-    void fire() { fired.push_back(services().runLoop.now()); }
+    void fire()
+    {
+        fired.push_back(services().runLoop.now());
+        if (order != nullptr) {
+            order->push_back(this);
+        }
+    }
     std::vector<double> fired;
+    std::vector<const Target*>* order = nullptr;
 };
 
 class RunLoopTest : public ::testing::Test {
@@ -54,6 +61,18 @@ TEST_F(RunLoopTest, TimersFireAtTheirTimesAndKeepTheirTargetUntilDone)
         fresh.invalidate(id);
         EXPECT_FALSE(t.isKeptAlive()) << "an invalidated timer lets go";
     }
+    // Due at once, timers fire in the order they were set.
+    Target a;
+    Target b;
+    Target c;
+    std::vector<const Target*> order;
+    for (Target* t : {&a, &b, &c}) {
+        t->setServices(services);
+        t->order = &order;
+        t->scheduledTimerWithTimeInterval(1.0, t, &Target::fire, nullptr, false);
+    }
+    loop.advance(1.0);
+    EXPECT_EQ(order, (std::vector<const Target*>{&a, &b, &c}));
 }
 
 TEST_F(RunLoopTest, ATimerThatInvalidatesItselfKeepsItsTargetUntilItReturns)
