@@ -195,7 +195,8 @@ async function start() {
   stopWatching();
 
   document.addEventListener('visibilitychange', loop.tick);
-  decodeTheRest(game.Module.FS);
+  // Settles once every picture has come (the tests wait for it before counting requests).
+  api.restDecoded = decodeTheRest(game.Module.FS);
   api.state = () => game.call('bc_state');
   // The description the page was last handed, for the tests to hold the page to it.
   api.frame = () => game.call('bc_frame');
@@ -207,12 +208,14 @@ async function start() {
 // kept waiting.
 function decodeTheRest(FS) {
   const left = new TextDecoder().decode(FS.readFile('/resources/pictures.txt')).split('\n').filter(Boolean);
-  const next = () => {
-    const name = left.shift();
-    if (name === undefined) return;
-    decode([pictureUrl(name)]).then(() => setTimeout(next, 0));
-  };
-  setTimeout(next, 0);
+  return new Promise((done) => {
+    const next = () => {
+      const name = left.shift();
+      if (name === undefined) done();
+      else decode([pictureUrl(name)]).then(() => setTimeout(next, 0));
+    };
+    setTimeout(next, 0);
+  });
 }
 
 // Once the game runs, its files are kept for the next visit and for playing

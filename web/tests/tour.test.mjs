@@ -229,7 +229,10 @@ for (const engine of ENGINES) test(`the tour in ${engine}: every screen shows, i
     await tap(page, 'backButtonPressed');
     // Only playwright's Chromium tells when the network is idle; elsewhere the service worker's store says it.
     if (engine === 'chromium') await page.waitForLoadState('networkidle');
-    await page.evaluate(() => navigator.serviceWorker.ready);
+    // The other screens' pictures come after the start; once they have and the service worker
+    // keeps the page, nothing more is fetched.
+    await page.evaluate(() => Promise.all([navigator.serviceWorker.ready, window.buddycare.restDecoded]));
+    await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
     const requests = server.requests.length;
 
     for (const [taps, screen] of TOUR) {

@@ -1,0 +1,41 @@
+// The web bench's figures measure what they say: a cold start fetches the first frame's files from
+// the network, a repeat start gets them from the service worker, and the first frame on the screen
+// comes no later than the first that answers a tap.
+import { test } from 'node:test';
+import assert from 'node:assert/strict';
+import { rm } from 'node:fs/promises';
+import { floorPage, start } from '../../bench/web-bench.mjs';
+import { bundle, serveBundle, launch } from './support.mjs';
+
+const GAME = { paint: () => window.buddycare && window.buddycare.firstPaintMs, ready: () => window.buddycare && window.buddycare.firstFrameMs };
+
+test('the bench times starts from navigation, cold from the network and repeated from the service worker', async () => {
+  const floor = await floorPage();
+  const browser = await launch();
+  const servers = [await serveBundle(bundle), await serveBundle(floor)];
+  try {
+    const [game, base] = servers;
+    const cold = await start(browser, game, GAME);
+    assert.ok(cold.paint > 0 && cold.paint <= cold.ready, `first frame ${cold.paint} ms, answering ${cold.ready} ms`);
+    const shown = await (async () => {
+      const page = await browser.newPage();
+      await page.goto(game.url);
+      const names = await page.evaluate(() => [...document.querySelectorAll('link[rel="preload"][as="image"]')]
+        .map((link) => new URL(link.href).pathname));
+      await page.close();
+      return names;
+    })();
+    assert.ok(shown.length > 5, 'the first frame shows its pictures');
+    for (const path of ['/', '/buddycare.wasm', '/buddycare.data', ...shown]) assert.ok(cold.fetched.includes(path), path);
+
+    const repeat = await start(browser, game, GAME, { repeat: true });
+    // A browser may ask whether the worker itself changed; nothing else reaches the server.
+    assert.deepEqual(repeat.fetched.filter((path) => path !== '/sw.js'), []);
+    const floorRepeat = await start(browser, base, { paint: () => window.firstFrameMs, ready: () => window.firstFrameMs }, { repeat: true });
+    assert.deepEqual(floorRepeat.fetched.filter((path) => path !== '/sw.js'), [], 'the floor repeats from its worker too');
+  } finally {
+    await browser.close();
+    await Promise.all(servers.map((server) => server.close()));
+    await rm(floor, { recursive: true, force: true });
+  }
+});
