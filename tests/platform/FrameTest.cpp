@@ -149,6 +149,9 @@ TEST_F(FrameTest, TheBarShowsItsBackControlPressedAndFocusedAndFadesAsItHides)
     ASSERT_TRUE(f.focus && f.focus->onBar);
     EXPECT_EQ(f.focus->inner.rect.x, 9 - 4);
     EXPECT_EQ(f.bar.hairline.rect.y, Application::kBarHeight - 0.5f);
+    EXPECT_EQ(f.bar.body.rect.x, 0);
+    EXPECT_EQ(f.bar.body.rect.w, kCanvasWidth);
+    EXPECT_EQ(frameJson(f)["screens"].back()["background"], "rgba(250,246,238,1.000)") << "opaque is 1, not less";
 
     app->pointerCancel();
     app->navigation().setNavigationBarHidden(true, true);

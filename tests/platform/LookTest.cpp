@@ -60,7 +60,8 @@ const Row kRows[] = {
      [](const Look& l) {
          const Rect t = part(l, "track").rect;
          return part(l, "track").fill == palette::kSwitchOn && middle(part(l, "knob").rect) > middle(t) &&
-                middle(part(l, "mark").rect) < middle(t) && part(l, "knob").pressed == palette::kKnobPressed;
+                middle(part(l, "mark").rect) < middle(t) && part(l, "knob").pressed == palette::kKnobPressed &&
+                std::abs(part(l, "mark").rect.w - 31 * 0.08f) < 0.01f;
      }},
     {"a switch that is off: grey, knob at the left, an open ring centred in the track's free round end",
      [] { return make<Switch>({0, 0, 51, 31}); },
@@ -141,6 +142,9 @@ const Row kRows[] = {
     {"text on a filled label keeps clear of its edge",
      [] { return make<Label>({0, 0, 100, 30}, [](Label& c) { c.style.background = {9, 9, 9, 255}; }); },
      [](const Look& l) { return l.text->area.x == 4 && l.text->area.w == 92; }},
+    {"a filled label narrower than its padding keeps a sliver of text area",
+     [] { return make<Label>({0, 0, 6, 30}, [](Label& c) { c.style.background = {9, 9, 9, 255}; }); },
+     [](const Look& l) { return l.text->area.w == 1; }},
     {"text on a clear label uses the whole frame",
      [] { return make<Label>({0, 0, 100, 30}); },
      [](const Look& l) { return l.text->area.x == 0 && l.text->area.w == 100; }},

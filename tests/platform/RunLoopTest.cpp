@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <vector>
 
 namespace bc {
@@ -73,6 +74,19 @@ TEST_F(RunLoopTest, TimersFireAtTheirTimesAndKeepTheirTargetUntilDone)
     }
     loop.advance(1.0);
     EXPECT_EQ(order, (std::vector<const Target*>{&a, &b, &c}));
+}
+
+TEST(RandomTest, EveryOutcomeOfADrawComesAndNoneBeyond)
+{
+    Random random(7);
+    for (const std::uint32_t bound : {0u, 1u, 2u, 3u}) {
+        std::set<std::uint32_t> seen;
+        for (int i = 0; i < 200; ++i) {
+            seen.insert(random.uniform(bound));
+        }
+        EXPECT_EQ(seen.size(), std::max(1u, bound)) << bound;
+        EXPECT_EQ(*seen.rbegin(), bound > 0 ? bound - 1 : 0) << bound;
+    }
 }
 
 TEST_F(RunLoopTest, ATimerThatInvalidatesItselfKeepsItsTargetUntilItReturns)

@@ -97,6 +97,7 @@ TEST_F(StoryboardTest, EachFaultIsOneLineNamingTheFileAndTheEntry)
         {fixture(R"(, {"kind": "button", "frame": [0,0,50,50], "push": "Nowhere"})"), "leads to \"Nowhere\""},
         {fixture(R"(, {"kind": "image", "name": "x", "frame": [0,0,10,10], "picture": "missing.png"})"),
          "picture \"missing.png\" not found"},
+        {fixture(R"(, {"kind": "label", "name": "wide", "frame": [0,0,376,10]})"), "frame lies outside its 375x667 canvas"},
         {fixture(R"(, {"kind": "button", "name": "i", "frame": [0,0,50,50], "icon": "missing.png", "actions": ["go"]})"),
          "picture \"missing.png\" not found"},
         {fixture(R"(, {"kind": "image", "name": "x", "frame": [0,0,10,10], "picture": "../bg.jpg"})"),

@@ -31,6 +31,10 @@ TEST(Calendar, ReadsOnlyRealDaysAndCountsWeeksFromMonday)
     EXPECT_EQ(weekNumber(day("2026-01-04")), week - 1);
     EXPECT_EQ(weekNumber(day("2026-01-11")), week);
     EXPECT_EQ(weekNumber(day("2026-01-12")), week + 1);
+    // Before 1970 the weeks still run Monday to Sunday.
+    for (const auto& [date, number] : {std::pair{29u, 0L}, {28u, -1L}, {22u, -1L}, {21u, -2L}}) {
+        EXPECT_EQ(weekNumber(Date{1969, 12, date}), number) << "1969-12-" << date;
+    }
 }
 
 TEST(Jobs, TheSameDateDrawsTheSameThreeDifferentJobs)
