@@ -32,9 +32,9 @@ const page = join(dir, 'index.html');
 await writeFile(page, replaceLine(await readFile(page, 'utf8'), /<meta name="buddycare-sizes" content="[^"]*">/,
   `<meta name="buddycare-sizes" content='${JSON.stringify(sizes)}'>`, 'index.html'));
 
-// The first frames, one per language, go into the page itself, and the
-// pictures they show are asked for as the page is read: the page draws the
-// right one before the game's code has arrived.
+// The first frames, one per language, go into the page itself, with the
+// pictures they show: the page draws the right one before the game's code
+// has arrived.
 const framesFile = join(dir, 'first-frames.json');
 const frames = JSON.parse(await readFile(framesFile, 'utf8'));
 await rm(framesFile);
@@ -51,13 +51,28 @@ for (const { frame } of Object.values(frames)) {
 for (const name of shown) {
   if (!files.includes(`pictures/${name}`)) throw new Error(`web-bundle: the first frame shows ${name}, which the bundle lacks`);
 }
-const preloads = [...shown].sort().map((name) => `<link rel="preload" href="pictures/${name}" as="image" fetchpriority="high">`);
+// Those pictures travel in the page itself: a browser asks a server for a few files at a time,
+// and the first frame's dozen would wait behind one another and behind the game's code.
+function pictureType(bytes) {
+  const ascii = (from, to) => bytes.subarray(from, to).toString('latin1');
+  if (ascii(0, 4) === 'RIFF' && ascii(8, 12) === 'WEBP') return 'image/webp';
+  if (ascii(4, 8) === 'ftyp' && /^avi[fs]$/.test(ascii(8, 12))) return 'image/avif';
+  if (bytes[0] === 0x89 && ascii(1, 4) === 'PNG') return 'image/png';
+  if (bytes[0] === 0xff && bytes[1] === 0xd8) return 'image/jpeg';
+  throw new Error('web-bundle: a picture of the first frame is of no format a browser shows');
+}
+const pictures = {};
+for (const name of [...shown].sort()) {
+  const bytes = await readFile(join(dir, 'pictures', name));
+  pictures[name] = `data:${pictureType(bytes)};base64,${bytes.toString('base64')}`;
+}
 // In a script element nothing may close it early.
-const inline = JSON.stringify(frames).replace(/</g, '\\u003c');
+const inline = (value) => JSON.stringify(value).replace(/</g, '\\u003c');
 let html = await readFile(page, 'utf8');
-html = replaceLine(html, /<!-- first pictures -->/, preloads.join('\n'), 'index.html');
 html = replaceLine(html, /<script type="application\/json" id="first-frames">[^<]*<\/script>/,
-  `<script type="application/json" id="first-frames">${inline}</script>`, 'index.html');
+  `<script type="application/json" id="first-frames">${inline(frames)}</script>`, 'index.html');
+html = replaceLine(html, /<script type="application\/json" id="first-pictures">[^<]*<\/script>/,
+  `<script type="application/json" id="first-pictures">${inline(pictures)}</script>`, 'index.html');
 await writeFile(page, html);
 
 const kept = files.filter((name) => name !== 'sw.js');

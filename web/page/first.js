@@ -9,6 +9,8 @@
 import { Renderer } from './view.js';
 import { keptProgress } from './keep.js';
 
+performance.mark('buddycare-page-read');
+
 const stage = document.getElementById('stage');
 const loading = document.getElementById('loading');
 
@@ -20,14 +22,15 @@ export const api = {
 };
 window.buddycare = api;
 
-function builtFrames() {
+function fromPage(id) {
   try {
-    return JSON.parse(document.getElementById('first-frames').textContent);
+    return JSON.parse(document.getElementById(id).textContent);
   } catch {
     return {};
   }
 }
-const frames = builtFrames();
+const frames = fromPage('first-frames');
+const inPage = fromPage('first-pictures');
 
 // The first of the browser's languages the bundle has a catalogue for ("es"
 // for es-MX when only es is there), or '' for English, the game's own.
@@ -44,8 +47,9 @@ function chooseLanguage(have) {
 export const language = chooseLanguage(Object.keys(frames).filter(Boolean));
 document.documentElement.lang = (language || 'en').replace('_', '-');
 
-// Every picture is a file of its own, under the name the game knows it by.
-export const pictureUrl = (name) => `pictures/${encodeURIComponent(name)}`;
+// Every picture is a file of its own, under the name the game knows it by;
+// the first frame's come with the page.
+export const pictureUrl = (name) => inPage[name] || `pictures/${encodeURIComponent(name)}`;
 
 // A finger on the game plays it and nothing else: no swipe back, no zoom,
 // no menu, no selection. A held key taps once, as in the window.
