@@ -117,6 +117,16 @@ const Row kRows[] = {
          });
      },
      [](const Look& l) { return l.picture && l.text && l.text->area.x > l.picture->x; }},
+    {"a square button with just room for two title lines sets its icon over its title",
+     [] {
+         return make<Button>({0, 0, 40, 40}, [](Button& b) {
+             b.style.fontSize = 10;
+             Console console;
+             b.icon = PictureCatalog(BUDDYCARE_RESOURCES).imageNamed("icon-coin.png", console);
+             b.setTitle("Buy");
+         });
+     },
+     [](const Look& l) { return l.picture && l.text && l.text->area.y >= l.picture->y + l.picture->h; }},
     {"a stepper's plus is a cross: its upright meets the bar from above and below, centred on it",
      [] { return make<Stepper>({0, 0, 94, 29}); },
      [](const Look& l) {
