@@ -35,6 +35,19 @@ std::unique_ptr<Control> make(Rect frame, const std::function<void(T&)>& set = {
     return c;
 }
 
+// A button showing the coin icon and the title "Buy", otherwise as `set` makes it.
+std::unique_ptr<Control> iconButton(Rect frame, const std::function<void(Button&)>& set = {})
+{
+    return make<Button>(frame, [&](Button& b) {
+        if (set) {
+            set(b);
+        }
+        Console console;
+        b.icon = PictureCatalog(BUDDYCARE_RESOURCES).imageNamed("icon-coin.png", console);
+        b.setTitle("Buy");
+    });
+}
+
 struct Row {
     const char* what;
     std::function<std::unique_ptr<Control>()> control;
@@ -83,14 +96,7 @@ const Row kRows[] = {
                 std::abs((m.y + m.h / 2) - (t.rect.y + t.rect.h / 2)) < 0.01f;
      }},
     {"a button's own corner is kept however small; a wide one's icon sits at mid height beside its title",
-     [] {
-         return make<Button>({0, 0, 90, 50}, [](Button& b) {
-             b.style.cornerRadius = 1;
-             Console console;
-             b.icon = PictureCatalog(BUDDYCARE_RESOURCES).imageNamed("icon-coin.png", console);
-             b.setTitle("Buy");
-         });
-     },
+     [] { return iconButton({0, 0, 90, 50}, [](Button& b) { b.style.cornerRadius = 1; }); },
      [](const Look& l) {
          return l.body.radius == 1 && l.picture && l.picture->y + l.picture->h / 2 == 25 && l.text->area.x > l.picture->x;
      }},
@@ -109,23 +115,10 @@ const Row kRows[] = {
                 m.y == part(l, "plus").rect.y && m.y + m.h / 2 == 14.5f && l.focusRadius == 14.5f;
      }},
     {"a square button too short for its icon over its title sets the icon beside it",
-     [] {
-         return make<Button>({0, 0, 44, 44}, [](Button& b) {
-             Console console;
-             b.icon = PictureCatalog(BUDDYCARE_RESOURCES).imageNamed("icon-coin.png", console);
-             b.setTitle("Buy");
-         });
-     },
+     [] { return iconButton({0, 0, 44, 44}); },
      [](const Look& l) { return l.picture && l.text && l.text->area.x > l.picture->x; }},
     {"a square button with just room for two title lines sets its icon over its title",
-     [] {
-         return make<Button>({0, 0, 40, 40}, [](Button& b) {
-             b.style.fontSize = 10;
-             Console console;
-             b.icon = PictureCatalog(BUDDYCARE_RESOURCES).imageNamed("icon-coin.png", console);
-             b.setTitle("Buy");
-         });
-     },
+     [] { return iconButton({0, 0, 40, 40}, [](Button& b) { b.style.fontSize = 10; }); },
      [](const Look& l) { return l.picture && l.text && l.text->area.y >= l.picture->y + l.picture->h; }},
     {"a stepper's plus is a cross: its upright meets the bar from above and below, centred on it",
      [] { return make<Stepper>({0, 0, 94, 29}); },
