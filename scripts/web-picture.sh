@@ -2,9 +2,11 @@
 # One picture for the browser: the source encoded as WebP and as AVIF, the
 # smallest of those and the source itself kept under the source's own name, so the interface description's
 # names still hold. A browser tells the format from the bytes.
-#   scripts/web-picture.sh SOURCE OUTPUT
+# With "quick", never AVIF: browsers decode it several times slower than WebP,
+# which matters for the pictures a first frame waits on.
+#   scripts/web-picture.sh SOURCE OUTPUT [quick]
 set -euo pipefail
-source="$1" output="$2"
+source="$1" output="$2" quick="${3:-}"
 for tool in cwebp avifenc; do
   command -v "$tool" >/dev/null || { echo "web-picture: $tool not found (Debian packages webp and libavif-bin)" >&2; exit 2; }
 done
@@ -26,7 +28,7 @@ case "$source" in
     ;;
 esac
 best="$work/p.webp"
-if [[ $(stat -c %s "$work/p.avif") -lt $(stat -c %s "$best") ]]; then
+if [[ "$quick" != quick && $(stat -c %s "$work/p.avif") -lt $(stat -c %s "$best") ]]; then
   best="$work/p.avif"
 fi
 # A small palette picture can already be smaller than either.

@@ -68,7 +68,7 @@ build() {
       cp "$fonts/$face" "$next/fonts/"
     fi
   done
-  node "$root/scripts/web-bundle.mjs" "$next" >/dev/null
+  node "$root/scripts/web-bundle.mjs" "$next" "$root/resources" >/dev/null
   rm -rf "$bundle"
   mv "$next" "$bundle"
   echo "web bundle: $bundle"

@@ -20,7 +20,7 @@ const TYPES = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '
 // the bytes sent, and sends a file's gzip copy to a browser that takes it.
 // `failing` (a file's name: how) answers chosen files as a broken server or network would:
 // 'missing' with a 404, 'short' with a whole answer of only its first SHORT bytes, 'silent' with
-// nothing at all. Once `refuse()` is called it drops every connection as it comes, as a server
+// nothing at all; a promise in its place holds the file back until it settles. Once `refuse()` is called it drops every connection as it comes, as a server
 // gone would, and still counts what was asked of it.
 export const SHORT = 100000;
 export async function serveBundle(root = bundle, failing = {}) {
@@ -31,7 +31,8 @@ export async function serveBundle(root = bundle, failing = {}) {
     const path = decodeURIComponent(new URL(req.url, 'http://127.0.0.1').pathname);
     requests.push(path);
     if (refusing) return req.socket.destroy();
-    const failure = failing[path.slice(1)];
+    let failure = failing[path.slice(1)];
+    if (failure instanceof Promise) failure = await failure;
     if (failure === 'silent') return undefined;
     if (failure === 'missing') return res.writeHead(404).end();
     const file = normalize(join(root, path.endsWith('/') ? `${path}index.html` : path));
@@ -61,24 +62,22 @@ export const launch = () => chromium.launch(CHROMIUM);
 export const launchWithProfile = (dir, options) => chromium.launchPersistentContext(dir, { ...CHROMIUM, ...options });
 
 // One fresh game in a fresh browser, with the console and the network watched.
-// With `refuse`, the files matching it fail to load in Chromium, and `intercept` ([pattern,
-// handler]) answers those files itself, likewise; with `failing`, the server answers the files
-// named badly (see serveBundle), in any engine. In each case the start is not awaited.
+// With `failing`, the server answers the files named badly or late (see serveBundle), and the
+// start is not awaited.
 // `viewport` is the page's size; `touch` makes Chromium's page a phone's, with a touchscreen (the
-// other engines' pages have their finger anyway), and `device` adds to its browser context's
-// options. `installable` gives Chromium a profile of its own, as a family's: only such a one
+// other engines' pages have their finger anyway). `installable` gives Chromium a profile of its own, as a family's: only such a one
 // installs a page (the other engines' fresh profiles keep a service worker as they are). `locale`
 // is the browser's language. `engine` (chromium, firefox or webkit) is the browser it plays in;
 // WebKit's driver hears none of the page's console nor its requests: only the server's count
 // tells what it fetched.
-export async function openGame({ seed, refuse, intercept, failing, device, viewport = { width: 375, height: 667 }, touch = false,
+export async function openGame({ seed, failing, viewport = { width: 375, height: 667 }, touch = false,
   installable = false, locale = 'en-US', engine = 'chromium' } = {}) {
   const server = await serveBundle(bundle, failing);
   const url = seed === undefined ? server.url : `${server.url}?seed=${seed}`;
-  const wait = !refuse && !intercept && !failing;
+  const wait = !failing;
   if (engine !== 'chromium') return openElsewhere(engine, server, url, { ...viewport, locale }, wait);
   const profile = installable ? await mkdtemp(join(tmpdir(), 'buddycare-profile-')) : null;
-  const options = { viewport, locale, ...(touch && { hasTouch: true, isMobile: true }), ...device };
+  const options = { viewport, locale, ...(touch && { hasTouch: true, isMobile: true }) };
   const browser = profile ? null : await launch();
   const context = profile ? await launchWithProfile(profile, options) : await browser.newContext({ deviceScaleFactor: 2, ...options });
   const page = dressChromium(context.pages()[0] || await context.newPage(), context);
@@ -98,8 +97,6 @@ export async function openGame({ seed, refuse, intercept, failing, device, viewp
   page.on('request', (request) => {
     if (!/^(blob|data):/.test(request.url()) && !request.url().startsWith(server.url)) offsite.push(request.url());
   });
-  if (refuse) await page.route(refuse, (route) => route.abort());
-  if (intercept) await page.route(...intercept);
   await page.goto(url);
   if (wait) await settled(page);
   const close = async () => {

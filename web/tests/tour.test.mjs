@@ -303,18 +303,6 @@ test('remembering keeps the game in the page\'s one storage entry across a reloa
   }
 });
 
-test('a game that cannot load says so on the page', async () => {
-  for (const refuse of ['**/buddycare.wasm', '**/buddycare.data']) {
-    const game = await openGame({ refuse });
-    try {
-      await game.page.waitForSelector('#loading.problem', { state: 'attached', timeout: 30000 });
-      assert.match(await game.page.locator('#loading').textContent(), /could not start/, refuse);
-    } finally {
-      await game.close();
-    }
-  }
-});
-
 test('the page plays the sounds and says the lines the game heard', async () => {
   const game = await openGame({ seed: 5 });
   const { page } = game;
