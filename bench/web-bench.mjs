@@ -27,8 +27,11 @@ export const gzipped = async (root, path) => gzipSync(await readFile(join(root, 
 // that keeps both for a repeat start, as the game's does.
 export async function floorPage() {
   const dir = await mkdtemp(join(tmpdir(), 'buddycare-floor-'));
-  const picture = await readFile(join(bundle, 'pictures', 'sadhomescreen.jpg'));
-  const type = picture.subarray(8, 12).toString() === 'WEBP' ? 'webp' : 'avif';
+  // The home picture as the game's first frame shows it: the copy in its page.
+  const html = await readFile(join(bundle, 'index.html'), 'utf8');
+  const inPage = JSON.parse(html.match(/<script type="application\/json" id="first-pictures">([^<]*)<\/script>/)[1]);
+  const [, type, base64] = inPage['sadhomescreen.jpg'].match(/^data:image\/(\w+);base64,(.*)$/);
+  const picture = Buffer.from(base64, 'base64');
   await writeFile(join(dir, `home.${type}`), picture);
   const labels = ['Check', 'Insulin', 'Eat', 'Buddy', 'Settings'].map((word, i) =>
     `<p style="position:absolute;left:24px;top:${120 + i * 90}px;font:700 20px sans-serif">${word}</p>`).join('');
