@@ -3,27 +3,15 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <sys/stat.h>
 
 namespace bc {
 namespace {
 
-std::string contents(const std::string& path)
-{
-    std::ostringstream s;
-    s << std::ifstream(path).rdbuf();
-    return s.str();
-}
-
 TEST(ProgressFile, TheDefaultPlaceFollowsXdgDataHomeThenHome)
 {
-    const struct {
-        std::map<std::string, std::string> env;
-        const char* expected;
-    } rows[] = {
+    const struct { std::map<std::string, std::string> env; const char* expected; } rows[] = {
         {{{"XDG_DATA_HOME", "/data"}, {"HOME", "/home/kid"}}, "/data/buddycare/progress.json"},
         {{{"XDG_DATA_HOME", "relative"}, {"HOME", "/home/kid"}}, "/home/kid/.local/share/buddycare/progress.json"},
         {{{"HOME", "/home/kid"}}, "/home/kid/.local/share/buddycare/progress.json"},
@@ -63,7 +51,7 @@ TEST(ProgressFile, WritesWholeFilesForItsOwnerInFoldersItMakes)
     other.write("progress.json", "newer");
     ProgressFile damaged(other.path() + "/progress.json");
     ASSERT_TRUE(damaged.setAside().ok());
-    EXPECT_EQ(contents(other.path() + "/progress.json.damaged"), "newer");
+    EXPECT_EQ(test::readFile(other.path() + "/progress.json.damaged"), "newer");
     EXPECT_FALSE(damaged.read()->has_value());
 
     ASSERT_TRUE(file.remove().ok());

@@ -16,7 +16,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <optional>
 #include <cstdlib>
 #include <memory>
@@ -119,16 +118,13 @@ protected:
             SDL_FillRect(tall.get(), &band, SDL_MapRGB(tall->format, color.r, color.g, color.b));
         }
         ASSERT_EQ(IMG_SavePNG(tall.get(), (folder.path() + "/tall.png").c_str()), 0);
-        folder.write(Application::kStoryboardFile, kStoryboard);
-        ASSERT_NO_FATAL_FAILURE(start(RunLoop::ClockKind::Virtual));
+        start(RunLoop::ClockKind::Virtual);
     }
     // The window's clock animates; the virtual one finishes every move at once.
     void start(RunLoop::ClockKind clock)
     {
         app.reset();
-        auto created = Application::create(folder.path(), registry, clock);
-        ASSERT_TRUE(created.ok()) << created.error().message;
-        app = std::move(*created);
+        app = test::startOwnGame(folder, kStoryboard, registry, clock);
     }
     void paint() { canvas.paint(*app); }
     Rect frameOf(const std::string& name) const { return app->top()->controlNamed(name)->canvasFrame(); }
