@@ -9,22 +9,12 @@
 #include <fcntl.h>
 #include <random>
 #include <spawn.h>
-#include <sys/file.h>
 #include <thread>
 
 namespace bc::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string script(const std::vector<std::string>& commands)
-{
-    std::string input;
-    for (const auto& c : commands) {
-        input += c + "\n";
-    }
-    return input;
-}
 
 TEST(ProgressFaults, RememberedCoinsBowTieAndSettingsComeBackButTheReadingStartsAgain)
 {
@@ -100,36 +90,6 @@ void killAfter(const std::string& progress, const std::string& inputFile, std::c
     std::this_thread::sleep_for(delay);
     ::kill(pid, SIGKILL);
     ::waitpid(pid, nullptr, 0);
-}
-
-TEST(ProgressFaults, ASecondGameOnTheSameFilePlaysWithoutRememberingAndSaysWhy)
-{
-    ScratchFolder work;
-    const std::string file = work.path() + "/progress.json";
-    work.write("progress.json", R"({"version":1,"coins":30,"remember":true})");
-    int pipe[2];
-    ASSERT_EQ(::pipe2(pipe, O_CLOEXEC), 0);
-    const pid_t first = spawnGame(file, pipe[0]);
-    ::close(pipe[0]);
-    // Until the first game holds the lock (it takes it as it reads the file at start).
-    bool held = false;
-    for (int tries = 0; tries < 3000 && !held; ++tries) {
-        const int lock = ::open((file + ".lock").c_str(), O_RDONLY | O_CLOEXEC);
-        held = lock >= 0 && ::flock(lock, LOCK_EX | LOCK_NB) != 0;
-        if (lock >= 0) {
-            ::close(lock);
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    ASSERT_TRUE(held);
-    const auto second = runGame({"--headless", "--progress", file}, "set coins 80\nstate\nquit\n");
-    ::close(pipe[1]);
-    ::waitpid(first, nullptr, 0);
-    EXPECT_EQ(second.status, 0);
-    ASSERT_EQ(second.errLines().size(), 1u) << second.err;
-    EXPECT_NE(second.err.find("another buddycare game is keeping its progress in " + file), std::string::npos);
-    EXPECT_EQ(nlohmann::json::parse(second.outLines().at(1))["coins"], 80);
-    EXPECT_EQ(parseProgress(readFile(file))->at("coins"), 30) << "the first game's file is untouched";
 }
 
 TEST(ProgressFaults, AKillAtAnyInstantDuringAThousandSavesLeavesAFileThatLoads)
