@@ -112,10 +112,8 @@ namespace {
 // The virtual day starts at 08:00: sixteen hours on is midnight.
 TEST(RunLoopDay, TheVirtualClockCrossesMidnightSixteenHoursIn)
 {
-    const struct {
-        double seconds;
-        const char* day;
-    } rows[] = {{0, "2026-01-05"}, {57599.5, "2026-01-05"}, {0.5, "2026-01-06"}, {86400, "2026-01-07"}};
+    const struct { double seconds; const char* day; } rows[] = {
+        {0, "2026-01-05"}, {57599.5, "2026-01-05"}, {0.5, "2026-01-06"}, {86400, "2026-01-07"}};
     RunLoop loop{RunLoop::ClockKind::Virtual};
     for (const auto& row : rows) {
         loop.advance(row.seconds);
