@@ -146,6 +146,16 @@ TEST_F(InputTest, AFrontEndsOwnFocusMovesTheRingAndTheScreenSaysWhereItIs)
     EXPECT_EQ(app->focusedControl()->name(), "back");
     app->key(Application::Key::Next);
     EXPECT_TRUE(app->barBackFocused());
+    // With nothing left to take focus the ring is empty: when the bar and its control come back,
+    // no focus is left over, and Tab starts again at the ring's head.
+    app->navigation().setNavigationBarHidden(true, false);
+    app->top()->controlNamed("back")->setHidden(true);
+    app->key(Application::Key::Next);
+    app->navigation().setNavigationBarHidden(false, false);
+    app->top()->controlNamed("back")->setHidden(false);
+    EXPECT_FALSE(app->barBackFocused() || app->focusedControl());
+    app->key(Application::Key::Next);
+    EXPECT_TRUE(app->barBackFocused());
 }
 
 TEST_F(InputTest, AStepIsToldByTheLabelsItChangedElseByWhatItSaidLastElseByItsValue)
@@ -168,6 +178,8 @@ TEST_F(InputTest, AStepIsToldByTheLabelsItChangedElseByWhatItSaidLastElseByItsVa
     app->key(Application::Key::Down);
     EXPECT_EQ(static_cast<Stepper*>(first().controlNamed("shownHours"))->value(), 3);
     EXPECT_EQ(app->announcement().text, "Hours shown: 3") << "the label still shows 3";
+    app->key(Application::Key::Up);
+    EXPECT_EQ(static_cast<Stepper*>(first().controlNamed("shownHours"))->value(), 4);
 }
 
 } // namespace

@@ -111,6 +111,7 @@ TEST_F(FrameTest, ASlideEasesBothScreensAcrossAndThePopComesBackTheOtherWay)
         ASSERT_EQ(f.screens.size(), 2u);
         EXPECT_EQ(f.slide->push, push);
         EXPECT_FLOAT_EQ(f.slide->eased, e);
+        EXPECT_DOUBLE_EQ(f.slide->elapsed, NavigationController::kSlideSeconds / 2);
         EXPECT_FLOAT_EQ(f.screens[0].dx, first) << push;
         EXPECT_FLOAT_EQ(f.screens[1].dx, second) << push;
         EXPECT_FALSE(f.screens[0].live || f.screens[1].live);

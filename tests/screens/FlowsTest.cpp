@@ -200,6 +200,8 @@ TEST(Flow, SettingsBehindTheLock)
 // "heard": sounds by name, spoken lines in quotes.
 TEST(Flow, EachEventIsHeardOnceAndTheSettingsSilenceIt)
 {
+    const std::string low = "\"Your buddy is low. Treat the low first, then give insulin. Your dose is 2 units of insulin. "
+                            "Tap Give insulin.\"";
     const std::string home = "\"Hi, I'm your buddy! My blood sugar is 150. Tap a button at the bottom to look after me.\"";
     const struct { std::vector<std::string> commands; std::vector<std::string> heard; } rows[] = {
         {{"heard", "tap cheat"}, {"tap", "coin"}},
@@ -209,6 +211,11 @@ TEST(Flow, EachEventIsHeardOnceAndTheSettingsSilenceIt)
         {{"set coins 200", "tap buddyPlace", "tap shopButton", "tap buyButton", "tap closetButton", "tap itemButton",
           "heard", "tap wearButton"},
          {"tap", "wear"}},
+        // While low, the warning comes before the dose line, once, however often the screen appears.
+        {{"set bloodSugarLevel 60", "tap insulinPlace", "tap continueButtonClicked", "heard", "tap continueButtonPressed",
+          "tap ->InsulinGivingViewController", "tap backButtonPressed", "tap speaker"},
+         {"tap", low, "tap", "\"Giving insulin: 2 units of insulin going in. Tap Stop to stop it.\"", "dose-start", "tap", low,
+          "tap", low}},
         {{"tap insulinPlace", "tap continueButtonClicked", "tap continueButtonPressed", "heard",
           "tap ->InsulinGivingViewController"},
          {"tap", "\"Giving insulin: 2 units of insulin going in. Tap Stop to stop it.\"", "dose-start"}},

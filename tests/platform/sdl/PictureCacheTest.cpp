@@ -88,6 +88,16 @@ TEST_F(PictureCacheTest, KeepsNoMoreThanItsCapacityNorMorePixelsThanItsBudget)
     EXPECT_EQ(cache->count(), 3u);
 }
 
+// A side of 4096 pixels is shown, one more is not, nor is an empty side.
+TEST(PictureCacheBounds, APictureIsShownUpTo4096PixelsASideButNotWithAnEmptySide)
+{
+    const std::pair<sdl::PictureCache::Dimensions, bool> rows[] = {
+        {{4096, 4096}, true}, {{1, 1}, true}, {{4097, 1}, false}, {{1, 4097}, false}, {{0, 1}, false}, {{1, 0}, false}};
+    for (const auto& [d, shown] : rows) {
+        EXPECT_EQ(sdl::PictureCache::withinBounds(d), shown) << d.w << "x" << d.h;
+    }
+}
+
 TEST_F(PictureCacheTest, KnowsAPhotoFromAPictureWithTransparency)
 {
     const auto p = cache->size("p.jpg", picture("p.jpg", 16, 16, false));
@@ -124,7 +134,7 @@ TEST_F(PictureCacheTest, AJpegIsDecodedNoLargerThanItIsShownAndKeepsItsOwnSize)
     const auto file = picture("j.jpg", 64, 64, false);
     // The decoder scales by eighths: the smallest that still covers what is asked.
     const std::pair<sdl::PictureCache::Dimensions, int> rows[] = {
-        {{0, 0}, 64}, {{16, 16}, 16}, {{17, 16}, 24}, {{8, 1}, 8}, {{100, 100}, 64}, {{1, 40}, 40}};
+        {{0, 0}, 64}, {{16, 16}, 16}, {{17, 16}, 24}, {{8, 1}, 8}, {{100, 100}, 64}, {{1, 40}, 40}, {{0, 16}, 16}};
     for (const auto& [atLeast, side] : rows) {
         const auto decoded = sdl::PictureCache::decodeFile("j.jpg", file, atLeast);
         ASSERT_NE(decoded.surface, nullptr) << decoded.why;
