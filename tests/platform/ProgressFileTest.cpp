@@ -85,7 +85,7 @@ TEST(ProgressFile, AWriteRefusedPartWayIsReportedAndNotRetried)
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        alarm(30);
+        alarm(10);
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit small{4, 4};
         setrlimit(RLIMIT_FSIZE, &small);
