@@ -7,8 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace bc {
 namespace {
@@ -27,13 +25,6 @@ struct KeptRun {
     std::vector<std::string> said;
     ProgressKeeper keeper{state, file, [this](const std::string& line) { said.push_back(line); }};
 };
-
-std::string contents(const std::string& path)
-{
-    std::ostringstream s;
-    s << std::ifstream(path).rdbuf();
-    return s.str();
-}
 
 TEST(ProgressKeeper, KeepsOnlyWhileSwitchedOnAndForgetsWhenSwitchedOff)
 {
@@ -70,7 +61,7 @@ TEST(ProgressKeeper, AnUntrustedFileIsSetAsideWithOneLineAndTheGameStartsFresh)
         EXPECT_EQ(run.said[0].find('\n'), std::string::npos);
         EXPECT_EQ(run.state.coins(), 0.0f);
         EXPECT_FALSE(run.state.preferences().remember);
-        EXPECT_EQ(contents(work.path() + "/progress.json.damaged"), text);
+        EXPECT_EQ(test::readFile(work.path() + "/progress.json.damaged"), text);
         EXPECT_FALSE(fs::exists(work.path() + "/progress.json"));
     }
 }
@@ -92,14 +83,14 @@ TEST(ProgressKeeper, AFolderThatCannotBeWrittenIsSaidOnceAndTriedAgainAtTheNextC
     run.state.setCoins(10);
     run.keeper.changed();
     EXPECT_EQ(run.said.size(), 1u);
-    EXPECT_EQ(parseProgress(contents(work.path() + "/data/progress.json"))->at("coins"), 10);
+    EXPECT_EQ(parseProgress(test::readFile(work.path() + "/data/progress.json"))->at("coins"), 10);
 
     // What the game could not read back is not written over what it can.
     run.state.setCoins(2.5f);
     run.keeper.changed();
     ASSERT_EQ(run.said.size(), 2u);
     EXPECT_NE(run.said[1].find("\"coins\" is not a whole number"), std::string::npos) << run.said[1];
-    EXPECT_EQ(parseProgress(contents(work.path() + "/data/progress.json"))->at("coins"), 10);
+    EXPECT_EQ(parseProgress(test::readFile(work.path() + "/data/progress.json"))->at("coins"), 10);
 }
 
 TEST(ProgressKeeper, ASecondGamePlaysWithoutRememberingAndLeavesTheFirstsFileAlone)
@@ -120,7 +111,7 @@ TEST(ProgressKeeper, ASecondGamePlaysWithoutRememberingAndLeavesTheFirstsFileAlo
     second.state.preferences().remember = true;
     second.keeper.changed();
     EXPECT_EQ(second.said.size(), 2u);
-    EXPECT_EQ(parseProgress(contents(path))->at("coins"), 30);
+    EXPECT_EQ(parseProgress(test::readFile(path))->at("coins"), 30);
 }
 
 } // namespace

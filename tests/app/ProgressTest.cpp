@@ -46,10 +46,7 @@ TEST(Progress, AFileTheGameCouldNotHaveWrittenIsRefusedWithOneLine)
     for (int i = 0; i < 100; ++i) {
         manyBowTies += ",\"bowtie\"";
     }
-    const struct {
-        std::string text;
-        std::string why;
-    } rows[] = {
+    const struct { std::string text; std::string why; } rows[] = {
         {"", "not valid JSON"},
         {"{\"version\":1,", "not valid JSON"},
         {"[1,2]", "not a JSON object"},

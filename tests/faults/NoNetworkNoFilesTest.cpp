@@ -32,13 +32,9 @@ TEST(NoNetworkNoFiles, TheGameOpensNoSocketAndWritesOnlyItsScreenshot)
         "tap tryToBuy", "tap closetButton", "tap itemButton", "tap wearButtonPressed", "tap homeButtonPressed",
         "tap buddyPlace", "tap gamesButton", "tap homeButtonPressed", "tap settingsPlace", "tap lockPressed",
         "toggle rememberSwitch", "step carbStepper up", "step basalRateStepper down", "tap backButtonPressed", "quit"};
-    std::string input;
-    for (const auto& c : tour) {
-        input += c + "\n";
-    }
     const std::string trace = work.path() + "/trace";
     // The leak checker stops the world with ptrace, which strace already holds.
-    const auto o = runGame({"--headless", "--seed", "5"}, input,
+    const auto o = runGame({"--headless", "--seed", "5"}, script(tour),
                            {{"ASAN_OPTIONS", "detect_leaks=0"}, {"HOME", work.path()}},
                            "strace -f -qq -o " + quote(trace) +
                                " -e trace=network,openat,open,creat,rename,renameat,renameat2,unlink,unlinkat,mkdir,mkdirat");

@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
@@ -13,11 +12,14 @@
 
 namespace bc::test {
 
-inline std::string readFile(const std::string& path)
+// Driver commands, a line each.
+inline std::string script(const std::vector<std::string>& commands)
 {
-    std::ostringstream s;
-    s << std::ifstream(path, std::ios::binary).rdbuf();
-    return s.str();
+    std::string input;
+    for (const auto& c : commands) {
+        input += c + "\n";
+    }
+    return input;
 }
 
 // Single quotes for a POSIX shell.

@@ -21,17 +21,15 @@ public:
 TEST(Teardown, QuittingWithATimerPendingLetsGoOfItBeforeItsScreen)
 {
     test::ScratchFolder folder;
-    folder.write("storyboard.json", R"({"initial": "Home", "screens": [
-      {"class": "Home", "controls": [{"kind": "button", "name": "go", "frame": [0, 0, 100, 100], "push": "Waiter"}]},
-      {"class": "Waiter", "controls": [{"kind": "button", "name": "back", "frame": [0, 0, 100, 100], "actions": ["leave"]}]}
-    ]})");
     Registry registry;
     registry.screen<ScreenController>("Home");
     registry.screen<Waiter>("Waiter").exit("leave", &Waiter::leave);
     {
-        auto created = Application::create(folder.path(), registry, RunLoop::ClockKind::Virtual);
-        ASSERT_TRUE(created.ok()) << created.error().message;
-        auto& app = **created;
+        auto game = test::startOwnGame(folder, R"({"initial": "Home", "screens": [
+          {"class": "Home", "controls": [{"kind": "button", "name": "go", "frame": [0, 0, 100, 100], "push": "Waiter"}]},
+          {"class": "Waiter", "controls": [{"kind": "button", "name": "back", "frame": [0, 0, 100, 100], "actions": ["leave"]}]}
+        ]})", registry);
+        auto& app = *game;
         ASSERT_TRUE(app.tap(app.top()->controlNamed("go")));
         ASSERT_TRUE(app.tap(app.top()->controlNamed("back")));
         // The screen has left and its timer has not fired: only the timer keeps it.

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <set>
 
 #ifndef BUDDYCARE_RESOURCES
 #error "BUDDYCARE_RESOURCES names the shipped resource folder"
@@ -231,12 +232,8 @@ std::vector<std::string> Monkey::problems()
             gameDone.push_back(jobName(day.jobs[i]));
         }
     }
-    // The game lists them in the day's order, the model in the order they were done.
-    std::vector<std::string> sortedModel = modelDone;
-    std::sort(sortedModel.begin(), sortedModel.end());
-    std::vector<std::string> sortedGame = gameDone;
-    std::sort(sortedGame.begin(), sortedGame.end());
-    if (sortedGame != sortedModel) {
+    // The game lists them in the day's order, the model in the order they were done; each comes once.
+    if (std::set(gameDone.begin(), gameDone.end()) != std::set(modelDone.begin(), modelDone.end())) {
         out.push_back("jobs done " + joined(gameDone) + ", expected " + joined(modelDone));
     }
     for (const auto& [name, values] : fields) {

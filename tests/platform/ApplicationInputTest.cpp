@@ -25,7 +25,9 @@ class InputTest : public ::testing::Test {
 protected:
     InputTest()
     {
-        folder.write("storyboard.json", R"({"initial": "First", "screens": [
+        registry.screen<Counter>("First").action("count", &Counter::count).action("show", &Counter::show);
+        registry.screen<Counter>("Second").exit("leave", &Counter::leave);
+        app = test::startOwnGame(folder, R"({"initial": "First", "screens": [
           {"class": "First", "title": "First", "controls": [
             {"kind": "button", "name": "count", "frame": [0, 0, 100, 100], "title": "Count", "actions": ["count"]},
             {"kind": "button", "name": "off", "frame": [0, 200, 100, 100], "title": "Off", "enabled": false, "actions": ["count"]},
@@ -38,15 +40,7 @@ protected:
           ]},
           {"class": "Second", "title": "Second", "controls": [
             {"kind": "button", "name": "back", "frame": [0, 0, 100, 100], "title": "Back", "actions": ["leave"]}
-          ]}]})");
-        registry.screen<Counter>("First").action("count", &Counter::count).action("show", &Counter::show);
-        registry.screen<Counter>("Second").exit("leave", &Counter::leave);
-        auto created = Application::create(folder.path(), registry, RunLoop::ClockKind::Virtual);
-        if (!created) {
-            ADD_FAILURE() << created.error().message;
-            std::abort();
-        }
-        app = std::move(*created);
+          ]}]})", registry);
     }
     Counter& first() { return *static_cast<Counter*>(app->navigation().viewControllers()[0]); }
 
@@ -124,15 +118,13 @@ TEST_F(InputTest, FocusRingVisitsOnlyControlsThatTakeTouch)
 
     // "low" sits lower and further left than "high": its middle, at high's bottom edge, is the next row.
     test::ScratchFolder rows;
-    rows.write("storyboard.json", R"({"initial": "First", "screens": [{"class": "First", "controls": [
-      {"kind": "button", "name": "high", "frame": [100, 0, 50, 30], "title": "A", "actions": ["count"]},
-      {"kind": "button", "name": "low", "frame": [0, 15, 50, 30], "title": "B", "actions": ["count"]}]}]})");
     Registry one;
     one.screen<Counter>("First").action("count", &Counter::count);
-    auto game = Application::create(rows.path(), one, RunLoop::ClockKind::Virtual);
-    ASSERT_TRUE(game) << game.error().message;
-    (*game)->focusNext(false);
-    EXPECT_EQ((*game)->focusedControl()->name(), "high");
+    auto game = test::startOwnGame(rows, R"({"initial": "First", "screens": [{"class": "First", "controls": [
+      {"kind": "button", "name": "high", "frame": [100, 0, 50, 30], "title": "A", "actions": ["count"]},
+      {"kind": "button", "name": "low", "frame": [0, 15, 50, 30], "title": "B", "actions": ["count"]}]}]})", one);
+    game->focusNext(false);
+    EXPECT_EQ(game->focusedControl()->name(), "high");
 }
 
 TEST_F(InputTest, AFrontEndsOwnFocusMovesTheRingAndTheScreenSaysWhereItIs)
@@ -152,6 +144,16 @@ TEST_F(InputTest, AFrontEndsOwnFocusMovesTheRingAndTheScreenSaysWhereItIs)
     app->key(Application::Key::Next);
     ASSERT_NE(app->focusedControl(), nullptr);
     EXPECT_EQ(app->focusedControl()->name(), "back");
+    app->key(Application::Key::Next);
+    EXPECT_TRUE(app->barBackFocused());
+    // With nothing left to take focus the ring is empty: when the bar and its control come back,
+    // no focus is left over, and Tab starts again at the ring's head.
+    app->navigation().setNavigationBarHidden(true, false);
+    app->top()->controlNamed("back")->setHidden(true);
+    app->key(Application::Key::Next);
+    app->navigation().setNavigationBarHidden(false, false);
+    app->top()->controlNamed("back")->setHidden(false);
+    EXPECT_FALSE(app->barBackFocused() || app->focusedControl());
     app->key(Application::Key::Next);
     EXPECT_TRUE(app->barBackFocused());
 }
@@ -176,6 +178,8 @@ TEST_F(InputTest, AStepIsToldByTheLabelsItChangedElseByWhatItSaidLastElseByItsVa
     app->key(Application::Key::Down);
     EXPECT_EQ(static_cast<Stepper*>(first().controlNamed("shownHours"))->value(), 3);
     EXPECT_EQ(app->announcement().text, "Hours shown: 3") << "the label still shows 3";
+    app->key(Application::Key::Up);
+    EXPECT_EQ(static_cast<Stepper*>(first().controlNamed("shownHours"))->value(), 4);
 }
 
 } // namespace

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 namespace bc {
 namespace {
 
@@ -16,7 +14,9 @@ class FrameTest : public ::testing::Test {
 protected:
     FrameTest()
     {
-        folder.write("storyboard.json", R"({"initial": "First", "screens": [
+        registry.screen<Plain>("First");
+        registry.screen<Plain>("Second");
+        app = test::startOwnGame(folder, R"({"initial": "First", "screens": [
           {"class": "First", "title": "First", "controls": [
             {"kind": "button", "name": "go", "frame": [20, 100, 100, 50], "title": "Go", "push": "Second"},
             {"kind": "label", "name": "note", "frame": [20, 200, 100, 60], "text": "one two three four"},
@@ -25,15 +25,7 @@ protected:
           ]},
           {"class": "Second", "title": "Second", "controls": [
             {"kind": "button", "name": "back", "frame": [20, 100, 100, 50], "title": "Back", "pop": true}
-          ]}]})");
-        registry.screen<Plain>("First");
-        registry.screen<Plain>("Second");
-        auto created = Application::create(folder.path(), registry, RunLoop::ClockKind::Real);
-        if (!created) {
-            ADD_FAILURE() << created.error().message;
-            std::abort();
-        }
-        app = std::move(*created);
+          ]}]})", registry, RunLoop::ClockKind::Real);
     }
     Frame at(double now) { return describeFrame(*app, now, fitter); }
     Frame now() { return at(app->runLoop().now()); }
@@ -119,6 +111,7 @@ TEST_F(FrameTest, ASlideEasesBothScreensAcrossAndThePopComesBackTheOtherWay)
         ASSERT_EQ(f.screens.size(), 2u);
         EXPECT_EQ(f.slide->push, push);
         EXPECT_FLOAT_EQ(f.slide->eased, e);
+        EXPECT_DOUBLE_EQ(f.slide->elapsed, NavigationController::kSlideSeconds / 2);
         EXPECT_FLOAT_EQ(f.screens[0].dx, first) << push;
         EXPECT_FLOAT_EQ(f.screens[1].dx, second) << push;
         EXPECT_FALSE(f.screens[0].live || f.screens[1].live);

@@ -44,12 +44,7 @@ TEST(GettextTest, ChoosesTheLanguageByTheUsualPrecedence)
 
 TEST(GettextTest, PluralsFollowEachLanguagesRulesAndMissingTextsStayEnglish)
 {
-    const struct {
-        const char* language;
-        Counted word;
-        const char* shown;
-        const char* form;
-    } rows[] = {
+    const struct { const char* language; Counted word; const char* shown; const char* form; } rows[] = {
         {"es", Counted::Unit, "1", "unidad"},  {"es", Counted::Unit, "0", "unidades"},
         {"es", Counted::Hour, "4", "horas"},   {"fr", Counted::Unit, "1", "unité"},
         {"fr", Counted::Unit, "0", "unité"},   {"fr", Counted::Unit, "2", "unités"},

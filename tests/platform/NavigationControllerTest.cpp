@@ -34,13 +34,6 @@ protected:
         EXPECT_EQ(journal, (Journal{"Home.didLoad", "Home.willAppear at once", "Home.didAppear"})) << "the first screen";
         journal.clear();
     }
-    void push(std::initializer_list<const char*> names)
-    {
-        for (const char* n : names) {
-            nav.pushViewController(make(n), true);
-        }
-        journal.clear();
-    }
     double now = 0;
     NavigationController nav{make};
 };
@@ -90,7 +83,8 @@ TEST_F(NavigationTest, SlidesDeferTheDidHooksAndKeepTheDepartedScreenUntilTheyEn
 {
     nav.setAnimationsEnabled(true);
     nav.setClock([this] { return now; });
-    push({"A"});
+    nav.pushViewController(make("A"), true);
+    journal.clear();
     EXPECT_TRUE(nav.isAnimating());
     EXPECT_EQ(journal, Journal{});
     now = NavigationController::kSlideSeconds - 0.01;

@@ -3,27 +3,20 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <csignal>
+#include <cstring>
 #include <map>
-#include <sstream>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace bc {
 namespace {
 
-std::string contents(const std::string& path)
-{
-    std::ostringstream s;
-    s << std::ifstream(path).rdbuf();
-    return s.str();
-}
-
 TEST(ProgressFile, TheDefaultPlaceFollowsXdgDataHomeThenHome)
 {
-    const struct {
-        std::map<std::string, std::string> env;
-        const char* expected;
-    } rows[] = {
+    const struct { std::map<std::string, std::string> env; const char* expected; } rows[] = {
         {{{"XDG_DATA_HOME", "/data"}, {"HOME", "/home/kid"}}, "/data/buddycare/progress.json"},
         {{{"XDG_DATA_HOME", "relative"}, {"HOME", "/home/kid"}}, "/home/kid/.local/share/buddycare/progress.json"},
         {{{"HOME", "/home/kid"}}, "/home/kid/.local/share/buddycare/progress.json"},
@@ -63,7 +56,7 @@ TEST(ProgressFile, WritesWholeFilesForItsOwnerInFoldersItMakes)
     other.write("progress.json", "newer");
     ProgressFile damaged(other.path() + "/progress.json");
     ASSERT_TRUE(damaged.setAside().ok());
-    EXPECT_EQ(contents(other.path() + "/progress.json.damaged"), "newer");
+    EXPECT_EQ(test::readFile(other.path() + "/progress.json.damaged"), "newer");
     EXPECT_FALSE(damaged.read()->has_value());
 
     ASSERT_TRUE(file.remove().ok());
@@ -81,6 +74,32 @@ TEST(ProgressFile, AFolderThatCannotBeMadeSaysWhy)
     ASSERT_FALSE(written.ok());
     EXPECT_NE(written.error().message.find(work.path() + "/file"), std::string::npos) << written.error().message;
     EXPECT_EQ(written.error().message.find('\n'), std::string::npos);
+}
+
+// A disk that takes the first bytes and refuses the rest: the write says why and
+// gives up. In a child process whose files may not pass four bytes; a write retried
+// for ever would hang it, and the alarm ends that.
+TEST(ProgressFile, AWriteRefusedPartWayIsReportedAndNotRetried)
+{
+    test::ScratchFolder work;
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        alarm(10);
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit small{4, 4};
+        setrlimit(RLIMIT_FSIZE, &small);
+        const auto written = ProgressFile(work.path() + "/progress.json").write("more than four bytes");
+        _exit(!written && written.error().message.starts_with("cannot write ") &&
+                      written.error().message.ends_with(std::strerror(EFBIG))
+                  ? 0
+                  : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_FALSE(WIFSIGNALED(status)) << "the refused write was tried again and again";
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the refusal was not reported as a failed write";
+    EXPECT_FALSE(std::filesystem::exists(work.path() + "/progress.json"));
 }
 
 TEST(ProgressFile, ASecondGameOnTheSameFileIsRefusedUntilTheFirstHasGone)

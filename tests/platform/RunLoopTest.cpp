@@ -62,18 +62,18 @@ TEST_F(RunLoopTest, TimersFireAtTheirTimesAndKeepTheirTargetUntilDone)
         fresh.invalidate(id);
         EXPECT_FALSE(t.isKeptAlive()) << "an invalidated timer lets go";
     }
-    // Due at once, timers fire in the order they were set.
+    // The earliest first, though set last; due at once, timers fire in the order they were set.
     Target a;
     Target b;
     Target c;
     std::vector<const Target*> order;
-    for (Target* t : {&a, &b, &c}) {
+    for (const auto& [t, after] : {std::pair{&a, 1.0}, {&b, 1.0}, {&c, 0.5}}) {
         t->setServices(services);
         t->order = &order;
-        t->scheduledTimerWithTimeInterval(1.0, t, &Target::fire, nullptr, false);
+        t->scheduledTimerWithTimeInterval(after, t, &Target::fire, nullptr, false);
     }
     loop.advance(1.0);
-    EXPECT_EQ(order, (std::vector<const Target*>{&a, &b, &c}));
+    EXPECT_EQ(order, (std::vector<const Target*>{&c, &a, &b}));
 }
 
 TEST(RandomTest, EveryOutcomeOfADrawComesAndNoneBeyond)
@@ -112,10 +112,8 @@ namespace {
 // The virtual day starts at 08:00: sixteen hours on is midnight.
 TEST(RunLoopDay, TheVirtualClockCrossesMidnightSixteenHoursIn)
 {
-    const struct {
-        double seconds;
-        const char* day;
-    } rows[] = {{0, "2026-01-05"}, {57599.5, "2026-01-05"}, {0.5, "2026-01-06"}, {86400, "2026-01-07"}};
+    const struct { double seconds; const char* day; } rows[] = {
+        {0, "2026-01-05"}, {57599.5, "2026-01-05"}, {0.5, "2026-01-06"}, {86400, "2026-01-07"}};
     RunLoop loop{RunLoop::ClockKind::Virtual};
     for (const auto& row : rows) {
         loop.advance(row.seconds);

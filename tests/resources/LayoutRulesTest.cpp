@@ -88,11 +88,9 @@ TEST(LayoutRules, KeyboardFocusFollowsReadingOrder)
 // sits on it (measured on the pictures at canvas scale).
 TEST(LayoutRules, TheSubjectOfAScreensPictureIsNotCoveredByAControl)
 {
-    const struct {
-        const char* screen;
-        Rect subject;
-    } pictures[] = {{"BloodSugarViewController", {277, 419, 63, 101}}, // the meter
-                    {"ViewController", {210, 83, 159, 162}}};            // the window
+    const struct { const char* screen; Rect subject; } pictures[] = {
+        {"BloodSugarViewController", {277, 419, 63, 101}}, // the meter
+        {"ViewController", {210, 83, 159, 162}}};          // the window
     test::Game game;
     for (const auto& p : pictures) {
         auto screen = game.app().storyboard().instantiate(p.screen, game.app().services());

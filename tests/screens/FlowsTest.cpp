@@ -10,6 +10,17 @@ namespace {
 
 using test::Game;
 
+// What was heard since the last "heard": sounds by name, spoken lines in quotes.
+std::vector<std::string> heardSince(Game& game)
+{
+    std::vector<std::string> heard;
+    const auto answer = game.run("heard");
+    for (const auto& h : answer["heard"]) {
+        heard.push_back(h.contains("sound") ? h["sound"].get<std::string>() : '"' + h["say"].get<std::string>() + '"');
+    }
+    return heard;
+}
+
 TEST(Flow, BolusFromAFreshStartToTheRewardAndHome)
 {
     Game game;
@@ -129,30 +140,20 @@ TEST(Flow, FingerStickGoodAndBad)
     EXPECT_EQ(game.text("bloodSugarLabel"), "84");
 }
 
-TEST(Flow, ShopAndCloset)
+// Buying itself, its refusal and its price are the shop's transcript and the
+// rules'; here, what the closet shows before and after, and the bow tie worn.
+TEST(Flow, TheClosetIsEmptyUntilTheBowTieIsBoughtAndThenShowsItWorn)
 {
     Game game;
     game.reach("ClosetViewController");
     EXPECT_EQ(game.picture("screenBackground"), "emptycloset.jpg");
     EXPECT_FALSE(game.control("itemButton")["enabled"]);
-    game.play({"tap backButtonPressed", "set coins 195", "tap shopButton"});
+    game.play({"tap backButtonPressed", "set coins 300", "tap shopButton"});
     EXPECT_EQ(game.picture("screenBackground"), "buybowtie.jpg");
-    EXPECT_FALSE(game.control("closetButton")["enabled"]);
-    game.play({"tap buyButton"});
-    EXPECT_EQ(game.picture("screenBackground"), "cannotbuybowtie.jpg");
-    EXPECT_FALSE(game.control("buyButton")["enabled"]);
-    EXPECT_EQ(game.text("coinsNeededLabel"), "You need 5 more coins");
-    EXPECT_TRUE(game.state().items().empty());
-    game.play({"set coins 300", "tap backButtonPressed", "tap shopButton", "tap buyButton"});
-    EXPECT_EQ(game.text("coinsLabel"), "100");
-    EXPECT_FALSE(game.control("buyButton")["enabled"]);
-    game.play({"tap closetButton"});
+    game.play({"tap buyButton", "tap closetButton"});
     EXPECT_EQ(game.picture("screenBackground"), "closet.jpg");
-    game.play({"set coins 7", "tap itemButton", "tap wearButton"});
-    EXPECT_EQ(game.text("coinsLabel"), "7");
+    game.play({"tap itemButton", "tap wearButton"});
     EXPECT_FALSE(game.hidden("wornPicture") || game.hidden("wornLine"));
-    game.play({"tap wearButton", "tap homeButtonPressed"});
-    EXPECT_EQ(game.state().wearing().size(), 2u);
 }
 
 TEST(Flow, SettingsBehindTheLock)
@@ -179,9 +180,7 @@ TEST(Flow, SettingsBehindTheLock)
     EXPECT_EQ(game.text("carbLabel"), "16");
     EXPECT_EQ(game.text("basalLabel"), "1.3");
     EXPECT_EQ(game.logs(), (std::vector<std::string>{"14.0", "14.0", "13.0", "13.0"}));
-    game.play({"set carbRatio 40", "tap homeButtonPressed"});
-    EXPECT_EQ(game.text("cgmReadingLabel") + game.text("readingUnit"), "8.3mmol/L");
-    game.play({"tap settingsPlace"});
+    game.play({"set carbRatio 40", "tap homeButtonPressed", "tap settingsPlace"});
     EXPECT_EQ(game.text("carbLabel"), "40");
     EXPECT_TRUE(game.control("unitsSwitch")["on"]);
     EXPECT_FALSE(game.state().settingsLocked());
@@ -190,20 +189,17 @@ TEST(Flow, SettingsBehindTheLock)
     EXPECT_EQ(game.control("lockButton")["title"], "Unlock");
     EXPECT_TRUE(game.state().settingsLocked());
     EXPECT_TRUE(game.hidden("carbStepper") && game.hidden("unitsSwitch"));
-    EXPECT_TRUE(game.run("toggle unitsSwitch").contains("error"));
     EXPECT_TRUE(game.run("toggle rememberSwitch").contains("error"));
-    EXPECT_EQ(game.state().preferences().units, GlucoseUnit::MmolPerL);
 }
 
 // Each row plays from a fresh start and lists what was heard after its last
 // "heard": sounds by name, spoken lines in quotes.
 TEST(Flow, EachEventIsHeardOnceAndTheSettingsSilenceIt)
 {
+    const std::string low = "\"Your buddy is low. Treat the low first, then give insulin. Your dose is 2 units of insulin. "
+                            "Tap Give insulin.\"";
     const std::string home = "\"Hi, I'm your buddy! My blood sugar is 150. Tap a button at the bottom to look after me.\"";
-    const struct {
-        std::vector<std::string> commands;
-        std::vector<std::string> heard;
-    } rows[] = {
+    const struct { std::vector<std::string> commands; std::vector<std::string> heard; } rows[] = {
         {{"heard", "tap cheat"}, {"tap", "coin"}},
         {{"tap buddyPlace", "tap shopButton", "heard", "tap buyButton"}, {"tap", "refused"}},
         {{"tap settingsPlace", "tap lockButton", "heard", "step carbStepper up"}, {"tap"}},
@@ -211,6 +207,11 @@ TEST(Flow, EachEventIsHeardOnceAndTheSettingsSilenceIt)
         {{"set coins 200", "tap buddyPlace", "tap shopButton", "tap buyButton", "tap closetButton", "tap itemButton",
           "heard", "tap wearButton"},
          {"tap", "wear"}},
+        // While low, the warning comes before the dose line, once, however often the screen appears.
+        {{"set bloodSugarLevel 60", "tap insulinPlace", "tap continueButtonClicked", "heard", "tap continueButtonPressed",
+          "tap ->InsulinGivingViewController", "tap backButtonPressed", "tap speaker"},
+         {"tap", low, "tap", "\"Giving insulin: 2 units of insulin going in. Tap Stop to stop it.\"", "dose-start", "tap", low,
+          "tap", low}},
         {{"tap insulinPlace", "tap continueButtonClicked", "tap continueButtonPressed", "heard",
           "tap ->InsulinGivingViewController"},
          {"tap", "\"Giving insulin: 2 units of insulin going in. Tap Stop to stop it.\"", "dose-start"}},
@@ -237,12 +238,7 @@ TEST(Flow, EachEventIsHeardOnceAndTheSettingsSilenceIt)
     for (const auto& row : rows) {
         Game game;
         game.play(row.commands);
-        std::vector<std::string> heard;
-        const auto answer = game.run("heard");
-        for (const auto& h : answer["heard"]) {
-            heard.push_back(h.contains("sound") ? h["sound"].get<std::string>() : '"' + h["say"].get<std::string>() + '"');
-        }
-        EXPECT_EQ(heard, row.heard) << row.commands.back();
+        EXPECT_EQ(heardSince(game), row.heard) << row.commands.back();
     }
     Game game;
     game.play({"tap settingsPlace", "heard"});
@@ -330,18 +326,14 @@ TEST(Flow, TheDaysThirdJobIsCheeredAfterTheArrivingScreensLine)
     game.reach("CarbCounterAddViewController");
     game.play({"tap addButtonPressed", "tap homeButtonPressed"});
     game.reach("LowRecheckViewController");
-    std::vector<std::string> heard;
-    const auto answer = game.run("heard");
-    for (const auto& h : answer["heard"]) {
-        heard.push_back(h.contains("sound") ? h["sound"].get<std::string>() : h["say"].get<std::string>());
-    }
+    const auto heard = heardSince(game);
     // The coin as the job was done; the screen's line with the cheer once it is in view.
     ASSERT_GE(heard.size(), 3u);
     EXPECT_EQ(heard[heard.size() - 3], "coin");
     EXPECT_EQ(heard.back(), "happy");
     const std::string last = heard[heard.size() - 2];
-    EXPECT_TRUE(last.starts_with("My blood sugar is ")) << last;
-    EXPECT_TRUE(last.ends_with(". All three jobs done! A new sticker for your book.")) << last;
+    EXPECT_TRUE(last.starts_with("\"My blood sugar is ")) << last;
+    EXPECT_TRUE(last.ends_with(". All three jobs done! A new sticker for your book.\"")) << last;
     EXPECT_EQ(game.run("state")["coins"], 15);
     game.play({"tap homeButtonPressed", "tap jobsButton"});
     EXPECT_FALSE(game.hidden("celebrationLabel"));

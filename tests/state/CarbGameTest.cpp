@@ -12,11 +12,7 @@ namespace {
 // across a line shows here, and so does one that is no longer a clear case.
 TEST(CarbGame, FoodListHoldsOnlyClearCases)
 {
-    const struct {
-        const char* name;
-        float grams;
-        CarbAnswer answer;
-    } rows[] = {
+    const struct { const char* name; float grams; CarbAnswer answer; } rows[] = {
         {"Bread", 12.4f, CarbAnswer::HasCarbs},     {"Rice", 22.3f, CarbAnswer::HasCarbs},
         {"Pasta", 21.6f, CarbAnswer::HasCarbs},     {"A potato", 29.2f, CarbAnswer::HasCarbs},
         {"An apple", 20.6f, CarbAnswer::HasCarbs},  {"A banana", 23.1f, CarbAnswer::HasCarbs},

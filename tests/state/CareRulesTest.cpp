@@ -10,21 +10,17 @@ namespace {
 
 TEST(CareRules, MoodBandIsOutsideStrictlyBetween70And140)
 {
-    const struct {
-        float reading;
-        bool out;
-    } rows[] = {{0, true}, {50, true}, {70, true}, {70.01f, false}, {100, false},
-                {139.99f, false}, {140, true}, {150, true}};
+    const struct { float reading; bool out; } rows[] = {
+        {0, true}, {50, true}, {70, true}, {70.01f, false}, {100, false},
+        {139.99f, false}, {140, true}, {150, true}};
     for (const auto& row : rows) {
         AppState s;
         s.setBloodSugarLevel(row.reading);
         EXPECT_EQ(readingOutOfRange(s), row.out) << row.reading;
     }
-    const struct {
-        float before, after;
-        MoodTurn turn;
-    } turns[] = {{150, 90, MoodTurn::Happy}, {90, 140, MoodTurn::Sad},  {71, 70, MoodTurn::Sad},
-                 {70, 70.5f, MoodTurn::Happy}, {90, 139.9f, MoodTurn::None}, {150, 60, MoodTurn::None}};
+    const struct { float before, after; MoodTurn turn; } turns[] = {
+        {150, 90, MoodTurn::Happy}, {90, 140, MoodTurn::Sad},  {71, 70, MoodTurn::Sad},
+        {70, 70.5f, MoodTurn::Happy}, {90, 139.9f, MoodTurn::None}, {150, 60, MoodTurn::None}};
     for (const auto& row : turns) {
         EXPECT_EQ(moodTurn(row.before, row.after), row.turn) << row.before << " -> " << row.after;
     }
@@ -32,10 +28,8 @@ TEST(CareRules, MoodBandIsOutsideStrictlyBetween70And140)
 
 TEST(CareRules, WornItemShowsOnlyWhenOwnedAndWorn)
 {
-    const struct {
-        AppState::List items, wearing;
-        bool shown;
-    } rows[] = {{{}, {}, false}, {{"bowtie"}, {}, false}, {{}, {"bowtie.jpg"}, false}, {{"bowtie"}, {"x"}, true}};
+    const struct { AppState::List items, wearing; bool shown; } rows[] = {
+        {{}, {}, false}, {{"bowtie"}, {}, false}, {{}, {"bowtie.jpg"}, false}, {{"bowtie"}, {"x"}, true}};
     for (const auto& row : rows) {
         AppState s;
         s.setItems(row.items);
@@ -77,9 +71,8 @@ TEST(CareRules, ExerciseHoursAreCappedAtFour)
 
 TEST(CareRules, DoseIsTheGramsOverFifteenUnrounded)
 {
-    const struct {
-        float grams, units;
-    } rows[] = {{0, 0}, {7.5f, 0.5f}, {25, 25.0f / 15.0f}, {75, 5}, {-15, -1}, {1000, 1000.0f / 15.0f}};
+    const struct { float grams, units; } rows[] = {
+        {0, 0}, {7.5f, 0.5f}, {25, 25.0f / 15.0f}, {75, 5}, {-15, -1}, {1000, 1000.0f / 15.0f}};
     for (const auto& row : rows) {
         AppState s;
         s.setCarbsNotAddressed(row.grams);
@@ -117,9 +110,8 @@ TEST(CareRules, ReasonsNameTheGramsThenTheExercise)
 
 TEST(CareRules, StopLeavesHalfOfWhatRemainedAndMarksTheWholeDoseGiven)
 {
-    const struct {
-        float target, given, justGiven;
-    } rows[] = {{25.0f / 15.0f, 0, 25.0f / 15.0f * 0.5f}, {5, 0, 2.5f}, {5, 3, 1}, {5, 5, 0}, {0, 0, 0}};
+    const struct { float target, given, justGiven; } rows[] = {
+        {25.0f / 15.0f, 0, 25.0f / 15.0f * 0.5f}, {5, 0, 2.5f}, {5, 3, 1}, {5, 5, 0}, {0, 0, 0}};
     for (const auto& row : rows) {
         AppState s;
         s.setBolusTarget(row.target);
@@ -154,11 +146,8 @@ TEST(CareRules, DoneAfterAStopZeroesTheSixAmountsAndKeepsTheAnswers)
 
 TEST(CareRules, PurchaseNeedsAndTakesTheFullPrice)
 {
-    const struct {
-        float coins;
-        bool bought;
-        float after, needed;
-    } rows[] = {{0, false, 0, 200}, {195, false, 195, 5}, {199.5f, false, 199.5f, 1}, {200, true, 0, 0}, {450, true, 250, 0}};
+    const struct { float coins; bool bought; float after, needed; } rows[] = {
+        {0, false, 0, 200}, {195, false, 195, 5}, {199.5f, false, 199.5f, 1}, {200, true, 0, 0}, {450, true, 250, 0}};
     for (const auto& row : rows) {
         AppState s;
         s.setCoins(row.coins);
@@ -172,10 +161,8 @@ TEST(CareRules, PurchaseNeedsAndTakesTheFullPrice)
 
 TEST(CareRules, ReadingDrawsCoverThirtyWholeValues)
 {
-    const struct {
-        std::uint32_t draw;
-        float good, bad;
-    } rows[] = {{0, 70, 120}, {1, 71, 121}, {15, 85, 135}, {kReadingSpread - 1, 99, 149}};
+    const struct { std::uint32_t draw; float good, bad; } rows[] = {
+        {0, 70, 120}, {1, 71, 121}, {15, 85, 135}, {kReadingSpread - 1, 99, 149}};
     for (const auto& row : rows) {
         EXPECT_EQ(goodReading(row.draw), row.good) << row.draw;
         EXPECT_EQ(badReading(row.draw), row.bad) << row.draw;
@@ -194,15 +181,11 @@ TEST(CareRules, ReadingsShowInTheUnitInUseAndMmolRoundsHalvesAwayFromZero)
 {
     constexpr auto mg = GlucoseUnit::MgPerDl;
     constexpr auto mmol = GlucoseUnit::MmolPerL;
-    const struct {
-        float reading;
-        GlucoseUnit unit;
-        int mgDecimals;
-        const char* shown;
-    } rows[] = {{150, mg, 1, "150.0"}, {150, mg, 0, "150"},  {150, mmol, 1, "8.3"}, {150, mmol, 0, "8.3"},
-                {69, mmol, 1, "3.8"},  {70, mmol, 1, "3.9"}, {71, mmol, 1, "4.0"},  {70.5f, mmol, 1, "4.0"},  {72, mmol, 1, "4.0"},
-                {139, mmol, 1, "7.7"}, {139.9f, mmol, 1, "7.7"}, {140, mmol, 1, "7.8"}, {141, mmol, 1, "7.8"}, {142, mmol, 1, "7.9"},
-                {4.5f, mmol, 1, "0.3"}, {22.5f, mmol, 1, "1.3"}, {-4.5f, mmol, 1, "-0.3"}, {-0.5f, mmol, 1, "0.0"}};
+    const struct { float reading; GlucoseUnit unit; int mgDecimals; const char* shown; } rows[] = {
+        {150, mg, 1, "150.0"}, {150, mg, 0, "150"},  {150, mmol, 1, "8.3"}, {150, mmol, 0, "8.3"},
+        {69, mmol, 1, "3.8"},  {70, mmol, 1, "3.9"}, {71, mmol, 1, "4.0"},  {70.5f, mmol, 1, "4.0"},  {72, mmol, 1, "4.0"},
+        {139, mmol, 1, "7.7"}, {139.9f, mmol, 1, "7.7"}, {140, mmol, 1, "7.8"}, {141, mmol, 1, "7.8"}, {142, mmol, 1, "7.9"},
+        {4.5f, mmol, 1, "0.3"}, {22.5f, mmol, 1, "1.3"}, {-4.5f, mmol, 1, "-0.3"}, {-0.5f, mmol, 1, "0.0"}};
     for (const auto& row : rows) {
         EXPECT_EQ(shownReading(row.reading, row.unit, row.mgDecimals), row.shown) << row.reading;
     }
@@ -221,23 +204,14 @@ TEST(CareRules, ReadingsShowInTheUnitInUseAndMmolRoundsHalvesAwayFromZero)
 
 TEST(CareRules, CountedWordsAgreeWithTheNumberShown)
 {
-    const struct {
-        Counted word;
-        const char* shown;
-        const char* form;
-    } rows[] = {{Counted::Unit, "1", "unit"},  {Counted::Unit, "0", "units"}, {Counted::Unit, "2", "units"},
-                {Counted::Unit, "11", "units"}, {Counted::Unit, "-1", "units"}, {Counted::Hour, "1", "hour"},
-                {Counted::Hour, "4", "hours"}, {Counted::Hour, "1.5", "hours"}};
+    const struct { Counted word; const char* shown; const char* form; } rows[] = {
+        {Counted::Unit, "1", "unit"},  {Counted::Unit, "0", "units"}, {Counted::Unit, "2", "units"},
+        {Counted::Unit, "11", "units"}, {Counted::Unit, "-1", "units"}, {Counted::Hour, "1", "hour"},
+        {Counted::Hour, "4", "hours"}, {Counted::Hour, "1.5", "hours"}};
     for (const auto& row : rows) {
         EXPECT_EQ(countedWord(row.word, row.shown, Translator{}), row.form) << row.shown;
     }
 }
-
-} // namespace
-} // namespace bc
-
-namespace bc {
-namespace {
 
 // A low from its draw to its recheck: the reading it starts at, the plan's
 // grams, the reading after the wait, whether it is still low and what it pays.
@@ -245,13 +219,10 @@ TEST(CareRules, LowIsTreatedByThePlansFastSugarAndPaysOnceBackInTheBand)
 {
     EXPECT_EQ(lowReading(0), 50.0f);
     EXPECT_EQ(lowReading(kLowSpread - 1), 69.0f);
-    const struct {
-        float reading, plan, rechecked;
-        LowOutcome outcome;
-        float paid;
-    } rows[] = {{58, 15, 103, LowOutcome::BackInBand, 5}, {50, 5, 65, LowOutcome::StillLow, 0},
-                {55, 5, 70, LowOutcome::StillLow, 0},     {57, 5, 72, LowOutcome::BackInBand, 5},
-                {69, 30, 159, LowOutcome::BackInBand, 5}};
+    const struct { float reading, plan, rechecked; LowOutcome outcome; float paid; } rows[] = {
+        {58, 15, 103, LowOutcome::BackInBand, 5}, {50, 5, 65, LowOutcome::StillLow, 0},
+        {55, 5, 70, LowOutcome::StillLow, 0},     {57, 5, 72, LowOutcome::BackInBand, 5},
+        {69, 30, 159, LowOutcome::BackInBand, 5}};
     for (const auto& row : rows) {
         AppState s;
         applyStartingValues(s);
@@ -278,11 +249,9 @@ TEST(CareRules, LowIsTreatedByThePlansFastSugarAndPaysOnceBackInTheBand)
 
 TEST(CareRules, TrendComparesTheLatestReadingWithTheOneBefore)
 {
-    const struct {
-        std::vector<float> readings;
-        Trend trend;
-    } rows[] = {{{}, Trend::None}, {{90}, Trend::Down}, {{160}, Trend::Up}, {{150}, Trend::Steady},
-                {{60, 103}, Trend::Up}, {{103, 60}, Trend::Down}, {{80, 80}, Trend::Steady}};
+    const struct { std::vector<float> readings; Trend trend; } rows[] = {
+        {{}, Trend::None}, {{90}, Trend::Down}, {{160}, Trend::Up}, {{150}, Trend::Steady},
+        {{60, 103}, Trend::Up}, {{103, 60}, Trend::Down}, {{80, 80}, Trend::Steady}};
     for (const auto& row : rows) {
         AppState s; // reads 150 before any check
         for (float r : row.readings) {
@@ -298,10 +267,8 @@ TEST(CareRules, PlanForALowKeepsItsStepsAndBounds)
     AppState s;
     applyStartingValues(s);
     EXPECT_EQ(s.lowGrams(), 15.0f);
-    const struct {
-        double asked;
-        float kept;
-    } rows[] = {{5, 5}, {15, 15}, {30, 30}, {0, 5}, {35, 30}, {-10, 5}, {12, 10}, {13, 15}};
+    const struct { double asked; float kept; } rows[] = {
+        {5, 5}, {15, 15}, {30, 30}, {0, 5}, {35, 30}, {-10, 5}, {12, 10}, {13, 15}};
     for (const auto& row : rows) {
         EXPECT_EQ(planLowGrams(row.asked), row.kept) << row.asked;
     }

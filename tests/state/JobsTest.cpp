@@ -11,12 +11,10 @@ Date day(const char* text) { return *parseDate(text); }
 
 TEST(Calendar, ReadsOnlyRealDaysAndCountsWeeksFromMonday)
 {
-    const struct {
-        const char* text;
-        bool real;
-    } rows[] = {{"2026-01-05", true}, {"2024-02-29", true},  {"2025-02-29", false}, {"2026-13-01", false},
-                {"2026-1-05", false}, {"2026-01-05x", false}, {"+026-01-05", false}, {"1969-12-31", false},
-                {"2026-01-00", false}, {"", false},           {"9999-12-31", true},  {"2026/01/05", false}};
+    const struct { const char* text; bool real; } rows[] = {
+        {"2026-01-05", true}, {"2024-02-29", true},  {"2025-02-29", false}, {"2026-13-01", false},
+        {"2026-1-05", false}, {"2026-01-05x", false}, {"+026-01-05", false}, {"1969-12-31", false},
+        {"2026-01-00", false}, {"", false},           {"9999-12-31", true},  {"2026/01/05", false}};
     for (const auto& row : rows) {
         const auto date = parseDate(row.text);
         EXPECT_EQ(date.has_value(), row.real) << row.text;
@@ -39,12 +37,10 @@ TEST(Calendar, ReadsOnlyRealDaysAndCountsWeeksFromMonday)
 
 TEST(Jobs, TheSameDateDrawsTheSameThreeDifferentJobs)
 {
-    const struct {
-        const char* date;
-        std::array<Job, 3> jobs;
-    } rows[] = {{"2026-01-05", {Job::Low, Job::Game, Job::Insulin}},
-                {"2026-01-06", {Job::Insulin, Job::Dress, Job::Carbs}},
-                {"2026-01-07", {Job::Carbs, Job::Low, Job::Check}}};
+    const struct { const char* date; std::array<Job, 3> jobs; } rows[] = {
+        {"2026-01-05", {Job::Low, Job::Game, Job::Insulin}},
+        {"2026-01-06", {Job::Insulin, Job::Dress, Job::Carbs}},
+        {"2026-01-07", {Job::Carbs, Job::Low, Job::Check}}};
     for (const auto& row : rows) {
         EXPECT_EQ(jobsOfDay(day(row.date)), row.jobs) << row.date;
     }
@@ -65,12 +61,7 @@ TEST(Jobs, TheSameDateDrawsTheSameThreeDifferentJobs)
 TEST(Jobs, TodaysJobsTickOnceAndThreeGiveOneStickerAndTenCoins)
 {
     using E = CareEvent;
-    const struct {
-        E event;
-        bool ticks;
-        bool completes;
-        float coins;
-    } rows[] = {
+    const struct { E event; bool ticks; bool completes; float coins; } rows[] = {
         {E::DoseStopped, false, false, 0},  // not a job
         {E::GoodCheck, false, false, 0},    // not one of today's
         {E::LowTreated, true, false, 0},    {E::LowTreated, false, false, 0},
@@ -97,13 +88,11 @@ TEST(Jobs, EachCheckTicksTheCheckJobAndCountsApart)
         EXPECT_TRUE(noteCare(state, check, wednesday).jobDone);
         EXPECT_EQ(state.jobs().done, (std::array<bool, 3>{false, false, true}));
     }
-    const struct {
-        CareEvent event;
-        int PracticeCounts::*field;
-    } rows[] = {{CareEvent::GoodCheck, &PracticeCounts::goodChecks},       {CareEvent::TrickyCheck, &PracticeCounts::trickyChecks},
-                {CareEvent::LowCheck, &PracticeCounts::lowChecks},         {CareEvent::DoseCompleted, &PracticeCounts::dosesCompleted},
-                {CareEvent::DoseStopped, &PracticeCounts::dosesStopped},   {CareEvent::CarbsCounted, &PracticeCounts::carbsCounted},
-                {CareEvent::LowTreated, &PracticeCounts::lowsTreated}};
+    const struct { CareEvent event; int PracticeCounts::*field; } rows[] = {
+        {CareEvent::GoodCheck, &PracticeCounts::goodChecks},       {CareEvent::TrickyCheck, &PracticeCounts::trickyChecks},
+        {CareEvent::LowCheck, &PracticeCounts::lowChecks},         {CareEvent::DoseCompleted, &PracticeCounts::dosesCompleted},
+        {CareEvent::DoseStopped, &PracticeCounts::dosesStopped},   {CareEvent::CarbsCounted, &PracticeCounts::carbsCounted},
+        {CareEvent::LowTreated, &PracticeCounts::lowsTreated}};
     for (const auto& row : rows) {
         AppState state;
         noteCare(state, row.event, wednesday);

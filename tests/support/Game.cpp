@@ -137,6 +137,25 @@ nlohmann::json Game::control(const std::string& name)
     return {};
 }
 
+std::unique_ptr<Application> startOwnGame(const ScratchFolder& folder, const std::string& storyboard,
+                                          const Registry& registry, RunLoop::ClockKind clock)
+{
+    folder.write(Application::kStoryboardFile, storyboard);
+    auto created = Application::create(folder.path(), registry, clock);
+    if (!created) {
+        ADD_FAILURE() << created.error().message;
+        std::abort();
+    }
+    return std::move(*created);
+}
+
+std::string readFile(const std::string& path)
+{
+    std::ostringstream s;
+    s << std::ifstream(path, std::ios::binary).rdbuf();
+    return s.str();
+}
+
 ScratchFolder::ScratchFolder()
 {
     std::string pattern = (std::filesystem::temp_directory_path() / "buddycare-test-XXXXXX").string();

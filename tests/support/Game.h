@@ -50,6 +50,9 @@ private:
 // Why an input was refused, or nothing when it was taken.
 inline std::string refusal(const Result<void>& done) { return done ? std::string() : done.error().message; }
 
+// A file's bytes, or nothing when it cannot be read.
+std::string readFile(const std::string& path);
+
 // A scratch folder with the given files (name -> content), removed at the end.
 class ScratchFolder {
 public:
@@ -61,5 +64,10 @@ public:
 private:
     std::string path_;
 };
+
+// A game of the screens of `registry` laid out by `storyboard`, written into
+// `folder`; one that cannot start fails the test and stops the program.
+std::unique_ptr<Application> startOwnGame(const ScratchFolder& folder, const std::string& storyboard,
+                                          const Registry& registry, RunLoop::ClockKind clock = RunLoop::ClockKind::Virtual);
 
 } // namespace bc::test

@@ -19,14 +19,11 @@ std::string catalogue()
 TEST(JsonTranslatorTest, ReadsTheBundlesCatalogueAndFallsBackToEnglish)
 {
     const JsonTranslator words(catalogue());
-    const struct {
-        const char* one;
-        unsigned long count;
-        const char* form;
-    } rows[] = {{"unit", 0, "unités"},       {"unit", 1, "unité"},         {"unit", 11, "unités"},
-                {"unit", 121, "unité"},      {"unit", 1000001, "unité"},   {"unit", 1000011, "unités"},
-                {"unit", 1000002, "unités"}, {"hour", 1, "heure"},         {"hour", 2, "hours"},
-                {"carb", 2, "carbs"}};
+    const struct { const char* one; unsigned long count; const char* form; } rows[] = {
+        {"unit", 0, "unités"},       {"unit", 1, "unité"},         {"unit", 11, "unités"},
+        {"unit", 121, "unité"},      {"unit", 1000001, "unité"},   {"unit", 1000011, "unités"},
+        {"unit", 1000002, "unités"}, {"hour", 1, "heure"},         {"hour", 2, "hours"},
+        {"carb", 2, "carbs"}};
     for (const auto& row : rows) {
         const std::string many = std::string(row.one) + "s";
         EXPECT_EQ(words.translatePlural(row.one, many.c_str(), row.count), row.form) << row.one << row.count;

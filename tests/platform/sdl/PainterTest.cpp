@@ -16,7 +16,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <optional>
 #include <cstdlib>
 #include <memory>
@@ -33,6 +32,7 @@ constexpr Color kSecondBg{0x20, 0x40, 0xA0, 255};
 constexpr Color kRed{255, 0, 0, 255};
 constexpr Color kGreen{0, 255, 0, 255};
 constexpr Color kBlue{0, 0, 255, 255};
+constexpr Color kYellow{255, 255, 0, 255};
 
 // Controls at known places on a light grey screen; each test looks at one.
 const char* const kStoryboard = R"({"initial": "Home", "screens": [
@@ -48,6 +48,7 @@ const char* const kStoryboard = R"({"initial": "Home", "screens": [
     {"kind": "image", "name": "wide", "frame": [10, 430, 100, 100], "picture": "wide.png"},
     {"kind": "image", "name": "broken", "frame": [130, 430, 100, 100], "picture": "broken.png"},
     {"kind": "image", "name": "squeezed", "frame": [250, 430, 0, 100], "picture": "wide.png"},
+    {"kind": "image", "name": "quarters", "frame": [10, 150, 100, 30], "picture": "quarters.png"},
     {"kind": "label", "name": "note", "frame": [10, 540, 300, 120], "text": ""}
   ]},
   {"class": "Second", "title": "Second", "background": "#2040A0", "controls": [
@@ -119,16 +120,20 @@ protected:
             SDL_FillRect(tall.get(), &band, SDL_MapRGB(tall->format, color.r, color.g, color.b));
         }
         ASSERT_EQ(IMG_SavePNG(tall.get(), (folder.path() + "/tall.png").c_str()), 0);
-        folder.write(Application::kStoryboardFile, kStoryboard);
-        ASSERT_NO_FATAL_FAILURE(start(RunLoop::ClockKind::Virtual));
+        // 4x2, a colour to each quarter: red and blue over green and yellow.
+        sdl::SurfacePtr quarters(SDL_CreateRGBSurfaceWithFormat(0, 4, 2, 32, SDL_PIXELFORMAT_ARGB8888));
+        for (const auto& [x, y, color] : {std::tuple{0, 0, kRed}, {2, 0, kBlue}, {0, 1, kGreen}, {2, 1, kYellow}}) {
+            const SDL_Rect quarter{x, y, 2, 1};
+            SDL_FillRect(quarters.get(), &quarter, SDL_MapRGB(quarters->format, color.r, color.g, color.b));
+        }
+        ASSERT_EQ(IMG_SavePNG(quarters.get(), (folder.path() + "/quarters.png").c_str()), 0);
+        start(RunLoop::ClockKind::Virtual);
     }
     // The window's clock animates; the virtual one finishes every move at once.
     void start(RunLoop::ClockKind clock)
     {
         app.reset();
-        auto created = Application::create(folder.path(), registry, clock);
-        ASSERT_TRUE(created.ok()) << created.error().message;
-        app = std::move(*created);
+        app = test::startOwnGame(folder, kStoryboard, registry, clock);
     }
     void paint() { canvas.paint(*app); }
     Rect frameOf(const std::string& name) const { return app->top()->controlNamed(name)->canvasFrame(); }
@@ -166,11 +171,21 @@ TEST_F(PainterTest, HiddenControlsTheContentsOfHiddenViewsAndABrokenPictureLeave
     const Rect squeezed = frameOf("squeezed");
     EXPECT_EQ(canvas.inkIn({squeezed.x - 2, squeezed.y, 4, squeezed.h}, kScreenBg), 0) << "a picture with no width";
     EXPECT_EQ(canvas.at(250, 80), (Color{0, 0, 255, 255}));
-    // 2:1 in a square: the top and bottom quarters stay empty.
+    // 2:1 in a square: the top and bottom quarters stay empty. In a box three times wider than
+    // tall, 60x30 in the middle, each of its pixels 15 points square: x, y, colour.
     const Rect wide = frameOf("wide");
-    EXPECT_EQ(canvas.at(wide.x + 50, wide.y + 50), (Color{255, 0, 255, 255}));
-    EXPECT_EQ(canvas.at(wide.x + 50, wide.y + 10), kScreenBg);
-    EXPECT_EQ(canvas.at(wide.x + 50, wide.y + 90), kScreenBg);
+    const Rect q = frameOf("quarters");
+    const Color magenta{255, 0, 255, 255};
+    const std::tuple<float, float, Color> shown[] = {
+        {wide.x + 50, wide.y + 24, kScreenBg}, {wide.x + 50, wide.y + 26, magenta}, {wide.x + 50, wide.y + 50, magenta},
+        {wide.x + 50, wide.y + 74, magenta},   {wide.x + 50, wide.y + 76, kScreenBg}, {q.x + 19, q.y + 7, kScreenBg},
+        {q.x + 27, q.y + 7, kRed},             {q.x + 42, q.y + 7, kRed},             {q.x + 57, q.y + 7, kBlue},
+        {q.x + 72, q.y + 7, kBlue},            {q.x + 27, q.y + 22, kGreen},          {q.x + 72, q.y + 22, kYellow},
+        {q.x + 81, q.y + 22, kScreenBg}};
+    for (const auto& [x, y, color] : shown) {
+        const Color c = canvas.at(x, y); // scaled, so a shade either way
+        EXPECT_LT(std::abs(c.r - color.r) + std::abs(c.g - color.g) + std::abs(c.b - color.b), 12) << x << "," << y;
+    }
     const auto first = warnings.find("broken.png");
     ASSERT_NE(first, std::string::npos) << warnings;
     EXPECT_EQ(warnings.find("broken.png", first + 1), std::string::npos) << warnings;
@@ -213,7 +228,15 @@ TEST_F(PainterTest, APushedScreenGetsABarWithTitleAndBackUnlessTheBarIsHidden)
     paint();
     EXPECT_GT(canvas.inkIn(back, bar), 20);
     EXPECT_GT(canvas.inkIn(Rect{137, 8, 100, 28}, bar), 20);
-    EXPECT_EQ(canvas.at(187, 60), kSecondBg);
+    // Its half-point hairline takes the bar's last whole row, not the screen's first.
+    EXPECT_EQ(canvas.at(187, Application::kBarHeight - 1), palette::kHairline);
+    EXPECT_EQ(canvas.at(187, Application::kBarHeight), kSecondBg);
+    // Pressed, its back control is shaded, beside its label too.
+    const Color unpressed = canvas.at(6, 22);
+    app->pointerDown(10, 10);
+    paint();
+    EXPECT_NE(canvas.at(6, 22), unpressed);
+    app->pointerCancel();
     app->navigation().setNavigationBarHidden(true);
     paint();
     EXPECT_EQ(canvas.inkIn(Rect{0, 0, kCanvasWidth, Application::kBarHeight}, kSecondBg), 0);

@@ -16,10 +16,11 @@
 namespace bc {
 namespace {
 
-Uint32 pixelAt(SDL_Surface* s, int x, int y)
+SDL_Color colourAt(const sdl::SurfacePtr& s, int x, int y)
 {
-    const auto* row = static_cast<const Uint8*>(s->pixels) + y * s->pitch;
-    return reinterpret_cast<const Uint32*>(row)[x];
+    SDL_Color c{};
+    SDL_GetRGB(reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(s->pixels) + y * s->pitch)[x], s->format, &c.r, &c.g, &c.b);
+    return c;
 }
 
 // A renderer drawing into memory, and a folder of pictures made for the test.
@@ -88,6 +89,16 @@ TEST_F(PictureCacheTest, KeepsNoMoreThanItsCapacityNorMorePixelsThanItsBudget)
     EXPECT_EQ(cache->count(), 3u);
 }
 
+// A side of 4096 pixels is shown, one more is not, nor is an empty side.
+TEST(PictureCacheBounds, APictureIsShownUpTo4096PixelsASideButNotWithAnEmptySide)
+{
+    const std::pair<sdl::PictureCache::Dimensions, bool> rows[] = {
+        {{4096, 4096}, true}, {{1, 1}, true}, {{4097, 1}, false}, {{1, 4097}, false}, {{0, 1}, false}, {{1, 0}, false}};
+    for (const auto& [d, shown] : rows) {
+        EXPECT_EQ(sdl::PictureCache::withinBounds(d), shown) << d.w << "x" << d.h;
+    }
+}
+
 TEST_F(PictureCacheTest, KnowsAPhotoFromAPictureWithTransparency)
 {
     const auto p = cache->size("p.jpg", picture("p.jpg", 16, 16, false));
@@ -124,7 +135,7 @@ TEST_F(PictureCacheTest, AJpegIsDecodedNoLargerThanItIsShownAndKeepsItsOwnSize)
     const auto file = picture("j.jpg", 64, 64, false);
     // The decoder scales by eighths: the smallest that still covers what is asked.
     const std::pair<sdl::PictureCache::Dimensions, int> rows[] = {
-        {{0, 0}, 64}, {{16, 16}, 16}, {{17, 16}, 24}, {{8, 1}, 8}, {{100, 100}, 64}, {{1, 40}, 40}};
+        {{0, 0}, 64}, {{16, 16}, 16}, {{17, 16}, 24}, {{8, 1}, 8}, {{100, 100}, 64}, {{1, 40}, 40}, {{0, 16}, 16}};
     for (const auto& [atLeast, side] : rows) {
         const auto decoded = sdl::PictureCache::decodeFile("j.jpg", file, atLeast);
         ASSERT_NE(decoded.surface, nullptr) << decoded.why;
@@ -150,19 +161,14 @@ TEST_F(PictureCacheTest, APartOfAJpegDecodedSmallIsTheSamePart)
     SDL_Texture* texture = cache->texture("half.jpg", file, SDL_Rect{32, 0, 32, 64}, 8, 16);
     ASSERT_NE(texture, nullptr);
     const auto out = shown(texture);
-    Uint8 r = 0;
-    Uint8 g = 0;
-    Uint8 b = 0;
     for (int x : {1, 4, 6}) {
-        SDL_GetRGB(pixelAt(out.get(), x, 8), out->format, &r, &g, &b);
-        EXPECT_GT(b, 150) << x;
-        EXPECT_LT(r, 60) << x;
+        EXPECT_GT(colourAt(out, x, 8).b, 150) << x;
+        EXPECT_LT(colourAt(out, x, 8).r, 60) << x;
     }
     // The strip along the bottom, one row of the eighth-size copy, is that row and not the one above it.
     const auto foot8 = shown(cache->texture("half.jpg", file, foot, 8, 1));
     for (int x : {1, 6}) {
-        SDL_GetRGB(pixelAt(foot8.get(), x, 0), foot8->format, &r, &g, &b);
-        EXPECT_GT(g, 150) << x;
+        EXPECT_GT(colourAt(foot8, x, 0).g, 150) << x;
     }
     // Shown larger than it was decoded, it is decoded again at the size needed.
     int w = 0;
@@ -176,11 +182,9 @@ TEST_F(PictureCacheTest, ShrinkingAveragesFineDetailInsteadOfPickingPixels)
     const auto file = picture("c.png", 64, 64, true);
     SDL_Texture* small = cache->texture("c.png", file, SDL_Rect{0, 0, 64, 64}, 8, 8);
     ASSERT_NE(small, nullptr);
-    auto out = shown(small);
-    Uint8 r = 0, g = 0, b = 0;
-    SDL_GetRGB(pixelAt(out.get(), 4, 4), out->format, &r, &g, &b);
-    EXPECT_NEAR(r, 128, 24);
-    EXPECT_NEAR(b, 128, 24);
+    const SDL_Color grey = colourAt(shown(small), 4, 4);
+    EXPECT_NEAR(grey.r, 128, 24);
+    EXPECT_NEAR(grey.b, 128, 24);
 }
 
 } // namespace

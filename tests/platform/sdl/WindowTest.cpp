@@ -135,42 +135,20 @@ protected:
     pid_t server_ = -1;
 };
 
-TEST_F(SmallDisplay, TheWindowOpensReachableAndComesBackWhenTheDisplayChanges)
+TEST_F(SmallDisplay, AWindowOpensReachableFullScreenCoversTheDisplayAndBothComeBackWhenMoved)
 {
-    auto opened = openWindow(false);
-    ASSERT_TRUE(opened) << opened.error().message;
-    WindowPtr window = std::move(*opened);
-    EXPECT_TRUE(shown(window.get()) == (WindowBox{265, 0, 269, 480}));
+    WindowPtr window;
+    for (const bool full : {true, false}) {
+        auto opened = openWindow(full);
+        ASSERT_TRUE(opened) << opened.error().message;
+        window = std::move(*opened);
+        EXPECT_TRUE(shown(window.get()) == (full ? WindowBox{0, 0, 800, 480} : WindowBox{265, 0, 269, 480})) << full;
+    }
     SDL_SetWindowPosition(window.get(), 700, -300);
     keepReachable(window.get());
     EXPECT_TRUE(whollyInside(shown(window.get()), {}, {0, 0, 800, 480}));
     SDL_SetWindowSize(window.get(), 20000, 20000);
     EXPECT_EQ(shown(window.get()).h, kMaxWindowSide);
-}
-
-TEST_F(SmallDisplay, FullScreenCoversTheDisplayWithNoWindowManager)
-{
-    auto opened = openWindow(true);
-    ASSERT_TRUE(opened) << opened.error().message;
-    WindowPtr window = std::move(*opened);
-    EXPECT_TRUE(shown(window.get()) == (WindowBox{0, 0, 800, 480}));
-}
-
-TEST_F(SmallDisplay, WhatWaitsForTheFirstFrameStartsOnceAfterItIsPresented)
-{
-    auto fonts = FontSource::find();
-    ASSERT_TRUE(fonts) << fonts.error().message;
-    test::Game game;
-    auto window = openWindow(false);
-    ASSERT_TRUE(window) << window.error().message;
-    SurfacePtr target(SDL_CreateRGBSurfaceWithFormat(0, 375, 667, 32, SDL_PIXELFORMAT_ARGB8888));
-    RendererPtr renderer(SDL_CreateSoftwareRenderer(target.get()));
-    WindowLoop loop(game.app(), window->get(), renderer.get(), **fonts, false);
-    int calls = 0;
-    loop.afterFirstFrame([&] { calls += game.app().needsDisplay() ? 10 : 1; });
-    loop.pump();
-    loop.pump();
-    EXPECT_EQ(calls, 1);
 }
 
 // The window's loop over the shipped game, drawing into memory at one pixel per point.
@@ -188,6 +166,8 @@ protected:
         target.reset(SDL_CreateRGBSurfaceWithFormat(0, 375, 667, 32, SDL_PIXELFORMAT_ARGB8888));
         renderer.reset(SDL_CreateSoftwareRenderer(target.get()));
         loop = std::make_unique<WindowLoop>(game.app(), window.get(), renderer.get(), *fonts, false);
+        // What waits for the first frame starts once, after it is presented.
+        loop->afterFirstFrame([&] { firstFrames += game.app().needsDisplay() ? 10 : 1; });
         shown(window.get());
         loop->pump();
     }
@@ -223,9 +203,10 @@ protected:
     SurfacePtr target;
     RendererPtr renderer;
     std::unique_ptr<WindowLoop> loop;
+    int firstFrames = 0;
 };
 
-TEST_F(SmallDisplayLoop, AFingerTapsWhenLiftedAndTheNextFingerTapsAgain)
+TEST_F(SmallDisplayLoop, AFingerTapsWhenLiftedTheNextTapsAgainAndTheFirstFrameWasAwaitedOnce)
 {
     const auto home = drawn();
     tap(1, game.app().top()->controlNamed("checkPlace")->canvasFrame());
@@ -233,6 +214,7 @@ TEST_F(SmallDisplayLoop, AFingerTapsWhenLiftedAndTheNextFingerTapsAgain)
     EXPECT_NE(drawn(), home) << "the new screen is drawn";
     tap(2, Application::kBarBackRect);
     EXPECT_EQ(game.screen(), "ViewController");
+    EXPECT_EQ(firstFrames, 1);
 }
 
 TEST_F(SmallDisplayLoop, AWindowLeftOffTheDisplayComesBackWhenTheDisplayChanges)
