@@ -53,8 +53,8 @@ self.addEventListener('fetch', (e) => e.respondWith(caches.match(e.request, { ig
   return dir;
 }
 
-const GAME = { paint: () => window.buddycare && window.buddycare.firstPaintMs, ready: () => window.buddycare && window.buddycare.firstFrameMs };
-const FLOOR = { paint: () => window.firstFrameMs, ready: () => window.firstFrameMs };
+export const GAME = { paint: () => window.buddycare && window.buddycare.firstPaintMs, ready: () => window.buddycare && window.buddycare.firstFrameMs };
+export const FLOOR = { paint: () => window.firstFrameMs, ready: () => window.firstFrameMs };
 
 // One start in a fresh context (cold), or, with `repeat`, a second start once the page's service
 // worker holds its files: the times from navigation to the first frame on the screen and to the

@@ -355,10 +355,8 @@ test('a browser that prefers Spanish plays in Spanish, and every text fits its c
     .filter((l) => l.querySelector('.text').offsetHeight > l.clientHeight + 1).map((l) => l.dataset.name));
   try {
     await page.evaluate(() => { window.speechSynthesis.speak = (said) => { window.said = [said.lang, said.text]; }; });
-    assert.equal(await page.getAttribute('html', 'lang'), 'es');
     assert.deepEqual([await page.locator('#turn > p').textContent(), await page.getAttribute('#bar', 'aria-label')],
       ['¡Ponme de pie!', 'Navegación']);
-    assert.equal(await text(page, 'readingCaption'), 'Azúcar en sangre');
     for (const name of ['insulinPlace', 'continueButtonClicked']) await tap(page, name);
     assert.equal(await text(page, 'hoursUnit'), 'hora');
     assert.equal(await control(page, 'stepper').locator('.plus').getAttribute('aria-label'), 'Horas de ejercicio: más');
