@@ -23,14 +23,18 @@ const kb = (bytes) => `${(bytes / 1024).toFixed(1)} KiB`;
 // What a file costs on the wire at its best plain encoding.
 export const gzipped = async (root, path) => gzipSync(await readFile(join(root, path)), { level: 9 }).length;
 
+// The first frame's pictures as the bundle's page carries them, by name.
+export async function firstPictures() {
+  const html = await readFile(join(bundle, 'index.html'), 'utf8');
+  return JSON.parse(html.match(/<script type="application\/json" id="first-pictures">([^<]*)<\/script>/)[1]);
+}
+
 // The floor: the browser's own home picture and five labels, nothing else, and a service worker
 // that keeps both for a repeat start, as the game's does.
 export async function floorPage() {
   const dir = await mkdtemp(join(tmpdir(), 'buddycare-floor-'));
   // The home picture as the game's first frame shows it: the copy in its page.
-  const html = await readFile(join(bundle, 'index.html'), 'utf8');
-  const inPage = JSON.parse(html.match(/<script type="application\/json" id="first-pictures">([^<]*)<\/script>/)[1]);
-  const [, type, base64] = inPage['sadhomescreen.jpg'].match(/^data:image\/(\w+);base64,(.*)$/);
+  const [, type, base64] = (await firstPictures())['sadhomescreen.jpg'].match(/^data:image\/(\w+);base64,(.*)$/);
   const picture = Buffer.from(base64, 'base64');
   await writeFile(join(dir, `home.${type}`), picture);
   const labels = ['Check', 'Insulin', 'Eat', 'Buddy', 'Settings'].map((word, i) =>

@@ -60,7 +60,6 @@ for (const name of shown) {
 function pictureType(bytes) {
   const ascii = (from, to) => bytes.subarray(from, to).toString('latin1');
   if (ascii(0, 4) === 'RIFF' && ascii(8, 12) === 'WEBP') return 'image/webp';
-  if (ascii(4, 8) === 'ftyp' && /^avi[fs]$/.test(ascii(8, 12))) return 'image/avif';
   if (bytes[0] === 0x89 && ascii(1, 4) === 'PNG') return 'image/png';
   if (bytes[0] === 0xff && bytes[1] === 0xd8) return 'image/jpeg';
   throw new Error('web-bundle: a picture of the first frame is of no format a browser shows');

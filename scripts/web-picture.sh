@@ -16,11 +16,11 @@ case "$source" in
   *.png)
     # Outlines and flat colours keep their edges; alpha is where they blend.
     cwebp -quiet -m 6 -q 80 -alpha_q 85 "$source" -o "$work/p.webp"
-    avifenc -s 6 -j 1 --min 20 --max 36 --minalpha 8 --maxalpha 20 "$source" "$work/p.avif" >/dev/null
+    [[ "$quick" == quick ]] || avifenc -s 6 -j 1 --min 20 --max 36 --minalpha 8 --maxalpha 20 "$source" "$work/p.avif" >/dev/null
     ;;
   *.jpg|*.jpeg)
     cwebp -quiet -m 6 -q 75 "$source" -o "$work/p.webp"
-    avifenc -s 6 -j 1 --min 24 --max 40 "$source" "$work/p.avif" >/dev/null
+    [[ "$quick" == quick ]] || avifenc -s 6 -j 1 --min 24 --max 40 "$source" "$work/p.avif" >/dev/null
     ;;
   *)
     echo "web-picture: $source is neither PNG nor JPEG" >&2
@@ -28,7 +28,7 @@ case "$source" in
     ;;
 esac
 best="$work/p.webp"
-if [[ "$quick" != quick && $(stat -c %s "$work/p.avif") -lt $(stat -c %s "$best") ]]; then
+if [[ -f "$work/p.avif" && $(stat -c %s "$work/p.avif") -lt $(stat -c %s "$best") ]]; then
   best="$work/p.avif"
 fi
 # A small palette picture can already be smaller than either.

@@ -3,9 +3,8 @@
 // comes no later than the first that answers a tap.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { rm, readFile } from 'node:fs/promises';
-import { join } from 'node:path';
-import { floorPage, start, GAME, FLOOR } from '../../bench/web-bench.mjs';
+import { rm } from 'node:fs/promises';
+import { floorPage, firstPictures, start, GAME, FLOOR } from '../../bench/web-bench.mjs';
 import { bundle, serveBundle, launch } from './support.mjs';
 
 test('the bench times starts from navigation, cold from the network and repeated from the service worker', async () => {
@@ -16,8 +15,7 @@ test('the bench times starts from navigation, cold from the network and repeated
     const [game, base] = servers;
     const cold = await start(browser, game, GAME);
     assert.ok(cold.paint > 0 && cold.paint <= cold.ready, `first frame ${cold.paint} ms, answering ${cold.ready} ms`);
-    const html = await readFile(join(bundle, 'index.html'), 'utf8');
-    const shown = Object.keys(JSON.parse(html.match(/id="first-pictures">([^<]*)</)[1]));
+    const shown = Object.keys(await firstPictures());
     assert.ok(shown.length > 5, 'the first frame\'s pictures come with the page');
     for (const path of ['/', '/buddycare.wasm', '/buddycare.data']) assert.ok(cold.fetched.includes(path), path);
 
