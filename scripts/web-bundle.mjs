@@ -80,6 +80,24 @@ html = replaceLine(html, /<script type="application\/json" id="first-frames">[^<
   `<script type="application/json" id="first-frames">${inline(frames)}</script>`, 'index.html');
 html = replaceLine(html, /<script type="application\/json" id="first-pictures">[^<]*<\/script>/,
   `<script type="application/json" id="first-pictures">${inline(pictures)}</script>`, 'index.html');
+// The first frame's script and the two it imports come inside the page as one module: as files,
+// each would wait for the one that imports it before it was even asked for.
+const FIRST = ['keep.js', 'view.js', 'first.js'];
+const firstParts = [];
+for (const name of FIRST) {
+  const text = (await readFile(join(dir, name), 'utf8'))
+    .replace(/^import \{[^}]*\} from '\.\/(?:keep|view)\.js';\n/gm, '')
+    .replace(/^export (?=(?:const|let|function|class) )/gm, '');
+  if (/^\s*(?:import|export)\b/m.test(text)) throw new Error(`web-bundle: ${name} imports or exports what one inline script cannot hold`);
+  if (/<\/script|<!--|<script/i.test(text)) throw new Error(`web-bundle: ${name} holds text that would end an inline script`);
+  firstParts.push(text);
+}
+html = replaceLine(html, /<script type="module" src="first\.js"><\/script>/,
+  () => `<script type="module">\n${firstParts.join('\n')}</script>`, 'index.html');
+for (const name of FIRST) {
+  await rm(join(dir, name));
+  files.splice(files.indexOf(name), 1);
+}
 // The page's own inline scripts run by their hashes alone, as the policy asks: nothing else inline does.
 const hashes = [...html.matchAll(/<script(?![^>]*type="application\/json")(?![^>]*src=)[^>]*>([\s\S]*?)<\/script>/g)]
   .map(([, body]) => `'sha256-${createHash('sha256').update(body).digest('base64')}'`);

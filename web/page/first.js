@@ -7,14 +7,14 @@
 // over: every tap, key or press made meanwhile is kept, and played to the
 // game in order, so that a child who taps at once loses nothing.
 import { Renderer } from './view.js';
-import { keptProgress } from './keep.js';
+import { keptProgress, storeProgress } from './keep.js';
 
 performance.mark('buddycare-page-read');
 
 const stage = document.getElementById('stage');
 const loading = document.getElementById('loading');
 
-export const api = {
+const api = {
   firstPaintMs: null, // the frame on the screen, from the start of navigation
   firstFrameMs: null, // the first frame that answers a tap
   frames: 0,
@@ -44,12 +44,12 @@ function chooseLanguage(have) {
   }
   return '';
 }
-export const language = chooseLanguage(Object.keys(frames).filter(Boolean));
+const language = chooseLanguage(Object.keys(frames).filter(Boolean));
 document.documentElement.lang = (language || 'en').replace('_', '-');
 
 // Every picture is a file of its own, under the name the game knows it by;
 // the first frame's come with the page.
-export const pictureUrl = (name) => inPage[name] || `pictures/${encodeURIComponent(name)}`;
+const pictureUrl = (name) => inPage[name] || `pictures/${encodeURIComponent(name)}`;
 
 // A finger on the game plays it and nothing else: no swipe back, no zoom,
 // no menu, no selection. A held key taps once, as in the window.
@@ -94,13 +94,13 @@ handlers.canvas = (size) => {
 // The game's font and the first screen's pictures are ready before a frame
 // shows, so that nothing is drawn twice; one that does not come is no
 // reason not to show the rest.
-export function fontsReady() {
+function fontsReady() {
   if (!document.fonts) return Promise.resolve();
   return Promise.all([document.fonts.load('17px "Comic Neue"'), document.fonts.load('700 17px "Comic Neue"')])
     .catch(() => {});
 }
 
-export function decode(urls) {
+function decode(urls) {
   return Promise.all([...urls].map((url) => {
     const img = new Image();
     img.src = url;
@@ -108,7 +108,7 @@ export function decode(urls) {
   }));
 }
 
-export function picturesOf(frame) {
+function picturesOf(frame) {
   const found = new Set();
   for (const screen of frame.screens) {
     for (const c of screen.controls) {
@@ -123,7 +123,7 @@ const built = frames[language];
 // Once the child's own things are kept the first screen is theirs (coins, a
 // bow tie, the unit), which only the game knows: it shows when the game runs.
 const predrawn = built && keptProgress() === null ? built : null;
-export const renderer = new Renderer(stage, handlers, pictureUrl, predrawn ? predrawn.words : built?.words || {});
+const renderer = new Renderer(stage, handlers, pictureUrl, predrawn ? predrawn.words : built?.words || {});
 
 guardTouchAndKeys();
 window.addEventListener('resize', fitStage);
@@ -143,11 +143,18 @@ const shown = predrawn && (async () => {
 
 // The frame the page drew before the game ran (null when it drew none), for
 // the game to take over.
-export const first = { frame: predrawn ? predrawn.frame : null, shown: shown || Promise.resolve() };
+const first = { frame: predrawn ? predrawn.frame : null, shown: shown || Promise.resolve() };
 
 // The game runs: what was kept meanwhile is played to it, in order, and
 // from now on input goes straight to it.
-export function takeOver(live) {
+function takeOver(live) {
   game = live;
   for (const [name, args] of waiting.splice(0)) live[name](...args);
 }
+
+// For the game's script (main.js). In the built page this script is inline, which nothing can
+// import from: it hands over on the window instead, and runs before main.js, which comes after
+// it in the page.
+window.buddycareFirst = {
+  api, renderer, first, language, takeOver, fontsReady, decode, picturesOf, pictureUrl, keptProgress, storeProgress,
+};

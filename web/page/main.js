@@ -6,8 +6,10 @@
 import createBuddycare from './buddycare.js';
 import { downloads } from './load.js';
 import { createAudio } from './audio.js';
-import { keptProgress, storeProgress } from './keep.js';
-import { api, renderer, first, language, takeOver, fontsReady, decode, picturesOf, pictureUrl } from './first.js';
+
+const {
+  api, renderer, first, language, takeOver, fontsReady, decode, picturesOf, pictureUrl, keptProgress, storeProgress,
+} = window.buddycareFirst;
 
 const started = performance.now();
 const stage = document.getElementById('stage');
