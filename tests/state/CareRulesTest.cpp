@@ -84,8 +84,8 @@ TEST(CareRules, ReasonsNameTheGramsThenTheExercise)
     }
 }
 
-// The meal rule, and what Done clears after a stop, the monkey checks at every
-// step against its model; the fractions of a stop, here.
+// The meal rule, and what a stop's Done keeps, the monkey checks at every step
+// against its model; the fractions of a stop, here.
 TEST(CareRules, StopLeavesHalfOfWhatRemainedAndMarksTheWholeDoseGiven)
 {
     const struct { float target, given, justGiven; } rows[] = {
@@ -99,6 +99,22 @@ TEST(CareRules, StopLeavesHalfOfWhatRemainedAndMarksTheWholeDoseGiven)
         EXPECT_EQ(s.bolusJustGiven(), row.justGiven) << row.target << " " << row.given;
         EXPECT_EQ(s.bolusGiven(), row.target);
         EXPECT_EQ(s.bolusTarget(), row.target);
+    }
+}
+
+// The monkey seldom stops a dose before a completed one has cleared the
+// remembered meal, so each of the six amounts is cleared here.
+TEST(CareRules, DoneAfterAStopZeroesTheSixAmounts)
+{
+    AppState s;
+    for (auto setter : {&AppState::setBolusTarget, &AppState::setBolusJustGiven, &AppState::setBolusGiven,
+                        &AppState::setCarbsMostRecentMeal, &AppState::setCarbsNotAddressed, &AppState::setCarbsFromCounter}) {
+        (s.*setter)(9);
+    }
+    clearStoppedDose(s);
+    for (auto getter : {&AppState::bolusTarget, &AppState::bolusJustGiven, &AppState::bolusGiven,
+                        &AppState::carbsMostRecentMeal, &AppState::carbsNotAddressed, &AppState::carbsFromCounter}) {
+        EXPECT_EQ((s.*getter)(), 0.0f);
     }
 }
 
