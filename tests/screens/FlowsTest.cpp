@@ -105,8 +105,9 @@ TEST(Flow, SettingsBehindTheLock)
     // What the unlocked screen shows and that the unit waits for the lock are the mmol transcript's.
     Game game;
     game.reach("SettingsMainViewController");
-    game.play({"tap lockButton", "toggle unitsSwitch", "step carbStepper up", "step basalRateStepper down",
-               "step basalRateStepper down"});
+    game.play({"tap lockButton", "toggle unitsSwitch"});
+    EXPECT_EQ(game.text("unitsLabel"), "mmol/L") << "the transcript shows only the way back";
+    game.play({"step carbStepper up", "step basalRateStepper down", "step basalRateStepper down"});
     EXPECT_EQ(game.text("carbLabel"), "16");
     EXPECT_EQ(game.text("basalLabel"), "1.3");
     game.play({"set carbRatio 40", "tap homeButtonPressed", "tap settingsPlace"});
