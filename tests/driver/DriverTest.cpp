@@ -11,6 +11,8 @@ namespace {
 
 using test::Game;
 
+// The refusals the home transcript makes (an unknown command, control or field, a
+// negative wait, the home screen's back) are left to it.
 TEST(DriverErrors, EachRefusalAnswersItsOwnErrorAndChangesNothing)
 {
     Game game;
@@ -19,30 +21,20 @@ TEST(DriverErrors, EachRefusalAnswersItsOwnErrorAndChangesNothing)
     const std::pair<std::string, std::string> rows[] = {
         {"", "empty command"},
         {std::string(5000, 'x'), "line longer than 4096 bytes"},
-        {"dance", "unknown command \"dance\" (tap, toggle, step, wait, screen, state, set, stack, heard, shot, quit)"},
         {"tap", "usage: tap NAME"},
-        {"tap cheat extra", "usage: tap NAME"},
-        {"toggle", "usage: toggle NAME"},
         {"stack now", "usage: stack"},
-        {"heard now", "usage: heard"},
-        {"set coins", "usage: set FIELD VALUE"},
-        {"tap nothing", "no control \"nothing\" on ViewController"},
         {"toggle nothing", "no control \"nothing\" on ViewController"},
-        {"step nothing up", "no control \"nothing\" on ViewController"},
         {"tap coinsLabel", "\"coinsLabel\" is a label, which is not tapped"},
-        {"tap navBack", "the home screen has nothing to go back to"},
         {"toggle cheat", "\"cheat\" is not a switch"},
         {"step cheat up", "\"cheat\" is not a stepper"},
         {"step cheat sideways", "step direction must be up or down"},
         {"wait soon", number},
-        {"wait -3", number},
         {"wait nan", number},
         {"wait inf", number},
         {"wait 31536000", "wait is limited to one day (86400 seconds) at a time"},
         {"set coins 1e999", "set coins needs a finite number, not \"1e999\""},
         {"set items bowtie", "items is a list and cannot be set"},
         {"set settingsLocked maybe", "set settingsLocked needs true or false, not \"maybe\""},
-        {"set nothing 1", "no care-state field \"nothing\""},
         {"shot picture.jpg", "shot writes a .png file"},
         {"shot picture.png", "this build cannot draw frames"},
     };

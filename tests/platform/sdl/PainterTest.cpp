@@ -110,24 +110,21 @@ protected:
         registry.screen<Plain>("Third");
         folder.write("broken.png", "this is not a picture");
         // All magenta and wider than tall, so a square frame letterboxes it.
-        sdl::SurfacePtr wide(SDL_CreateRGBSurfaceWithFormat(0, 20, 10, 32, SDL_PIXELFORMAT_ARGB8888));
-        SDL_FillRect(wide.get(), nullptr, SDL_MapRGBA(wide->format, 255, 0, 255, 255));
-        ASSERT_EQ(IMG_SavePNG(wide.get(), (folder.path() + "/wide.png").c_str()), 0);
+        save("wide.png", 20, 10, {{{0, 0, 20, 10}, {255, 0, 255, 255}}});
         // Four times taller than wide, in red, green and blue bands: only its green middle fits a square.
-        sdl::SurfacePtr tall(SDL_CreateRGBSurfaceWithFormat(0, 10, 40, 32, SDL_PIXELFORMAT_ARGB8888));
-        for (const auto& [y, h, color] : {std::tuple{0, 15, kRed}, {15, 10, kGreen}, {25, 15, kBlue}}) {
-            const SDL_Rect band{0, y, 10, h};
-            SDL_FillRect(tall.get(), &band, SDL_MapRGB(tall->format, color.r, color.g, color.b));
-        }
-        ASSERT_EQ(IMG_SavePNG(tall.get(), (folder.path() + "/tall.png").c_str()), 0);
+        save("tall.png", 10, 40, {{{0, 0, 10, 15}, kRed}, {{0, 15, 10, 10}, kGreen}, {{0, 25, 10, 15}, kBlue}});
         // 4x2, a colour to each quarter: red and blue over green and yellow.
-        sdl::SurfacePtr quarters(SDL_CreateRGBSurfaceWithFormat(0, 4, 2, 32, SDL_PIXELFORMAT_ARGB8888));
-        for (const auto& [x, y, color] : {std::tuple{0, 0, kRed}, {2, 0, kBlue}, {0, 1, kGreen}, {2, 1, kYellow}}) {
-            const SDL_Rect quarter{x, y, 2, 1};
-            SDL_FillRect(quarters.get(), &quarter, SDL_MapRGB(quarters->format, color.r, color.g, color.b));
-        }
-        ASSERT_EQ(IMG_SavePNG(quarters.get(), (folder.path() + "/quarters.png").c_str()), 0);
+        save("quarters.png", 4, 2, {{{0, 0, 2, 1}, kRed}, {{2, 0, 2, 1}, kBlue}, {{0, 1, 2, 1}, kGreen}, {{2, 1, 2, 1}, kYellow}});
         start(RunLoop::ClockKind::Virtual);
+    }
+    // A w×h picture of coloured rects, as a PNG in the folder.
+    void save(const std::string& name, int w, int h, std::initializer_list<std::pair<SDL_Rect, Color>> fills)
+    {
+        sdl::SurfacePtr picture(SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888));
+        for (const auto& [rect, c] : fills) {
+            SDL_FillRect(picture.get(), &rect, SDL_MapRGB(picture->format, c.r, c.g, c.b));
+        }
+        ASSERT_EQ(IMG_SavePNG(picture.get(), (folder.path() + "/" + name).c_str()), 0);
     }
     // The window's clock animates; the virtual one finishes every move at once.
     void start(RunLoop::ClockKind clock)
