@@ -103,6 +103,22 @@ TEST_F(RunLoopTest, ATimerThatInvalidatesItselfKeepsItsTargetUntilItReturns)
     EXPECT_EQ(loop.pendingTimers(), 0u);
 }
 
+// A repeating timer far behind fires a few times in one turn of the loop, not once for every
+// interval it missed: the window would not get back to its events.
+TEST(RunLoopReal, ATimerFarBehindDoesNotCatchUpInOneTurn)
+{
+    RunLoop loop{RunLoop::ClockKind::Real};
+    int fired = 0;
+    loop.schedule(1e-9, true, nullptr, [&] { ++fired; });
+    const double scheduled = loop.now();
+    while (loop.now() < scheduled + 1e-3) {
+        // a millisecond behind: a million intervals
+    }
+    loop.fireDue();
+    EXPECT_GE(fired, 1);
+    EXPECT_LE(fired, 17) << "one timer's turn is its own and sixteen more";
+}
+
 } // namespace
 } // namespace bc
 

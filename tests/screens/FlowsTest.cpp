@@ -121,6 +121,18 @@ TEST(Flow, SettingsBehindTheLock)
     EXPECT_TRUE(game.run("toggle rememberSwitch").contains("error"));
 }
 
+// The dose screen warns only while low, and looks at the reading again each time it appears.
+TEST(Flow, TheDoseScreenWarnsOfALowOnlyWhileLow)
+{
+    Game game;
+    game.reach("InsulinSuggestionViewController");
+    EXPECT_TRUE(game.hidden("lowWarningLabel"));
+    game.play({"tap backButtonPressed", "set bloodSugarLevel 60", "tap continueButtonPressed"});
+    EXPECT_FALSE(game.hidden("lowWarningLabel"));
+    game.play({"tap backButtonPressed", "set bloodSugarLevel 150", "tap continueButtonPressed"});
+    EXPECT_TRUE(game.hidden("lowWarningLabel"));
+}
+
 // Each row plays from a fresh start and lists what was heard after its last
 // "heard": sounds by name, spoken lines in quotes.
 TEST(Flow, EachEventIsHeardOnceAndTheSettingsSilenceIt)
