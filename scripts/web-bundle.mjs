@@ -94,7 +94,12 @@ for (const name of FIRST) {
 }
 html = replaceLine(html, /<script type="module" src="first\.js"><\/script>/,
   () => `<script type="module">\n${firstParts.join('\n')}</script>`, 'index.html');
-for (const name of FIRST) {
+// The style sheet too: as a file, the first frame and every script of the page would wait for it.
+const style = await readFile(join(dir, 'style.css'), 'utf8');
+if (/<\/style/i.test(style)) throw new Error('web-bundle: style.css holds text that would end an inline style sheet');
+html = replaceLine(html, /<link rel="stylesheet" href="style\.css">/, () => `<style>\n${style}</style>`, 'index.html');
+html = replaceLine(html, /'inline-style-hash'/, `'sha256-${createHash('sha256').update(`\n${style}`).digest('base64')}'`, 'index.html');
+for (const name of [...FIRST, 'style.css']) {
   await rm(join(dir, name));
   files.splice(files.indexOf(name), 1);
 }
