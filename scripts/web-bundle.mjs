@@ -80,6 +80,8 @@ html = replaceLine(html, /<script type="application\/json" id="first-frames">[^<
   `<script type="application/json" id="first-frames">${inline(frames)}</script>`, 'index.html');
 html = replaceLine(html, /<script type="application\/json" id="first-pictures">[^<]*<\/script>/,
   `<script type="application/json" id="first-pictures">${inline(pictures)}</script>`, 'index.html');
+// What the page's policy names an inline script or style sheet by.
+const allowed = (body) => `'sha256-${createHash('sha256').update(body).digest('base64')}'`;
 // The first frame's script and the two it imports come inside the page as one module: as files,
 // each would wait for the one that imports it before it was even asked for.
 const FIRST = ['keep.js', 'view.js', 'first.js'];
@@ -98,14 +100,14 @@ html = replaceLine(html, /<script type="module" src="first\.js"><\/script>/,
 const style = await readFile(join(dir, 'style.css'), 'utf8');
 if (/<\/style/i.test(style)) throw new Error('web-bundle: style.css holds text that would end an inline style sheet');
 html = replaceLine(html, /<link rel="stylesheet" href="style\.css">/, () => `<style>\n${style}</style>`, 'index.html');
-html = replaceLine(html, /'inline-style-hash'/, `'sha256-${createHash('sha256').update(`\n${style}`).digest('base64')}'`, 'index.html');
+html = replaceLine(html, /'inline-style-hash'/, allowed(`\n${style}`), 'index.html');
 for (const name of [...FIRST, 'style.css']) {
   await rm(join(dir, name));
   files.splice(files.indexOf(name), 1);
 }
 // The page's own inline scripts run by their hashes alone, as the policy asks: nothing else inline does.
 const hashes = [...html.matchAll(/<script(?![^>]*type="application\/json")(?![^>]*src=)[^>]*>([\s\S]*?)<\/script>/g)]
-  .map(([, body]) => `'sha256-${createHash('sha256').update(body).digest('base64')}'`);
+  .map(([, body]) => allowed(body));
 if (!hashes.length) throw new Error('web-bundle: index.html has no inline script to allow');
 html = replaceLine(html, /'inline-hashes'/, hashes.join(' '), 'index.html');
 await writeFile(page, html);
