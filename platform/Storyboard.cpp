@@ -9,6 +9,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <utility>
 
 namespace bc {
 
@@ -122,7 +124,8 @@ void build(ScreenController& screen, const Registry::Entry& entry, const Control
 } // namespace
 
 struct Storyboard::Pending {
-    json root;
+    json root;        // the whole text, parsed; or, when only the first screen was,
+    std::string text; // the text itself, which is parsed when the rest is read
     std::string source;
     const PictureCatalog* pictures = nullptr;
 };
@@ -150,12 +153,12 @@ Result<Storyboard> Storyboard::loadFile(const std::string& path, const Registry&
     return parse(text, path, registry, pictures, loading);
 }
 
-Result<Storyboard> Storyboard::parse(const std::string& text, const std::string& source, const Registry& registry,
-                                     const PictureCatalog& pictures, Loading loading)
+namespace {
+
+Result<json> parseJson(const std::string& text, const std::string& source)
 {
-    json root;
     try {
-        root = json::parse(text);
+        return json::parse(text);
     } catch (const json::parse_error& e) {
         std::string what = e.what();
         // nlohmann prefixes its own tag; keep the part a person can act on.
@@ -171,6 +174,126 @@ Result<Storyboard> Storyboard::parse(const std::string& text, const std::string&
         }
         return Error{oneLine(source + ": not valid JSON: " + what)};
     }
+}
+
+// Where the code runs cold (the browser's first start) reading the whole
+// description costs more than the first screen does: this is the text with
+// "screens" cut to its first entry, found by the text's brackets and quotes
+// alone. Nothing is decided from it that the whole pass does not decide
+// again, so text it misjudges (any but plain, well-formed JSON) only costs
+// the quick path: nothing, or a cut the parser refuses, and the whole text is
+// parsed instead.
+std::optional<std::string> firstScreenOnly(const std::string& text)
+{
+    std::size_t at = 0;
+    const auto space = [&] {
+        while (at < text.size() && (text[at] == ' ' || text[at] == '\n' || text[at] == '\r' || text[at] == '\t')) {
+            ++at;
+        }
+    };
+    const auto skipString = [&] {
+        for (++at; at < text.size() && text[at] != '"'; ++at) {
+            at += text[at] == '\\' ? 1 : 0;
+        }
+        return at++ < text.size();
+    };
+    // To just past the value that starts here (a scalar: to what ends it).
+    const auto skipValue = [&] {
+        int depth = 0;
+        while (at < text.size()) {
+            const char c = text[at];
+            if (c == '"') {
+                if (!skipString()) {
+                    return false;
+                }
+            } else if (c == '{' || c == '[') {
+                ++depth;
+                ++at;
+            } else if (c == '}' || c == ']') {
+                if (depth == 0) {
+                    return true;
+                }
+                ++at;
+                --depth;
+            } else if (c == ',' && depth == 0) {
+                return true;
+            } else {
+                ++at;
+            }
+            if (depth == 0 && (c == '"' || c == '}' || c == ']')) {
+                return true;
+            }
+        }
+        return false;
+    };
+    std::optional<std::pair<std::size_t, std::size_t>> cut;
+    space();
+    if (at >= text.size() || text[at++] != '{') {
+        return std::nullopt;
+    }
+    for (;;) {
+        space();
+        const std::size_t key = at;
+        if (at >= text.size() || text[at] != '"' || !skipString()) {
+            return std::nullopt;
+        }
+        const bool screens = text.compare(key, at - key, "\"screens\"") == 0;
+        space();
+        if (at >= text.size() || text[at++] != ':') {
+            return std::nullopt;
+        }
+        space();
+        const std::size_t value = at;
+        if (screens && (cut || at >= text.size() || text[at] != '[')) {
+            return std::nullopt;
+        }
+        if (screens) {
+            ++at;
+            space();
+            if (!skipValue()) {
+                return std::nullopt;
+            }
+            cut = std::pair{at, at};
+            at = value;
+        }
+        if (!skipValue()) {
+            return std::nullopt;
+        }
+        if (screens) {
+            cut->second = at - 1; // the array's closing bracket
+        }
+        space();
+        if (at < text.size() && text[at] == ',') {
+            ++at;
+            continue;
+        }
+        if (at >= text.size() || text[at] != '}' || !cut) {
+            return std::nullopt;
+        }
+        return text.substr(0, cut->first) + text.substr(cut->second);
+    }
+}
+
+} // namespace
+
+Result<Storyboard> Storyboard::parse(const std::string& text, const std::string& source, const Registry& registry,
+                                     const PictureCatalog& pictures, Loading loading)
+{
+    if (loading == Loading::InitialFirst) {
+        // The first screen alone, when it is the one that shows first; any
+        // fault, and the whole text is read as it would be at once.
+        const auto first = firstScreenOnly(text);
+        if (auto root = first ? parseJson(*first, source) : Result<json>(Error{})) {
+            if (auto parsed = storyboard::parseScreens(*root, registry, pictures, true)) {
+                Storyboard board(registry);
+                board.initial_ = std::move(parsed->initial);
+                board.screens_ = std::move(parsed->screens);
+                board.pending_ = std::make_shared<const Pending>(Pending{json(), text, source, &pictures});
+                return board;
+            }
+        }
+    }
+    BC_TRY_LET(root, parseJson(text, source));
     const bool initialFirst = loading == Loading::InitialFirst;
     auto parsed = storyboard::parseScreens(root, registry, pictures, initialFirst);
     if (!parsed) {
@@ -180,7 +303,7 @@ Result<Storyboard> Storyboard::parse(const std::string& text, const std::string&
     board.initial_ = std::move(parsed->initial);
     board.screens_ = std::move(parsed->screens);
     if (initialFirst) {
-        board.pending_ = std::make_shared<const Pending>(Pending{std::move(root), source, &pictures});
+        board.pending_ = std::make_shared<const Pending>(Pending{std::move(root), {}, source, &pictures});
         return board;
     }
     if (auto routes = storyboard::checkRoutes(board.initial_, board.screens_, registry); !routes) {
@@ -195,7 +318,13 @@ Result<void> Storyboard::finishLoading() const
         return {};
     }
     const Pending& p = *pending_;
-    auto parsed = storyboard::parseScreens(p.root, *registry_, *p.pictures);
+    json whole;
+    if (!p.text.empty()) {
+        BC_TRY_LET(root, parseJson(p.text, p.source));
+        whole = std::move(root);
+    }
+    const json& root = p.text.empty() ? p.root : whole;
+    auto parsed = storyboard::parseScreens(root, *registry_, *p.pictures);
     if (!parsed) {
         return Error{oneLine(p.source + ": " + parsed.error().message)};
     }
