@@ -82,13 +82,13 @@ html = replaceLine(html, /<script type="application\/json" id="first-pictures">[
   `<script type="application/json" id="first-pictures">${inline(pictures)}</script>`, 'index.html');
 // What the page's policy names an inline script or style sheet by.
 const allowed = (body) => `'sha256-${createHash('sha256').update(body).digest('base64')}'`;
-// The first frame's script and the two it imports come inside the page as one module: as files,
+// The first frame's script and the three it imports come inside the page as one module: as files,
 // each would wait for the one that imports it before it was even asked for.
-const FIRST = ['keep.js', 'view.js', 'first.js'];
+const FIRST = ['keep.js', 'view.js', 'load.js', 'first.js'];
 const firstParts = [];
 for (const name of FIRST) {
   const text = (await readFile(join(dir, name), 'utf8'))
-    .replace(/^import \{[^}]*\} from '\.\/(?:keep|view)\.js';\n/gm, '')
+    .replace(/^import \{[^}]*\} from '\.\/(?:keep|view|load)\.js';\n/gm, '')
     .replace(/^export (?=(?:const|let|function|class) )/gm, '');
   if (/^\s*(?:import|export)\b/m.test(text)) throw new Error(`web-bundle: ${name} imports or exports what one inline script cannot hold`);
   if (/<\/script|<!--|<script/i.test(text)) throw new Error(`web-bundle: ${name} holds text that would end an inline script`);

@@ -8,6 +8,7 @@
 // game in order, so that a child who taps at once loses nothing.
 import { Renderer } from './view.js';
 import { keptProgress, storeProgress } from './keep.js';
+import { downloads } from './load.js';
 
 performance.mark('buddycare-page-read');
 
@@ -154,7 +155,9 @@ function takeOver(live) {
 
 // For the game's script (main.js). In the built page this script is inline, which nothing can
 // import from: it hands over on the window instead, and runs before main.js, which comes after
-// it in the page.
+// it in the page. The game's code is on its way already (load.js, inline with this one, so
+// that it is asked for as soon as the page is read).
 window.buddycareFirst = {
   api, renderer, first, language, takeOver, fontsReady, decode, picturesOf, pictureUrl, keptProgress, storeProgress,
+  downloads,
 };

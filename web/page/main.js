@@ -4,11 +4,11 @@
 // new frame to the renderer. After start only the other screens' pictures
 // are fetched; the service worker keeps the game's own files for the next visit.
 import createBuddycare from './buddycare.js';
-import { downloads } from './load.js';
 import { createAudio } from './audio.js';
 
 const {
   api, renderer, first, language, takeOver, fontsReady, decode, picturesOf, pictureUrl, keptProgress, storeProgress,
+  downloads,
 } = window.buddycareFirst;
 
 const started = performance.now();
@@ -43,8 +43,8 @@ function textMeasure() {
   };
 }
 
-// The WebAssembly game with a started session, or an error saying why not.
-async function startGame() {
+// The WebAssembly game, loaded and not yet started, or an error saying why not.
+async function loadGame() {
   const [compiled, data] = await Promise.all([
     downloads.compiled,
     downloads.data,
@@ -65,6 +65,11 @@ async function startGame() {
     },
   });
   performance.mark('buddycare-loaded');
+  return Module;
+}
+
+// A session of the loaded game, started.
+function startGame(Module) {
   const call = (name, types = [], args = []) => JSON.parse(Module.ccall(name, 'string', types, args));
   const params = new URLSearchParams(window.location.search);
   const seed = params.has('seed') ? Number(params.get('seed')) : NaN;
@@ -149,10 +154,12 @@ function failOnStrayErrors() {
 
 async function start() {
   const stopWatching = failOnStrayErrors();
-  // The code downloads and compiles off the page's thread meanwhile; starting
-  // the game takes the thread, so the first frame goes up first.
+  // The code downloads and compiles off the page's thread meanwhile, and is
+  // loaded as soon as it is there; starting a session takes the thread for
+  // longer, so the first frame goes up first.
+  const loaded = loadGame();
   await first.shown;
-  const game = await startGame();
+  const game = startGame(await loaded);
   game.audio = createAudio(game.Module, game.call);
   const loop = playLoop(game);
 
