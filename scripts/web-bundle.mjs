@@ -64,12 +64,15 @@ function pictureType(bytes) {
   if (bytes[0] === 0xff && bytes[1] === 0xd8) return 'image/jpeg';
   throw new Error('web-bundle: a picture of the first frame is of no format a browser shows');
 }
-const pictures = {};
 const scratch = await mkdtemp(join(tmpdir(), 'web-bundle-'));
+const quick = [];
 for (const name of [...shown].sort()) {
-  const quick = join(scratch, name);
-  execFileSync('bash', [new URL('web-picture.sh', import.meta.url).pathname, join(resources, name), quick, 'quick']);
-  const bytes = await readFile(quick);
+  execFileSync('bash', [new URL('web-picture.sh', import.meta.url).pathname, join(resources, name), join(scratch, name), 'quick']);
+  quick.push([name, await readFile(join(scratch, name))]);
+}
+// The largest first: the page begins their decoding in this order, and the first frame waits for the last.
+const pictures = {};
+for (const [name, bytes] of quick.sort(([, a], [, b]) => b.length - a.length)) {
   pictures[name] = `data:${pictureType(bytes)};base64,${bytes.toString('base64')}`;
 }
 await rm(scratch, { recursive: true, force: true });

@@ -101,8 +101,11 @@ function fontsReady() {
     .catch(() => {});
 }
 
+// The pictures the page's first script began to decode are not decoded twice.
+const decoding = document.getElementById('first-warm')?.decoding || new Map();
 function decode(urls) {
   return Promise.all([...urls].map((url) => {
+    if (decoding.has(url)) return decoding.get(url);
     const img = new Image();
     img.src = url;
     return img.decode().catch(() => {});
@@ -121,30 +124,29 @@ function picturesOf(frame) {
 }
 
 const built = frames[language];
-// Once the child's own things are kept the first screen is theirs (coins, a
-// bow tie, the unit), which only the game knows: it shows when the game runs.
-const predrawn = built && keptProgress() === null ? built : null;
-const renderer = new Renderer(stage, handlers, pictureUrl, predrawn ? predrawn.words : built?.words || {});
+const renderer = new Renderer(stage, handlers, pictureUrl, built?.words || {});
 
 guardTouchAndKeys();
 window.addEventListener('resize', fitStage);
 
-const shown = predrawn && (async () => {
-  await Promise.all([fontsReady(), decode(picturesOf(predrawn.frame))]);
-  if (game || loading.classList.contains('problem')) return;
-  loading.hidden = true;
-  renderer.render(predrawn.frame);
-  api.frames += 1;
-  document.querySelector('#turn > p').textContent = predrawn.words.turn;
-  document.getElementById('bar').setAttribute('aria-label', predrawn.words.navigation);
-  performance.mark('buddycare-first-paint');
-  await new Promise((resolve) => requestAnimationFrame(() => resolve()));
-  api.firstPaintMs = performance.now();
-})();
-
 // The frame the page drew before the game ran (null when it drew none), for
-// the game to take over.
-const first = { frame: predrawn ? predrawn.frame : null, shown: shown || Promise.resolve() };
+// the game to take over: a game ready before the browser has shown it takes
+// it over within the same browser frame.
+const first = { frame: null, drawn: Promise.resolve() };
+first.drawn = built ? (async () => {
+  await Promise.all([fontsReady(), decode(picturesOf(built.frame))]);
+  // Once the child's own things are kept the first screen is theirs (coins, a
+  // bow tie, the unit), which only the game knows: it shows when the game runs.
+  if (game || loading.classList.contains('problem') || keptProgress() !== null) return;
+  first.frame = built.frame;
+  loading.hidden = true;
+  renderer.render(built.frame);
+  api.frames += 1;
+  document.querySelector('#turn > p').textContent = built.words.turn;
+  document.getElementById('bar').setAttribute('aria-label', built.words.navigation);
+  performance.mark('buddycare-first-paint');
+  requestAnimationFrame(() => { api.firstPaintMs = performance.now(); });
+})() : first.drawn;
 
 // The game runs: what was kept meanwhile is played to it, in order, and
 // from now on input goes straight to it.
