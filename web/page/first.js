@@ -130,10 +130,9 @@ guardTouchAndKeys();
 window.addEventListener('resize', fitStage);
 
 // The frame the page drew before the game ran (null when it drew none), for
-// the game to take over: a game ready before the browser has shown it takes
-// it over within the same browser frame.
-const first = { frame: null, drawn: Promise.resolve() };
-first.drawn = built ? (async () => {
+// the game to take over once the browser has shown it.
+const first = { frame: null, shown: Promise.resolve() };
+first.shown = built ? (async () => {
   await Promise.all([fontsReady(), decode(picturesOf(built.frame))]);
   // Once the child's own things are kept the first screen is theirs (coins, a
   // bow tie, the unit), which only the game knows: it shows when the game runs.
@@ -145,8 +144,9 @@ first.drawn = built ? (async () => {
   document.querySelector('#turn > p').textContent = built.words.turn;
   document.getElementById('bar').setAttribute('aria-label', built.words.navigation);
   performance.mark('buddycare-first-paint');
-  requestAnimationFrame(() => { api.firstPaintMs = performance.now(); });
-})() : first.drawn;
+  await new Promise((resolve) => requestAnimationFrame(() => resolve()));
+  api.firstPaintMs = performance.now();
+})() : first.shown;
 
 // The game runs: what was kept meanwhile is played to it, in order, and
 // from now on input goes straight to it.

@@ -156,8 +156,7 @@ async function start() {
   const stopWatching = failOnStrayErrors();
   // The code downloads and compiles off the page's thread while the first
   // frame waits for its pictures; the session starts as soon as the code is
-  // there, and takes over the first frame as soon as the page has placed it,
-  // within the same browser frame when it can.
+  // there, and takes over the first frame once the browser has shown it.
   const game = startGame(await loadGame());
   game.audio = createAudio(game.Module, game.call);
   const loop = playLoop(game);
@@ -169,7 +168,7 @@ async function start() {
   // The game's font is ready before the game fits a text in it, and the
   // first screen's pictures are before it shows.
   loadingBar.value = 0.9;
-  await Promise.all([fontsReady(), first.drawn]);
+  await Promise.all([fontsReady(), first.shown]);
   const live = game.call('bc_frame');
   if (first.frame) {
     // The frame on the screen is the game's own: taking it over changes nothing.
