@@ -15,16 +15,13 @@ namespace bc {
 Registry gameRegistry(AppState& state)
 {
     Registry registry;
+    // The first screen's at once; the others when first looked up.
     registerHomeScreens(registry, state);
-    registerInsulinScreens(registry, state);
-    registerBloodSugarScreens(registry, state);
-    registerCarbCounterScreens(registry, state);
-    registerEatingScreens(registry, state);
-    registerBuddyScreens(registry, state);
-    registerGameScreens(registry, state);
-    registerSettingsScreens(registry, state);
-    registerJobScreens(registry, state);
-    registerPracticeScreen(registry, state);
+    for (auto* group : {registerInsulinScreens, registerBloodSugarScreens, registerCarbCounterScreens,
+                        registerEatingScreens, registerBuddyScreens, registerGameScreens, registerSettingsScreens,
+                        registerJobScreens, registerPracticeScreen}) {
+        registry.later([group, &state](Registry& r) { group(r, state); });
+    }
     return registry;
 }
 

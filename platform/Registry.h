@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <type_traits>
+#include <vector>
 
 namespace bc {
 
@@ -122,15 +123,44 @@ public:
         return Builder<S>(entry);
     }
 
+    // Screens registered only when one of them is first looked up: where code is compiled as it first runs (the
+    // browser), a start that needs one screen does not pay for them all. A
+    // group comes after the ones before it and after every screen registered
+    // directly; a class is registered once.
+    void later(std::function<void(Registry&)> group) { groups_.push_back(std::move(group)); }
+
     const Entry* find(const std::string& className) const
     {
-        auto it = entries_.find(className);
-        return it == entries_.end() ? nullptr : &it->second;
+        for (;;) {
+            if (auto it = entries_.find(className); it != entries_.end()) {
+                return &it->second;
+            }
+            if (!fillNextGroup()) {
+                return nullptr;
+            }
+        }
     }
-    const std::map<std::string, Entry>& entries() const { return entries_; }
 
 private:
-    std::map<std::string, Entry> entries_;
+    // Into a registry of its own, then moved in: the entries already handed
+    // out stay where they are.
+    bool fillNextGroup() const
+    {
+        if (filled_ == groups_.size()) {
+            return false;
+        }
+        Registry group;
+        groups_[filled_++](group);
+        entries_.merge(group.entries_);
+        for (auto& more : group.groups_) {
+            groups_.push_back(std::move(more));
+        }
+        return true;
+    }
+
+    mutable std::map<std::string, Entry> entries_;
+    mutable std::vector<std::function<void(Registry&)>> groups_;
+    mutable std::size_t filled_ = 0;
 };
 
 } // namespace bc

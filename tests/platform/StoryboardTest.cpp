@@ -29,7 +29,7 @@ Registry testRegistry()
 {
     Registry r;
     r.screen<Home>("Home").outlet("readingLabel", &Home::readingLabel).named<ImageView>("bg").action("go", &Home::go);
-    r.screen<Second>("Second").outlet("answer", &Second::answer).exit("back", &Second::back);
+    r.later([](Registry& g) { g.screen<Second>("Second").outlet("answer", &Second::answer).exit("back", &Second::back); });
     return r;
 }
 
