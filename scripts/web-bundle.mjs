@@ -86,8 +86,9 @@ html = replaceLine(html, /<script type="application\/json" id="first-pictures">[
 // What the page's policy names an inline script or style sheet by.
 const allowed = (body) => `'sha256-${createHash('sha256').update(body).digest('base64')}'`;
 // The first frame's script and the three it imports come inside the page as one module: as files,
-// each would wait for the one that imports it before it was even asked for.
-const FIRST = ['keep.js', 'view.js', 'load.js', 'first.js'];
+// each would wait for the one that imports it before it was even asked for. The code's download
+// (load.js) comes last, once the first frame's wait has begun.
+const FIRST = ['keep.js', 'view.js', 'first.js', 'load.js'];
 const firstParts = [];
 for (const name of FIRST) {
   const text = (await readFile(join(dir, name), 'utf8'))

@@ -157,9 +157,10 @@ function takeOver(live) {
 
 // For the game's script (main.js). In the built page this script is inline, which nothing can
 // import from: it hands over on the window instead, and runs before main.js, which comes after
-// it in the page. The game's code is on its way already (load.js, inline with this one, so
-// that it is asked for as soon as the page is read).
+// it in the page. The game's code is asked for by load.js, inline with this one and, in the built
+// page, right after it: the first frame's wait is under way before the code's download and
+// compiling take their share of the machine. Hence the getter, read once both have run.
 window.buddycareFirst = {
   api, renderer, first, language, takeOver, fontsReady, decode, picturesOf, pictureUrl, keptProgress, storeProgress,
-  downloads,
+  get downloads() { return downloads; },
 };
