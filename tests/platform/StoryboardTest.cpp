@@ -89,6 +89,7 @@ TEST_F(StoryboardTest, EachFaultIsOneLineNamingTheFileAndTheEntry)
         {"{\"initial\": ", "fixture.json: not valid JSON"},
         {R"({"screens": [{"class": "Home", "controls": []}]})", "top level: missing \"initial\""},
         {R"({"initial": "Home", "screens": [{"class": "Nope", "controls": []}]})", "unknown screen class \"Nope\""},
+        {R"({"initial": "Home", "screens": [{"class": "N\u001bpe\u007f", "controls": []}]})", "class \"N\\x1bpe\\x7f\""},
         {R"({"initial": "Home", "screens": [{"class": "Home", "controls": []}]})",
          "outlet \"readingLabel\" is not connected"},
         {fixture(R"(, {"kind": "label", "outlet": "ghostLabel", "frame": [0,0,10,10]})"), "unknown outlet \"ghostLabel\""},
