@@ -123,10 +123,10 @@ public:
         return Builder<S>(entry);
     }
 
-    // Screens registered only when one of them is first looked up: where code is compiled as it first runs (the
-    // browser), a start that needs one screen does not pay for them all. A
-    // group comes after the ones before it and after every screen registered
-    // directly; a class is registered once.
+    // Screens registered only when one of them is first looked up: where code
+    // is compiled as it first runs (the browser), a start that needs one
+    // screen does not pay for them all. A group comes after the ones before it
+    // and after every screen registered directly; a class is registered once.
     void later(std::function<void(Registry&)> group) { groups_.push_back(std::move(group)); }
 
     const Entry* find(const std::string& className) const

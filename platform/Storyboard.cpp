@@ -124,8 +124,7 @@ void build(ScreenController& screen, const Registry::Entry& entry, const Control
 } // namespace
 
 struct Storyboard::Pending {
-    json root;        // the whole text, parsed; or, when only the first screen was,
-    std::string text; // the text itself, which is parsed when the rest is read
+    std::string text; // parsed again whole when the rest is read
     std::string source;
     const PictureCatalog* pictures = nullptr;
 };
@@ -274,36 +273,37 @@ std::optional<std::string> firstScreenOnly(const std::string& text)
     }
 }
 
+// The first screen, read from its own text; nothing when the cut or that
+// screen has a fault, which the whole text then meets as it would at once.
+std::optional<storyboard::Parsed> firstScreenAlone(const std::string& text, const std::string& source,
+                                                   const Registry& registry, const PictureCatalog& pictures)
+{
+    const auto first = firstScreenOnly(text);
+    auto root = first ? parseJson(*first, source) : Result<json>(Error{});
+    auto parsed = root ? storyboard::parseScreens(*root, registry, pictures, true) : Result<storyboard::Parsed>(Error{});
+    return parsed ? std::optional<storyboard::Parsed>(std::move(*parsed)) : std::nullopt;
+}
+
 } // namespace
 
 Result<Storyboard> Storyboard::parse(const std::string& text, const std::string& source, const Registry& registry,
                                      const PictureCatalog& pictures, Loading loading)
 {
-    if (loading == Loading::InitialFirst) {
-        // The first screen alone, when it is the one that shows first; any
-        // fault, and the whole text is read as it would be at once.
-        const auto first = firstScreenOnly(text);
-        if (auto root = first ? parseJson(*first, source) : Result<json>(Error{})) {
-            if (auto parsed = storyboard::parseScreens(*root, registry, pictures, true)) {
-                Storyboard board(registry);
-                board.initial_ = std::move(parsed->initial);
-                board.screens_ = std::move(parsed->screens);
-                board.pending_ = std::make_shared<const Pending>(Pending{json(), text, source, &pictures});
-                return board;
-            }
-        }
-    }
-    BC_TRY_LET(root, parseJson(text, source));
     const bool initialFirst = loading == Loading::InitialFirst;
-    auto parsed = storyboard::parseScreens(root, registry, pictures, initialFirst);
+    auto parsed = initialFirst ? firstScreenAlone(text, source, registry, pictures) : std::nullopt;
     if (!parsed) {
-        return Error{oneLine(source + ": " + parsed.error().message)};
+        BC_TRY_LET(root, parseJson(text, source));
+        auto whole = storyboard::parseScreens(root, registry, pictures, initialFirst);
+        if (!whole) {
+            return Error{oneLine(source + ": " + whole.error().message)};
+        }
+        parsed = std::move(*whole);
     }
     Storyboard board(registry);
     board.initial_ = std::move(parsed->initial);
     board.screens_ = std::move(parsed->screens);
     if (initialFirst) {
-        board.pending_ = std::make_shared<const Pending>(Pending{std::move(root), {}, source, &pictures});
+        board.pending_ = std::make_shared<const Pending>(Pending{text, source, &pictures});
         return board;
     }
     if (auto routes = storyboard::checkRoutes(board.initial_, board.screens_, registry); !routes) {
@@ -318,12 +318,7 @@ Result<void> Storyboard::finishLoading() const
         return {};
     }
     const Pending& p = *pending_;
-    json whole;
-    if (!p.text.empty()) {
-        BC_TRY_LET(root, parseJson(p.text, p.source));
-        whole = std::move(root);
-    }
-    const json& root = p.text.empty() ? p.root : whole;
+    BC_TRY_LET(root, parseJson(p.text, p.source));
     auto parsed = storyboard::parseScreens(root, *registry_, *p.pictures);
     if (!parsed) {
         return Error{oneLine(p.source + ": " + parsed.error().message)};

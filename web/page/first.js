@@ -131,7 +131,7 @@ window.addEventListener('resize', fitStage);
 
 // The frame the page drew before the game ran (null when it drew none), for
 // the game to take over once the browser has shown it.
-const first = { frame: null, shown: Promise.resolve() };
+const first = { frame: null };
 first.shown = built ? (async () => {
   await Promise.all([fontsReady(), decode(picturesOf(built.frame))]);
   // Once the child's own things are kept the first screen is theirs (coins, a
@@ -146,7 +146,7 @@ first.shown = built ? (async () => {
   performance.mark('buddycare-first-paint');
   await new Promise((resolve) => requestAnimationFrame(() => resolve()));
   api.firstPaintMs = performance.now();
-})() : first.shown;
+})() : Promise.resolve();
 
 // The game runs: what was kept meanwhile is played to it, in order, and
 // from now on input goes straight to it.

@@ -43,8 +43,8 @@ function textMeasure() {
   };
 }
 
-// The WebAssembly game, loaded and not yet started, or an error saying why not.
-async function loadGame() {
+// The WebAssembly game with a started session, or an error saying why not.
+async function startGame() {
   const [compiled, data] = await Promise.all([
     downloads.compiled,
     downloads.data,
@@ -65,11 +65,6 @@ async function loadGame() {
     },
   });
   performance.mark('buddycare-loaded');
-  return Module;
-}
-
-// A session of the loaded game, started.
-function startGame(Module) {
   const call = (name, types = [], args = []) => JSON.parse(Module.ccall(name, 'string', types, args));
   const params = new URLSearchParams(window.location.search);
   const seed = params.has('seed') ? Number(params.get('seed')) : NaN;
@@ -157,7 +152,7 @@ async function start() {
   // The code downloads and compiles off the page's thread while the first
   // frame waits for its pictures; the session starts as soon as the code is
   // there, and takes over the first frame once the browser has shown it.
-  const game = startGame(await loadGame());
+  const game = await startGame();
   game.audio = createAudio(game.Module, game.call);
   const loop = playLoop(game);
 
