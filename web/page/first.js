@@ -16,7 +16,7 @@ const stage = document.getElementById('stage');
 const loading = document.getElementById('loading');
 
 const api = {
-  firstPaintMs: null, // the frame on the screen, from the start of navigation
+  firstPaintMs: null, // the animation frame after the first frame was placed, from the start of navigation
   firstFrameMs: null, // the first frame that answers a tap
   frames: 0,
   ready: null,

@@ -197,7 +197,10 @@ class Layer {
         el.alt = c.label || '';
         if (c.picture) {
           const url = this.pictureUrl(c.picture);
-          if (el.getAttribute('src') !== url) el.src = url;
+          if (el.getAttribute('src') !== url) {
+            el.src = url;
+            el.setAttribute('elementtiming', c.picture);
+          }
           el.dataset.picture = c.picture;
         } else {
           el.removeAttribute('src');
