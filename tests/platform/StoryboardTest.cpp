@@ -22,6 +22,7 @@ public:
 class Second : public ScreenController {
 public:
     void back(Control*) {}
+    void clear() {}
     Switch* answer = nullptr;
 };
 
@@ -29,7 +30,9 @@ Registry testRegistry()
 {
     Registry r;
     r.screen<Home>("Home").outlet("readingLabel", &Home::readingLabel).named<ImageView>("bg").action("go", &Home::go);
-    r.later([](Registry& g) { g.screen<Second>("Second").outlet("answer", &Second::answer).exit("back", &Second::back); });
+    r.later([](Registry& g) {
+        g.screen<Second>("Second").outlet("answer", &Second::answer).exit("back", &Second::back).action("clear", &Second::clear);
+    });
     return r;
 }
 
@@ -117,6 +120,7 @@ TEST_F(StoryboardTest, EachFaultIsOneLineNamingTheFileAndTheEntry)
         {fixture("", R"(, {"kind": "switch", "name": "s", "frame": [0,0,60,40], "on": 1})"), "\"on\" must be true or false"},
         {without(fixture(), ", \"push\": \"Second\""), "screen \"Second\": cannot be reached from \"Home\""},
         {without(fixture(), ", \"actions\": [\"back\"]"), "screen \"Second\": has no control that leaves it"},
+        {without(fixture(), "[\"back\"]", "[\"clear\"]"), "screen \"Second\": has no control that leaves it"},
         {saying("5"), "screen \"Home\": \"say\" must be a string"},
         {saying(R"("It reads {nothing}.")"), "\"say\" must name a control of this screen in \"{nothing}.\""},
         {saying(R"("It reads {readingLabel")"), "\"say\" must name a control"},
