@@ -101,11 +101,15 @@ function fontsReady() {
     .catch(() => {});
 }
 
-// The pictures the page's first script began to decode are not decoded twice.
-const decoding = document.getElementById('first-warm')?.decoding || new Map();
+// Pictures to be shown, decoded. The first frame's, which the page's first script began to load
+// and decode, are not decoded twice: the first frame waits for them to have come, not for their
+// decoding, which settles only with a frame of the browser's that the first frame would then wait
+// for. The browser decodes each picture at the size it is shown at as it paints it (the renderer's
+// are `decoding = sync`), from the copy already decoded when it is there.
+const begun = document.getElementById('first-warm')?.loading || new Map();
 function decode(urls) {
   return Promise.all([...urls].map((url) => {
-    if (decoding.has(url)) return decoding.get(url);
+    if (begun.has(url)) return begun.get(url);
     const img = new Image();
     img.src = url;
     return img.decode().catch(() => {});

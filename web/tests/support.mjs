@@ -55,8 +55,18 @@ export async function serveBundle(root = bundle, failing = {}) {
   return { url: `http://127.0.0.1:${port}/`, requests, sent, refuse: () => { refusing = true; }, close };
 }
 
+// Headless Chromium opens, with every new window, a hidden page of its own for the address bar's
+// suggestions, busy for about a second in a renderer of its own: on 2 cores it takes one from the
+// page under test, in every fresh context, where a tablet's browser has opened its window once.
+// Chromium heeds only the last --disable-features it is given, so this one repeats the list
+// Playwright passes before it (as of the version in package-lock.json) and adds that page's.
+const PLAYWRIGHT_DISABLED = 'AvoidUnnecessaryBeforeUnloadCheckSync,DestroyProfileOnBrowserClose,HttpsUpgrades,' +
+  'HttpsFirstBalancedModeAutoEnable,LensOverlay,MediaRouter,PaintHolding,ThirdPartyStoragePartitioning,' +
+  'AvoidCorsURLLoaderRestartOnRedirect,TcpPortRandomizationWin,OptimizationHints,NetworkTimeServiceQuerying,AimEnabled,' +
+  'PreconnectToSearch,msForceBrowserSignIn,msEdgeUpdateLaunchServicesPreferredVersion';
 const CHROMIUM = { executablePath: '/usr/bin/chromium', headless: true, args: ['--no-sandbox', '--disable-gpu',
-  '--disable-background-networking', '--disable-component-update', '--disable-sync', '--no-first-run', '--disable-quic'] };
+  '--disable-background-networking', '--disable-component-update', '--disable-sync', '--no-first-run', '--disable-quic',
+  `--disable-features=${PLAYWRIGHT_DISABLED},WebUIOmniboxPopup,WebUIOmniboxFullPopup,WebUIOmniboxAimPopup`] };
 export const launch = () => chromium.launch(CHROMIUM);
 // A browser with a profile of its own, as a family's: only such a one installs a page.
 export const launchWithProfile = (dir, options) => chromium.launchPersistentContext(dir, { ...CHROMIUM, ...options });
