@@ -33,6 +33,8 @@ tools=(
   dpkg-dev file lintian
   # the game in a browser: WebAssembly build and headless browser tests
   emscripten chromium
+  # making the page's scripts smaller in the bundle
+  node-terser
   # the same tests in WebKit (WebKitGTK's WebDriver and MiniBrowser) and in Firefox ESR
   webkit2gtk-driver firefox-esr
   # a key held down in WebKit, through the X server: its WebDriver does not repeat keys

@@ -8,6 +8,7 @@ import { readdir, readFile, writeFile, rm, mkdtemp } from 'node:fs/promises';
 import { execFileSync } from 'node:child_process';
 import { tmpdir } from 'node:os';
 import { createHash } from 'node:crypto';
+import { createRequire } from 'node:module';
 import { join, relative } from 'node:path';
 import { gzipSync, brotliCompressSync, constants } from 'node:zlib';
 
@@ -22,6 +23,26 @@ const files = (await readdir(dir, { recursive: true, withFileTypes: true }))
   .map((entry) => relative(dir, join(entry.parentPath ?? entry.path, entry.name)).split('\\').join('/'))
   .filter((name) => !/\.(gz|br)$/.test(name) && name !== 'first-frames.json')
   .sort();
+
+// Debian's terser, where NODE_PATH leads (scripts/web.sh sets it) or where Debian puts it.
+const { minify } = (() => {
+  const require = createRequire(import.meta.url);
+  try {
+    return require('terser');
+  } catch {
+    return require('/usr/share/nodejs/terser');
+  }
+})();
+// The page's scripts as the browser gets them: the fewer bytes, the sooner the page is read and
+// its code compiled. Names the scripts share with others (exports, the window's) stay as they are.
+async function minified(code, name) {
+  try {
+    const { code: small } = await minify(code, { module: true, ecma: 2020, compress: { passes: 2 } });
+    return small;
+  } catch (error) {
+    throw new Error(`web-bundle: ${name} could not be made smaller (${error.message})`);
+  }
+}
 
 function replaceLine(text, pattern, line, file) {
   if (!pattern.test(text)) throw new Error(`web-bundle: ${file} has no line to fill (${pattern})`);
@@ -76,11 +97,39 @@ for (const [name, bytes] of quick.sort(([, a], [, b]) => b.length - a.length)) {
   pictures[name] = `data:${pictureType(bytes)};base64,${bytes.toString('base64')}`;
 }
 await rm(scratch, { recursive: true, force: true });
+
+// The languages' first frames differ only in their words, and the page is read before anything
+// shows: each language but English keeps only the texts where it differs from the English frame,
+// by their place in it ({ patch: [[path, text], ...], words }). One whose frame is shaped
+// otherwise keeps its whole frame.
+function differences(base, other, path, into) {
+  if (typeof base === 'string' && typeof other === 'string') {
+    if (base !== other) into.push([path, other]);
+    return true;
+  }
+  if (base === null || other === null || typeof base !== 'object' || typeof other !== 'object') return base === other;
+  if (Array.isArray(base) !== Array.isArray(other)) return false;
+  const keys = Object.keys(base);
+  if (keys.length !== Object.keys(other).length) return false;
+  return keys.every((key) => key in other &&
+    differences(base[key], other[key], [...path, Array.isArray(base) ? Number(key) : key], into));
+}
+function sharedFrames(all) {
+  const english = all[''];
+  if (!english) throw new Error('web-bundle: the first frames have no English one');
+  const shared = { '': english };
+  for (const [language, { frame, words }] of Object.entries(all)) {
+    if (language === '') continue;
+    const patch = [];
+    shared[language] = differences(english.frame, frame, [], patch) ? { patch, words } : { frame, words };
+  }
+  return shared;
+}
 // In a script element nothing may close it early.
 const inline = (value) => JSON.stringify(value).replace(/</g, '\\u003c');
 let html = await readFile(page, 'utf8');
 html = replaceLine(html, /<script type="application\/json" id="first-frames">[^<]*<\/script>/,
-  `<script type="application/json" id="first-frames">${inline(frames)}</script>`, 'index.html');
+  `<script type="application/json" id="first-frames">${inline(sharedFrames(frames))}</script>`, 'index.html');
 html = replaceLine(html, /<script type="application\/json" id="first-pictures">[^<]*<\/script>/,
   `<script type="application/json" id="first-pictures">${inline(pictures)}</script>`, 'index.html');
 // What the page's policy names an inline script or style sheet by.
@@ -98,8 +147,14 @@ for (const name of FIRST) {
   if (/<\/script|<!--|<script/i.test(text)) throw new Error(`web-bundle: ${name} holds text that would end an inline script`);
   firstParts.push(text);
 }
+const firstScript = await minified(firstParts.join('\n'), FIRST.join(' + '));
+if (/<\/script|<!--|<script/i.test(firstScript)) throw new Error('web-bundle: the first frame\'s script holds text that would end an inline script');
 html = replaceLine(html, /<script type="module" src="first\.js"><\/script>/,
-  () => `<script type="module">\n${firstParts.join('\n')}</script>`, 'index.html');
+  () => `<script type="module">${firstScript}</script>`, 'index.html');
+// The game's other scripts, the Emscripten glue the largest of them.
+for (const name of ['buddycare.js', 'main.js', 'audio.js']) {
+  await writeFile(join(dir, name), await minified(await readFile(join(dir, name), 'utf8'), name));
+}
 // The style sheet too: as a file, the first frame and every script of the page would wait for it.
 const style = await readFile(join(dir, 'style.css'), 'utf8');
 if (/<\/style/i.test(style)) throw new Error('web-bundle: style.css holds text that would end an inline style sheet');

@@ -127,7 +127,24 @@ function picturesOf(frame) {
   return found;
 }
 
-const built = frames[language];
+// English's frame, with the texts of the page's language in their places (the bundle keeps only
+// those for the other languages).
+function frameIn(chosen) {
+  const entry = frames[chosen];
+  if (!entry || entry.frame || !frames['']) return entry;
+  const frame = frames[''].frame;
+  try {
+    for (const [path, text] of entry.patch) {
+      let at = frame;
+      for (const step of path.slice(0, -1)) at = at[step];
+      at[path[path.length - 1]] = text;
+    }
+  } catch {
+    return undefined; // the game draws its first frame itself
+  }
+  return { frame, words: entry.words };
+}
+const built = frameIn(language);
 const renderer = new Renderer(stage, handlers, pictureUrl, built?.words || {});
 
 guardTouchAndKeys();
