@@ -31,7 +31,8 @@ function fromPage(id) {
   }
 }
 const frames = fromPage('first-frames');
-const inPage = fromPage('first-pictures');
+const warm = document.getElementById('first-warm');
+const inPage = warm?.inPage || fromPage('first-pictures');
 
 // The first of the browser's languages the bundle has a catalogue for ("es"
 // for es-MX when only es is there), or '' for English, the game's own.
@@ -106,7 +107,7 @@ function fontsReady() {
 // decoding, which settles only with a frame of the browser's that the first frame would then wait
 // for. The browser decodes each picture at the size it is shown at as it paints it (the renderer's
 // are `decoding = sync`), from the copy already decoded when it is there.
-const begun = document.getElementById('first-warm')?.loading || new Map();
+const begun = warm?.loading || new Map();
 function decode(urls) {
   return Promise.all([...urls].map((url) => {
     if (begun.has(url)) return begun.get(url);
