@@ -102,6 +102,7 @@ TEST_F(StoryboardTest, EachFaultIsOneLineNamingTheFileAndTheEntry)
         {fixture(R"(, {"kind": "image", "name": "x", "frame": [0,0,10,10], "picture": "missing.png"})"),
          "picture \"missing.png\" not found"},
         {fixture(R"(, {"kind": "label", "name": "wide", "frame": [0,0,376,10]})"), "frame lies outside its 375x667 canvas"},
+        {fixture(R"(, {"kind": "label", "name": "flipped", "frame": [100,0,-20,10]})"), "frame lies outside its 375x667 canvas"},
         {fixture(R"(, {"kind": "button", "name": "i", "frame": [0,0,50,50], "icon": "missing.png", "actions": ["go"]})"),
          "picture \"missing.png\" not found"},
         {R"({"initial": "Home", "screens": [{"class": "Home", "controls": [
