@@ -85,12 +85,24 @@ TEST(ProgressKeeper, AFolderThatCannotBeWrittenIsSaidOnceAndTriedAgainAtTheNextC
     EXPECT_EQ(run.said.size(), 1u);
     EXPECT_EQ(parseProgress(test::readFile(work.path() + "/data/progress.json"))->at("coins"), 10);
 
+    // Blocked again, mended while remembering is off: switched back on, the same game is written.
+    fs::remove_all(work.path() + "/data");
+    work.write("data", "in the way again");
+    run.state.setCoins(20);
+    run.keeper.changed();
+    fs::remove(work.path() + "/data");
+    for (const bool remember : {false, true}) {
+        run.state.preferences().remember = remember;
+        run.keeper.changed();
+    }
+    EXPECT_EQ(parseProgress(test::readFile(work.path() + "/data/progress.json"))->at("coins"), 20);
+
     // What the game could not read back is not written over what it can.
     run.state.setCoins(2.5f);
     run.keeper.changed();
-    ASSERT_EQ(run.said.size(), 2u);
-    EXPECT_NE(run.said[1].find("\"coins\" is not a whole number"), std::string::npos) << run.said[1];
-    EXPECT_EQ(parseProgress(test::readFile(work.path() + "/data/progress.json"))->at("coins"), 10);
+    ASSERT_EQ(run.said.size(), 3u);
+    EXPECT_NE(run.said[2].find("\"coins\" is not a whole number"), std::string::npos) << run.said[2];
+    EXPECT_EQ(parseProgress(test::readFile(work.path() + "/data/progress.json"))->at("coins"), 20);
 }
 
 TEST(ProgressKeeper, ASecondGamePlaysWithoutRememberingAndLeavesTheFirstsFileAlone)
