@@ -106,12 +106,12 @@ const Row kRows[] = {
     {"a switch in a tall frame keeps its shape, centred",
      [] { return make<Switch>({0, 0, 66, 100}); },
      [](const Look& l) { const Rect t = part(l, "track").rect; return t.w == 66 && t.h == 40 && t.y == 30; }},
-    {"a stepper at its minimum fades the minus on the left only, level with the plus's bar at mid height",
+    {"a stepper at its minimum fades the minus on the left only, each sign centred in its half, level at mid height",
      [] { return make<Stepper>({0, 0, 94, 29}, [](Stepper& s) { s.maximumValue = 5; }); },
      [](const Look& l) {
          const Rect m = part(l, "minus").rect;
-         return part(l, "minus").fill.a < 255 && part(l, "plus").fill.a == 255 && middle(m) < 47 &&
-                middle(part(l, "plus").rect) > 47 && l.body.pressed == darker(palette::kStepperFill, 0.12f) &&
+         return part(l, "minus").fill.a < 255 && part(l, "plus").fill.a == 255 && std::abs(middle(m) - 23.5f) < 0.01f &&
+                std::abs(middle(part(l, "plus").rect) - 70.5f) < 0.01f && l.body.pressed == darker(palette::kStepperFill, 0.12f) &&
                 m.y == part(l, "plus").rect.y && m.y + m.h / 2 == 14.5f && l.focusRadius == 14.5f;
      }},
     {"a square button too short for its icon over its title sets the icon beside it",
