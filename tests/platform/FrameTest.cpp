@@ -21,7 +21,8 @@ protected:
             {"kind": "button", "name": "go", "frame": [20, 100, 100, 50], "title": "Go", "push": "Second"},
             {"kind": "label", "name": "note", "frame": [20, 200, 100, 60], "text": "one two three four"},
             {"kind": "button", "name": "icon", "frame": [20, 300, 50, 50], "label": "Spoken"},
-            {"kind": "switch", "name": "flag", "frame": [200, 300, 51, 31]}
+            {"kind": "switch", "name": "flag", "frame": [200, 300, 51, 31]},
+            {"kind": "button", "name": "bare", "frame": [200, 400, 44, 44], "push": "Second"}
           ]},
           {"class": "Second", "title": "Second", "controls": [
             {"kind": "button", "name": "back", "frame": [20, 100, 100, 50], "title": "Back", "pop": true}
@@ -65,6 +66,7 @@ TEST_F(FrameTest, AScreenAtRestIsLiveWithItsTextsFittedItsNamesAndItsPressAndFoc
     EXPECT_EQ(control(f, "note").says, "one two three four");
     EXPECT_EQ(control(f, "icon").says, "Spoken");
     EXPECT_EQ(control(f, "flag").says, "flag");
+    EXPECT_EQ(control(f, "bare").says, "bare") << "a button with neither title nor label is named by its name";
     EXPECT_FALSE(f.focus);
     // Without a typeface bold still takes more room, and a character is not a byte;
     // a line a point wider than its area wraps, rounding or not.

@@ -105,7 +105,7 @@ const Row kRows[] = {
      [](const Look& l) { return l.text->area.w == 0 && l.text->area.h == 32; }},
     {"a switch in a tall frame keeps its shape, centred",
      [] { return make<Switch>({0, 0, 66, 100}); },
-     [](const Look& l) { const Rect t = part(l, "track").rect; return t.w == 66 && t.h == 40 && t.y == 30; }},
+     [](const Look& l) { const Rect t = part(l, "track").rect; return t.x == 0 && t.w == 66 && t.h == 40 && t.y == 30; }},
     {"a stepper at its minimum fades the minus on the left only, each sign centred in its half, level at mid height",
      [] { return make<Stepper>({0, 0, 94, 29}, [](Stepper& s) { s.maximumValue = 5; }); },
      [](const Look& l) {
@@ -164,6 +164,12 @@ TEST(LookTest, EachKindOfControlIsDrawnByItsRule)
     for (const Row& row : kRows) {
         EXPECT_TRUE(row.holds(lookOf(*row.control()))) << row.what;
     }
+}
+
+TEST(LookTest, DarkerTakesTheSameShareOffEachColourAndKeepsTheAlpha)
+{
+    EXPECT_TRUE((darker(Color{200, 100, 50, 128}, 0.5f) == Color{100, 50, 25, 128}));
+    EXPECT_TRUE((darker(Color{200, 100, 50, 255}, 2.0f) == Color{0, 0, 0, 255})) << "no further than black";
 }
 
 } // namespace
