@@ -138,17 +138,20 @@ const allowed = (body) => `'sha256-${createHash('sha256').update(body).digest('b
 // each would wait for the one that imports it before it was even asked for. The code's download
 // (load.js) comes last, once the first frame's wait has begun.
 const FIRST = ['keep.js', 'view.js', 'first.js', 'load.js'];
+// What would end an inline script element early, or open a comment the parser would read into.
+const ENDS_SCRIPT = /<\/script|<!--|<script/i;
 const firstParts = [];
 for (const name of FIRST) {
   const text = (await readFile(join(dir, name), 'utf8'))
     .replace(/^import \{[^}]*\} from '\.\/(?:keep|view|load)\.js';\n/gm, '')
     .replace(/^export (?=(?:const|let|function|class) )/gm, '');
   if (/^\s*(?:import|export)\b/m.test(text)) throw new Error(`web-bundle: ${name} imports or exports what one inline script cannot hold`);
-  if (/<\/script|<!--|<script/i.test(text)) throw new Error(`web-bundle: ${name} holds text that would end an inline script`);
+  if (ENDS_SCRIPT.test(text)) throw new Error(`web-bundle: ${name} holds text that would end an inline script`);
   firstParts.push(text);
 }
 const firstScript = await minified(firstParts.join('\n'), FIRST.join(' + '));
-if (/<\/script|<!--|<script/i.test(firstScript)) throw new Error('web-bundle: the first frame\'s script holds text that would end an inline script');
+// Made smaller, it is checked again: that is the text the page holds.
+if (ENDS_SCRIPT.test(firstScript)) throw new Error('web-bundle: the first frame\'s script holds text that would end an inline script');
 html = replaceLine(html, /<script type="module" src="first\.js"><\/script>/,
   () => `<script type="module">${firstScript}</script>`, 'index.html');
 // The game's other scripts, the Emscripten glue the largest of them.
