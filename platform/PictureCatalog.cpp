@@ -1,8 +1,9 @@
 #include "platform/PictureCatalog.h"
 
 #include "platform/Console.h"
+#include "platform/FileText.h"
 
-#include <fstream>
+#include <algorithm>
 
 namespace bc {
 
@@ -26,14 +27,13 @@ Result<PictureCatalog> PictureCatalog::open(const std::filesystem::path& directo
     }
     PictureCatalog catalog(directory);
     if (std::filesystem::is_regular_file(directory / kListFile, ec)) {
-        std::ifstream list(directory / kListFile);
-        for (std::string name; std::getline(list, name);) {
-            if (isPlainFileName(name)) {
+        BC_TRY_LET(list, readFileText(directory / kListFile));
+        for (std::size_t at = 0; at < list.size();) {
+            const std::size_t end = std::min(list.find('\n', at), list.size());
+            if (const std::string name = list.substr(at, end - at); isPlainFileName(name)) {
                 catalog.known_.emplace(name, true);
             }
-        }
-        if (list.bad()) {
-            return Error{(directory / kListFile).string() + ": cannot be read"};
+            at = end + 1;
         }
         catalog.listed_ = true;
     }

@@ -1,5 +1,6 @@
 #include "platform/Storyboard.h"
 
+#include "platform/FileText.h"
 #include "platform/PictureCatalog.h"
 #include "platform/Services.h"
 #include "platform/StoryboardStages.h"
@@ -8,7 +9,6 @@
 #include <nlohmann/json.hpp>
 
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <utility>
 
@@ -136,19 +136,7 @@ Result<Storyboard> Storyboard::loadFile(const std::string& path, const Registry&
     if (std::filesystem::is_directory(path, ec)) {
         return Error{path + ": is a folder, not a file"};
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return Error{path + ": cannot be read (missing or not readable)"};
-    }
-    // In whole blocks: a character at a time is slow where the code runs cold (the browser's first start).
-    std::string text;
-    char block[16384];
-    while (in.read(block, sizeof block) || in.gcount() > 0) {
-        text.append(block, static_cast<std::size_t>(in.gcount()));
-    }
-    if (in.bad()) {
-        return Error{path + ": cannot be read"};
-    }
+    BC_TRY_LET(text, readFileText(path));
     return parse(text, path, registry, pictures, loading);
 }
 

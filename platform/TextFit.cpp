@@ -1,7 +1,7 @@
 #include "platform/TextFit.h"
 
 #include <algorithm>
-#include <sstream>
+#include <string>
 
 namespace bc {
 
@@ -9,6 +9,18 @@ namespace {
 
 // Kept a hair loose: a measured width or height is rounded to whole pixels.
 constexpr float kSlack = 0.5f;
+
+// The pieces between separators, as reading them one by one with getline would give them: none
+// from an empty text, and none after a separator that ends the text. Not a string stream: its
+// locale machinery would be compiled at the browser's first start for this alone.
+template <class Each> void forEachPiece(const std::string& text, char separator, Each each)
+{
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t end = std::min(text.find(separator, at), text.size());
+        each(text.substr(at, end - at));
+        at = end + 1;
+    }
+}
 
 struct Wrapped {
     std::string text;
@@ -23,11 +35,9 @@ Wrapped wrap(const std::string& text, float size, bool bold, float width, const 
         out.widest = std::max(out.widest, measure.width(line, size, bold));
         out.text += (out.lines++ > 0 ? "\n" : "") + line;
     };
-    std::istringstream paragraphs(text);
-    for (std::string paragraph; std::getline(paragraphs, paragraph);) {
-        std::istringstream words(paragraph);
+    forEachPiece(text, '\n', [&](const std::string& paragraph) {
         std::string line;
-        for (std::string word; std::getline(words, word, ' ');) {
+        forEachPiece(paragraph, ' ', [&](const std::string& word) {
             const std::string longer = line.empty() ? word : line + " " + word;
             if (line.empty() || measure.width(longer, size, bold) <= width + kSlack) {
                 line = longer;
@@ -35,9 +45,9 @@ Wrapped wrap(const std::string& text, float size, bool bold, float width, const 
                 endLine(line);
                 line = word;
             }
-        }
+        });
         endLine(line);
-    }
+    });
     return out;
 }
 

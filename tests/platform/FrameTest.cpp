@@ -69,12 +69,15 @@ TEST_F(FrameTest, AScreenAtRestIsLiveWithItsTextsFittedItsNamesAndItsPressAndFoc
     EXPECT_EQ(control(f, "bare").says, "bare") << "a button with neither title nor label is named by its name";
     EXPECT_FALSE(f.focus);
     // Without a typeface bold still takes more room, and a character is not a byte;
-    // a line a point wider than its area wraps, rounding or not.
+    // a line a point wider than its area wraps, rounding or not; an empty line stays, a last
+    // line break adds none, and two spaces are kept.
     for (const auto& [text, bold, width, shown] : {std::tuple{"eleven char", false, 100.0f, "eleven char"},
                                                    {"eleven char", true, 100.0f, "eleven\nchar"},
                                                    {"éléven char", false, 100.0f, "éléven char"},
                                                    {"twelve chars", false, 101.0f, "twelve\nchars"},
-                                                   {"twelve chars", false, 101.5f, "twelve chars"}}) {
+                                                   {"twelve chars", false, 101.5f, "twelve chars"},
+                                                   {"one\n\ntwo\n", false, 100.0f, "one\n\ntwo"},
+                                                   {"a  b", false, 100.0f, "a  b"}}) {
         TextLook look;
         look.area = {0, 0, width, 60};
         look.size = 17;

@@ -26,6 +26,7 @@ TEST(PictureCatalogTest, AFolderHasItsFilesOrElseWhatItsListNames)
         {"home.jpg\nremote.png\n../escape.png\n", "stray.png", false},
         {"home.jpg\nremote.png\n../escape.png\n", "../escape.png", false},
         {"", "home.jpg", false},
+        {"home.jpg\nremote.png", "remote.png", true},
     };
     for (const auto& r : rows) {
         test::ScratchFolder listed;

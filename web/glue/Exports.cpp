@@ -1,13 +1,12 @@
 // The functions the page calls. Each answer is JSON text that stays valid
 // until the next call; the page copies it out at once.
+#include "platform/FileText.h"
 #include "web/glue/JsonTranslator.h"
 #include "web/glue/WebSession.h"
 
 #include <emscripten/emscripten.h>
 
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 
 namespace {
@@ -54,13 +53,11 @@ private:
 // bundle lacks) reads in English.
 std::unique_ptr<const bc::Translator> translatorFor(const std::string& language)
 {
-    std::ifstream in("/resources/locale/" + language + ".json", std::ios::binary);
-    if (language.empty() || language.find('/') != std::string::npos || !in) {
+    if (language.empty() || language.find('/') != std::string::npos) {
         return nullptr;
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    return std::make_unique<const bc::JsonTranslator>(text.str());
+    const auto text = bc::readFileText("/resources/locale/" + language + ".json");
+    return text ? std::make_unique<const bc::JsonTranslator>(*text) : nullptr;
 }
 
 } // namespace

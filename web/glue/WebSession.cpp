@@ -9,7 +9,7 @@
 #include "web/glue/PageStorage.h"
 
 #include <algorithm>
-#include <iostream>
+#include <cstdio>
 
 namespace bc {
 
@@ -33,7 +33,7 @@ Result<std::unique_ptr<WebSession>> WebSession::start(const std::string& resourc
     auto storage = std::make_unique<PageStorage>(std::move(kept));
     auto keeper = std::make_unique<ProgressKeeper>(*state, *storage, [](const std::string& line) {
         // The page shows the game's error stream on its console.
-        std::cerr << "buddycare: " << line << std::endl;
+        std::fprintf(stderr, "buddycare: %s\n", line.c_str());
     });
     keeper->start();
     // The first screen first: the page shows it while the rest is read (finishLoading).
