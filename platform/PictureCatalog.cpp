@@ -3,8 +3,6 @@
 #include "platform/Console.h"
 #include "platform/FileText.h"
 
-#include <algorithm>
-
 namespace bc {
 
 namespace {
@@ -28,13 +26,11 @@ Result<PictureCatalog> PictureCatalog::open(const std::filesystem::path& directo
     PictureCatalog catalog(directory);
     if (std::filesystem::is_regular_file(directory / kListFile, ec)) {
         BC_TRY_LET(list, readFileText(directory / kListFile));
-        for (std::size_t at = 0; at < list.size();) {
-            const std::size_t end = std::min(list.find('\n', at), list.size());
-            if (const std::string name = list.substr(at, end - at); isPlainFileName(name)) {
+        forEachPiece(list, '\n', [&](const std::string& name) {
+            if (isPlainFileName(name)) {
                 catalog.known_.emplace(name, true);
             }
-            at = end + 1;
-        }
+        });
         catalog.listed_ = true;
     }
     return catalog;

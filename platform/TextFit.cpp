@@ -1,7 +1,8 @@
 #include "platform/TextFit.h"
 
+#include "platform/FileText.h"
+
 #include <algorithm>
-#include <string>
 
 namespace bc {
 
@@ -9,18 +10,6 @@ namespace {
 
 // Kept a hair loose: a measured width or height is rounded to whole pixels.
 constexpr float kSlack = 0.5f;
-
-// The pieces between separators, as reading them one by one with getline would give them: none
-// from an empty text, and none after a separator that ends the text. Not a string stream: its
-// locale machinery would be compiled at the browser's first start for this alone.
-template <class Each> void forEachPiece(const std::string& text, char separator, Each each)
-{
-    for (std::size_t at = 0; at < text.size();) {
-        const std::size_t end = std::min(text.find(separator, at), text.size());
-        each(text.substr(at, end - at));
-        at = end + 1;
-    }
-}
 
 struct Wrapped {
     std::string text;

@@ -6,6 +6,7 @@
 // but the language: the care state starts the same every time, and nothing
 // random happens before a check. The page draws the answer while its code
 // still loads, and the code takes over the very same frame.
+#include "platform/FileText.h"
 #include "platform/sdl/FontMeasure.h"
 #include "platform/sdl/FontSource.h"
 #include "web/glue/JsonTranslator.h"
@@ -15,7 +16,6 @@
 #include <fstream>
 #include <iostream>
 #include <set>
-#include <sstream>
 
 namespace {
 
@@ -36,17 +36,6 @@ private:
     bc::PlainMeasure plain_;
 };
 
-bc::Result<std::string> readFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return bc::Error{path.string() + ": cannot be read"};
-    }
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 bc::Result<bc::WebSession::json> firstFrames(const std::filesystem::path& resources, bc::sdl::FontSource& fonts)
 {
     std::set<std::string> languages{""};
@@ -60,7 +49,7 @@ bc::Result<bc::WebSession::json> firstFrames(const std::filesystem::path& resour
     for (const std::string& language : languages) {
         std::unique_ptr<const bc::Translator> translator;
         if (!language.empty()) {
-            BC_TRY_LET(catalogue, readFile(resources / "locale" / (language + ".json")));
+            BC_TRY_LET(catalogue, bc::readFileText(resources / "locale" / (language + ".json")));
             translator = std::make_unique<const bc::JsonTranslator>(catalogue);
         }
         BC_TRY_LET(session, bc::WebSession::start(resources.string(), bc::RunLoop::ClockKind::Real, std::nullopt,
