@@ -4,7 +4,8 @@
 //   - the first frame on the screen (the game's own, drawn before its code runs), when the browser
 //     presented the home picture;
 //   - the first frame that answers a tap on +50, cold;
-//   - the same on a repeat start, from each page's service worker;
+//   - the same on a repeat start, from each page's service worker: the first after its install,
+//     and an everyday one after that;
 //   - what the first start fetches before it answers, as gzip -9 of each file;
 //   - the first interactive frame with the CPU slowed four times, as on a cheap tablet.
 // Prints one line per figure.
@@ -76,16 +77,20 @@ const shown = () => new Promise((resolve, reject) => {
 export const GAME = { paint: shown, placed: () => window.buddycare.firstPaintMs, ready: () => window.buddycare && window.buddycare.firstFrameMs };
 export const FLOOR = { paint: shown, placed: () => window.firstFrameMs, ready: () => window.firstFrameMs };
 
-// One start in a fresh context (cold), or, with `repeat`, a second start once the page's service
-// worker holds its files: the times from navigation to the first frame on the screen (and to the
-// page's own animation frame after placing it), to the page's answering a tap and to the first
-// frame on the screen that answers one, and the files fetched before it answered.
-export async function start(browser, server, which, { repeat = false, throttle = 1 } = {}) {
+// One start in a fresh context (cold), or, with `repeat` (the number of visits before it), a start
+// once the page's service worker holds its files: the times from navigation to the first frame on
+// the screen (and to the page's own animation frame after placing it), to the page's answering a
+// tap and to the first frame on the screen that answers one, and the files fetched before it
+// answered. The visit right after the worker's install is not yet the everyday one: on it the
+// browser writes its compiled copies of the scripts the worker keeps, on the page's thread; from
+// the next visit on it reads them.
+export async function start(browser, server, which, { repeat = 0, throttle = 1 } = {}) {
   const context = await browser.newContext({ viewport: { width: 375, height: 667 }, serviceWorkers: repeat ? 'allow' : 'block' });
   try {
     const page = await context.newPage();
-    if (repeat) {
-      await page.goto(server.url);
+    for (let visit = 0; visit < repeat; visit += 1) {
+      if (visit === 0) await page.goto(server.url);
+      else await page.reload();
       await page.waitForFunction(which.ready, null, { timeout: 30000 });
       await page.evaluate(() => navigator.serviceWorker.ready.then(() => new Promise((ok) => setTimeout(ok, 500))));
     }
@@ -136,7 +141,8 @@ async function main() {
   const roots = { game: bundle, floor };
   const which = { game: GAME, floor: FLOOR };
   try {
-    const ways = [['cold', {}], ['repeat', { repeat: true }], ['cold, CPU slowed 4 times', { throttle: 4 }]];
+    const ways = [['cold', {}], ['repeat, the first visit after the install', { repeat: 1 }], ['repeat, an everyday visit', { repeat: 2 }],
+      ['cold, CPU slowed 4 times', { throttle: 4 }]];
     const figures = {};
     for (const [way, options] of ways) {
       const runs = { game: [], floor: [] };
@@ -156,7 +162,7 @@ async function main() {
         `game / floor ${(game.paint / base.paint).toFixed(2)}${way === 'cold' ? ' (goal <= 1.1)' : ''}`);
       console.log(`  first frame that answers a tap: game ${game.ready.toFixed(0)} ms, floor ${base.ready.toFixed(0)} ms, ` +
         `game / floor ${(game.ready / base.ready).toFixed(2)}` +
-        `${way.startsWith('cold,') ? ` (goal: game under 1500 ms)` : ' (goal <= 1.5)'}`);
+        `${way.startsWith('cold,') ? ` (goal: game under 1500 ms)` : way.includes('after the install') ? '' : ' (goal <= 1.5)'}`);
     }
     const cold = figures.cold.game.fetched.filter((path) => !path.endsWith('/'));
     let bytes = 0;
