@@ -69,20 +69,23 @@ TEST_F(FrameTest, AScreenAtRestIsLiveWithItsTextsFittedItsNamesAndItsPressAndFoc
     EXPECT_EQ(control(f, "bare").says, "bare") << "a button with neither title nor label is named by its name";
     EXPECT_FALSE(f.focus);
     // Without a typeface bold still takes more room, and a character is not a byte;
-    // a line a point wider than its area wraps, rounding or not; an empty line stays, a last
-    // line break adds none, and two spaces are kept.
-    for (const auto& [text, bold, width, shown] : {std::tuple{"eleven char", false, 100.0f, "eleven char"},
-                                                   {"eleven char", true, 100.0f, "eleven\nchar"},
-                                                   {"éléven char", false, 100.0f, "éléven char"},
-                                                   {"twelve chars", false, 101.0f, "twelve\nchars"},
-                                                   {"twelve chars", false, 101.5f, "twelve chars"},
-                                                   {"one\n\ntwo\n", false, 100.0f, "one\n\ntwo"},
-                                                   {"a  b", false, 100.0f, "a  b"}}) {
+    // a line a point wider than its area wraps, rounding or not, and one that fills it to the
+    // rounding keeps its size; an empty line stays (three lines of 17 points overflow 60: one
+    // size down), a last line break adds none, and two spaces are kept.
+    for (const auto& [text, bold, width, shown, size] : {std::tuple{"eleven char", false, 100.0f, "eleven char", 17.0f},
+                                                         {"eleven char", true, 100.0f, "eleven\nchar", 17.0f},
+                                                         {"éléven char", false, 100.0f, "éléven char", 17.0f},
+                                                         {"twelve chars", false, 101.0f, "twelve\nchars", 17.0f},
+                                                         {"twelve chars", false, 101.5f, "twelve chars", 17.0f},
+                                                         {"one\n\ntwo\n", false, 100.0f, "one\n\ntwo", 16.0f},
+                                                         {"a  b", false, 100.0f, "a  b", 17.0f}}) {
         TextLook look;
         look.area = {0, 0, width, 60};
         look.size = 17;
         look.bold = bold;
-        EXPECT_EQ(fitText(text, look, measure).text, shown) << text << (bold ? " bold" : "");
+        const FittedText fit = fitText(text, look, measure);
+        EXPECT_EQ(fit.text, shown) << text << (bold ? " bold" : "");
+        EXPECT_EQ(fit.size, size) << text << (bold ? " bold" : "");
     }
 
     app->pointerDown(30, 110);
